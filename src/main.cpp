@@ -1,0 +1,29 @@
+// Bulwark: a turn-based artillery game. Parses the command line, starts the
+// platform layer and runs the application.
+#include <cstdio>
+#include <string>
+
+#include "platform/options.h"
+#include "platform/runtime.h"
+#include "shell/game_app.h"
+
+int main(int argc, char** argv) {
+  platform::Options options;
+  std::string error;
+  if (!platform::ParseOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "bulwark: %s\n\n%s", error.c_str(), platform::UsageText().c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(platform::UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (!platform::Init(options, &error)) {
+    std::fprintf(stderr, "bulwark: %s\n", error.c_str());
+    if (!options.headless) std::fprintf(stderr, "(without a display, try --headless)\n");
+    return 1;
+  }
+  const int code = RunApplication();
+  platform::Shutdown();
+  return code;
+}

@@ -1,0 +1,79 @@
+#include "platform/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+
+std::string UsageText() {
+  return
+      "Usage: bulwark [OPTIONS]\n"
+      "\n"
+      "Bulwark, a turn-based artillery game for two to five players.\n"
+      "\n"
+      "Options:\n"
+      "  --windowed         play in a window instead of fullscreen\n"
+      "  --scale N          window size as N times the game's screen size (1-8)\n"
+      "  --data-dir DIR     read the data files (game.ini, intro.spr, small.spr,\n"
+      "                     sound.sdf, level.frc) from DIR; by default from the\n"
+      "                     working directory, else from data/ beside the program\n"
+      "  --headless         no window and no sound device; no frame pacing;\n"
+      "                     message boxes are printed to stderr and dismissed\n"
+      "  --script FILE      scripted input, one 'TIME COMMAND ARGS' per line, TIME\n"
+      "                     in milliseconds of the game's clock; commands: key CODE,\n"
+      "                     mouse X Y, ldown, lup, rdown, rup, shot NAME.png,\n"
+      "                     lose-display, restore-display, quit\n"
+      "  --shot-dir DIR     where 'shot' saves its pictures (default: .)\n"
+      "  --state-out FILE   write a JSON summary of the game at exit\n"
+      "  --help             show this text\n";
+}
+
+namespace {
+
+bool TakeValue(int argc, char** argv, int* i, std::string* value, std::string* error) {
+  if (*i + 1 >= argc) {
+    *error = std::string("option ") + argv[*i] + " needs a value";
+    return false;
+  }
+  *value = argv[++*i];
+  return true;
+}
+
+}  // namespace
+
+bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i];
+    std::string value;
+    if (!std::strcmp(a, "--windowed")) {
+      out->windowed = true;
+    } else if (!std::strcmp(a, "--headless")) {
+      out->headless = true;
+    } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
+      out->help = true;
+    } else if (!std::strcmp(a, "--scale")) {
+      if (!TakeValue(argc, argv, &i, &value, error)) return false;
+      char* end = nullptr;
+      long n = std::strtol(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || n < 1 || n > 8) {
+        *error = "--scale wants a whole number from 1 to 8, not '" + value + "'";
+        return false;
+      }
+      out->scale = static_cast<int>(n);
+    } else if (!std::strcmp(a, "--data-dir")) {
+      if (!TakeValue(argc, argv, &i, &out->dataDir, error)) return false;
+    } else if (!std::strcmp(a, "--script")) {
+      if (!TakeValue(argc, argv, &i, &out->scriptFile, error)) return false;
+    } else if (!std::strcmp(a, "--shot-dir")) {
+      if (!TakeValue(argc, argv, &i, &out->shotDir, error)) return false;
+    } else if (!std::strcmp(a, "--state-out")) {
+      if (!TakeValue(argc, argv, &i, &out->stateOut, error)) return false;
+    } else {
+      *error = std::string("unknown option '") + a + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+// Command-line options of the game binary (the original design has none; these
+// serve players and the headless test harness). Parsed once on the main thread.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+struct Options {
+  bool windowed = false;      // a window instead of fullscreen on the desktop
+  int scale = 0;              // window scale factor; 0 picks one that fits
+  std::string dataDir;        // where the data files are; empty: working dir, then beside the binary
+  bool headless = false;      // dummy drivers, no pacing, message boxes logged
+  std::string scriptFile;     // scripted input
+  std::string shotDir;        // where `shot` saves PNG files
+  std::string stateOut;       // JSON summary written at exit
+  bool help = false;
+};
+
+// Parses argv into *out. False with a message in *error on a bad option.
+bool ParseOptions(int argc, char** argv, Options* out, std::string* error);
+
+// The --help text.
+std::string UsageText();
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+#include "platform/random.h"
+
+namespace platform {
+
+namespace {
+thread_local uint32_t t_state = 1;
+}
+
+int Rand() {
+  t_state = t_state * 214013u + 2531011u;
+  return static_cast<int>((t_state >> 16) & 0x7FFF);
+}
+
+void SeedRand(uint32_t state) { t_state = state; }
+uint32_t RandState() { return t_state; }
+
+}  // namespace platform

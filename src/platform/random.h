@@ -1,0 +1,21 @@
+// The game's random numbers, 0 to 32767, from a generator whose state belongs
+// to the calling thread and starts from the same value in every run: a 32-bit
+// linear congruential generator (state = state * 214013 + 2531011, result =
+// (state >> 16) & 0x7FFF, initial state 1).
+//
+// Threads: any; each thread has its own sequence.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+constexpr int kRandMax = 32767;
+
+int Rand();
+
+// Sets the calling thread's state (tests start sequences where they need).
+void SeedRand(uint32_t state);
+uint32_t RandState();
+
+}  // namespace platform

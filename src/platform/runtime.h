@@ -1,0 +1,52 @@
+// The platform runtime: start-up of SDL in the chosen mode, which thread is
+// which, orderly ending of the process, and where data files are found.
+//
+// Threads: Init/Shutdown on the main thread; the queries from any thread;
+// RequestQuit is async-signal-safe.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/options.h"
+
+namespace platform {
+
+// Starts SDL for the mode the options choose (headless: dummy drivers) and
+// loads the script, if any. False with a message when that fails.
+bool Init(const Options& options, std::string* error);
+void Shutdown();
+
+// For unit tests: a headless runtime with no script.
+void InitForTests();
+
+const Options& GetOptions();
+bool Headless();
+
+// Thread identity. The main thread is the one that called Init; the game
+// thread marks itself when it starts.
+bool OnMainThread();
+bool OnGameThread();
+void MarkGameThread();
+
+// Closing the window, a termination signal or a script's `quit` ask the
+// program to end as closing the window does.
+void RequestQuit();
+bool QuitRequested();
+
+// Runs once at the end of the process (the JSON summary), whichever way it ends.
+void SetExitHook(std::function<void()> hook);
+void RunExitHook();
+
+// Ends the process now with the given code, after the exit hook.
+[[noreturn]] void Terminate(int code);
+
+// Where a data file is read from: --data-dir if given; otherwise the working
+// directory if the file is there, else data/ beside the executable, else the
+// working directory (where the open then fails as the game expects).
+std::string DataPath(const std::string& name);
+
+// The application's name: the program file's name without extension.
+const std::string& AppName();
+
+}  // namespace platform

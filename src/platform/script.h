@@ -1,0 +1,36 @@
+// Scripted input for tests and demos: one command a line, `TIME COMMAND ARGS`,
+// TIME in milliseconds of the game thread's own clock (see game_clock.h).
+// Blank lines and lines starting with '#' are ignored.
+//
+// Threads: loaded on the main thread at start-up; run on the game thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct ScriptCommand {
+  int64_t timeMs = 0;
+  std::string verb;
+  std::vector<std::string> args;
+  int line = 0;
+};
+
+// Parses script text; false with "line N: ..." in *error on a bad line.
+bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
+
+// Loads and parses a script file as the run's script.
+bool LoadScript(const std::string& path, std::string* error);
+
+// True while commands of the loaded script are still waiting to run.
+bool ScriptPending();
+
+// Runs, in file order, every command whose time has come at clock time nowMs.
+void RunDueScriptCommands(double nowMs);
+
+// Applies one command (used by RunDueScriptCommands; tests call it directly).
+void ApplyScriptCommand(const ScriptCommand& cmd);
+
+}  // namespace platform

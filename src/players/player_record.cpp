@@ -1,0 +1,3 @@
+#include "players/player_record.h"
+
+PlayerRecord g_players[kMaxPlayers];

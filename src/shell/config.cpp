@@ -1,0 +1,54 @@
+// Start-up loading: the configuration file, then the display, the pixel
+// layout, the font, the sprite table and the start-up sprite bank.
+#include "shell/config.h"
+
+#include <cstdio>
+#include <new>
+
+#include "display/display_state.h"
+#include "display/text.h"
+#include "platform/message_box.h"
+#include "platform/runtime.h"
+#include "shell/main_frame.h"
+
+void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config) {
+  static constexpr uint16_t kSizes[4][2] = {{320, 240}, {640, 480}, {800, 600}, {1024, 768}};
+  if (count >= 1) {
+    config->displayOption = bytes[0];
+    if (bytes[0] <= 3) {
+      config->screenWidth = kSizes[bytes[0]][0];
+      config->screenHeight = kSizes[bytes[0]][1];
+    }
+  }
+  if (count >= 2) config->noVblankWait = bytes[1];
+  if (count >= 3) config->noRefreshWarning = bytes[2];
+}
+
+void CMainFrame::ReadConfig() {
+  std::FILE* f = std::fopen(platform::DataPath("game.ini").c_str(), "rb");
+  if (!f) {
+    platform::ShowMessage("no open game.ini", kEmptyText, /*owned=*/false);
+    return;
+  }
+  uint8_t bytes[3] = {};
+  const size_t count = std::fread(bytes, 1, sizeof bytes, f);
+  std::fclose(f);
+  ApplyConfigBytes(bytes, count, &g_config);
+}
+
+void CMainFrame::InitGame() {
+  ReadConfig();
+  InitDisplay();
+  if (!g_display.back) {
+    // Without a display there is nothing to play on: end after the message.
+    platform::Terminate(1);
+  }
+  DetectPixelFormat();
+  CreateGameFont();
+  m_sprites = new (std::nothrow) SpriteTable();
+  if (!m_sprites) {
+    platform::ShowMessage("no memory raznoe", kEmptyText);
+    platform::Terminate(1);
+  }
+  SetSprites(m_sprites);
+}

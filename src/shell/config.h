@@ -1,0 +1,15 @@
+// The configuration file game.ini: three binary bytes (display option, no
+// vertical-blank wait, no refresh warning).
+//
+// Threads: the main thread at start-up.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "shell/shared_state.h"
+
+// Stores the bytes read from game.ini into the configuration. Missing bytes
+// (a file shorter than three bytes) keep their values; bytes after the third
+// are ignored. Display options 0..3 set the screen size.
+void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config);

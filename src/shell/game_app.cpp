@@ -1,0 +1,29 @@
+#include "shell/game_app.h"
+
+#include "platform/main_loop.h"
+#include "platform/runtime.h"
+#include "shell/main_frame.h"
+#include "shell/state_out.h"
+
+bool CGameApp::InitInstance() {
+  m_pMainWnd = new CMainFrame();
+  platform::ShowMainWindow();
+  return true;
+}
+
+int CGameApp::Run() {
+  platform::RunMessageLoop();
+  return 0;
+}
+
+int RunApplication() {
+  // The summary is written however the run ends (leaving, closing, a signal).
+  platform::SetExitHook(WriteStateOut);
+  CGameApp app;
+  if (!app.InitInstance()) return 1;
+  const int code = app.Run();
+  // The game thread ends right after it asked for the window to go.
+  delete app.m_pMainWnd;
+  platform::RunExitHook();
+  return code;
+}

@@ -1,0 +1,35 @@
+// The window's message handlers: they turn key, button and timer messages into
+// the shared input state. The key-down handler also selects a weapon by digit
+// key; the timer handler runs the loading animation.
+//
+// Threads: the main thread (scripted input: the game thread); they never block.
+#pragma once
+
+#include "platform/input.h"
+
+void OnKeyDown(int vk);
+void OnKeyUp(int vk);
+void OnLButtonDown();
+void OnLButtonUp();
+void OnRButtonDown();
+void OnRButtonUp();
+void OnTimer(int id);
+
+// The weapon a digit key selects (1 -> 0, ..., 9 -> 8, 0 -> 9); -1 for other keys.
+int WeaponForDigitKey(int vk);
+
+// Selects the current player's weapon for a digit key, under the rules of the
+// key-down handler, and always clears the marked target.
+void SelectWeaponByDigit(int vk);
+
+// Delivers the platform's window messages to the handlers above.
+class MainFrameInput : public platform::InputSink {
+ public:
+  void OnKeyDown(int vk) override { ::OnKeyDown(vk); }
+  void OnKeyUp(int vk) override { ::OnKeyUp(vk); }
+  void OnTimer(int id) override { ::OnTimer(id); }
+  void OnLButtonUp() override { ::OnLButtonUp(); }
+  void OnLButtonDown() override { ::OnLButtonDown(); }
+  void OnRButtonUp() override { ::OnRButtonUp(); }
+  void OnRButtonDown() override { ::OnRButtonDown(); }
+};

@@ -1,0 +1,44 @@
+#include "shell/main_frame.h"
+
+#include "platform/main_loop.h"
+#include "shell/game_thread.h"
+#include "shell/input_handlers.h"
+#include "shell/window_icon.h"
+
+namespace {
+CMainFrame* g_frame = nullptr;
+MainFrameInput g_input_sink;
+}  // namespace
+
+CMainFrame* CMainFrame::Instance() { return g_frame; }
+
+CMainFrame::CMainFrame() {
+  g_frame = this;
+  // The window only carries the title, the icon and the messages; the picture
+  // comes from the display set up by start-up loading.
+  platform::CreateMainWindow("Bulwark");
+  const WindowIcon& icon = GameWindowIcon();
+  platform::SetMainWindowIcon(icon.pixels.data(), icon.size, icon.size);
+  platform::SetInputSink(&g_input_sink);
+  InitGame();
+  StartGameThread();
+}
+
+CMainFrame::~CMainFrame() {
+  if (m_thread) {
+    m_thread->Join();
+    delete m_thread;
+  }
+  if (g_frame == this) g_frame = nullptr;
+}
+
+void CMainFrame::StartGameThread() {
+  m_thread = CThread::CreateSuspended();
+  m_thread->SetFrame(this);
+  m_thread->ResumeThread();
+}
+
+void CMainFrame::Leave() {
+  if (m_video) m_video->Release();
+  platform::PostDestroyMainWindow();
+}

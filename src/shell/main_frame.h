@@ -1,0 +1,54 @@
+// CMainFrame: the game's main window. Its constructor does all of start-up
+// (window, icons, configuration, display, pixel layout, font, sprite table,
+// start-up sprite bank) and starts the game thread; most of the game's named
+// procedures are its members. It owns the display device and the sprite table.
+//
+// Threads: constructed on the main thread; RunGame and the per-frame members
+// run on the game thread.
+#pragma once
+
+#include <memory>
+
+#include "platform/video.h"
+#include "sprites/sprite_table.h"
+
+class CThread;
+
+class CMainFrame {
+ public:
+  CMainFrame();
+  ~CMainFrame();
+  CMainFrame(const CMainFrame&) = delete;
+  CMainFrame& operator=(const CMainFrame&) = delete;
+
+  // Start-up loading, in its order; and the configuration file.
+  void InitGame();
+  void ReadConfig();
+
+  // The display: set-up, the per-frame surface check, the pixel layout.
+  void InitDisplay();
+  void CheckSurfaces();
+  void DetectPixelFormat();
+  // One frame's presentation: optional wait for vertical blank, flip, surface
+  // check. FlipFrame is its first half, for loops that read the mouse between.
+  void PresentFrame();
+  void FlipFrame();
+
+  // The body of the game thread.
+  void RunGame();
+
+  // Leaves the program: music stopped, display released, window destroyed.
+  void Leave();
+
+  SpriteTable* m_sprites = nullptr;
+
+  // The frame created at start-up (null before and in unit tests).
+  static CMainFrame* Instance();
+
+ private:
+  void RecoverSurfaces();
+  void StartGameThread();
+
+  std::unique_ptr<platform::Video> m_video;
+  CThread* m_thread = nullptr;
+};

@@ -1,0 +1,74 @@
+// The game's shared globals that more than one subsystem uses, with their
+// widths and initial values, gathered per owner: configuration (set at
+// start-up), input (written by the window message handlers), and the game and
+// round state. Each struct's Reset restores the initial values.
+//
+// Threads: configuration is written on the main thread before the game thread
+// exists. Values the two threads share are Relaxed<T>; the rest belongs to the
+// game thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/relaxed.h"
+
+// The empty text: the title of error message boxes, and what clears the
+// status message.
+inline constexpr const char* kEmptyText = "";
+
+struct ConfigState {
+  uint16_t screenWidth = 640;
+  uint16_t screenHeight = 480;
+  uint8_t displayOption = 0;     // first byte of game.ini: 0..3 picks the screen size and font height
+  uint8_t noVblankWait = 0;      // second byte: non-zero skips the wait for vertical blank
+  uint8_t noRefreshWarning = 0;  // third byte: non-zero suppresses the 60 Hz warning
+  void Reset() { *this = ConfigState(); }
+};
+
+struct InputState {
+  Relaxed<int32_t> lastKey{0};      // virtual-key code of the last key press; 0 none
+  Relaxed<uint8_t> leftButton{0};   // 1 from a left press until its release (or until consumed)
+  Relaxed<uint8_t> rightButton{0};  // 1 from a right press until its release
+  int32_t cursorX = 0;              // read by the game thread each frame (ReadCursor)
+  int32_t cursorY = 0;
+  void Reset() { *this = InputState(); }
+};
+
+struct SkyColour {
+  int8_t red = 0, green = 0, blue = 0;           // start components, 0..31
+  int8_t redStep = 0, greenStep = 0, blueStep = 0;  // each -1, 0 or +1
+};
+
+struct GameState {
+  uint16_t numberOfPlayers = 2;
+  Relaxed<uint16_t> currentPlayer{0};  // read by the key-down handler
+  int32_t levelIndex = 0;
+  uint16_t scenerySet = 1;
+  SkyColour sky;
+  int32_t roundTimer = 0;               // game ticks left in the round
+  Relaxed<uint8_t> framePhase{0};       // 0, 1, 2: the game tick runs when it wraps to 0
+  Relaxed<uint16_t> landscapeBusy{0};   // 1 while a landscape is built: the timer draws the loading animation
+  Relaxed<int16_t> loadingPicture{0};   // sprite 426..436 shown by the loading animation
+  Relaxed<int16_t> loadingStep{0};      // +1 or -1
+  uint16_t titleMenuItem = 0;           // 0 play, 1 credits, 2 exit, 10 none
+  Relaxed<uint16_t> currentWeapon{0};   // weapon index 0..9 (the key-down handler writes it)
+  Relaxed<uint16_t> shotPower{0};       // 0 when no shot is being charged
+  Relaxed<uint16_t> targetMarked{0};    // 1 when a DIRECT MISSILE target is marked
+  uint16_t settleCounter = 0;
+  int32_t viewX = 0, viewY = 0;         // world position of the screen's top-left corner
+  int16_t viewTargetX = 0, viewTargetY = 0;
+  std::string statusMessage;
+  int32_t messageTimer = 0;
+  int32_t effectsVolume = 0;            // 10000 once the game flow starts
+  int32_t soundChannel = 0;             // channel of the most recent sound effect
+  int32_t roundsPlayed = 0;             // rounds finished in this run (for the run's summary)
+  void Reset() { *this = GameState(); }
+};
+
+extern ConfigState g_config;
+extern InputState g_input;
+extern GameState g_game;
+
+// Reads the mouse position into g_input's cursor (the game thread, once a frame).
+void ReadCursor();

@@ -1,0 +1,136 @@
+#include "sprites/blit.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "shell/shared_state.h"
+
+namespace {
+
+SpriteEntry g_none;
+
+// Copies src rectangle (l, t, r, b) to (x, y) of dst, keyed or opaque. Both
+// rectangles must lie inside their surfaces, else nothing is drawn.
+void Blit(Surface* dst, int x, int y, Surface* src, int l, int t, int r, int b, bool keyed) {
+  if (!dst || !src || l >= r || t >= b) return;
+  if (l < 0 || t < 0 || r > src->Width() || b > src->Height()) return;
+  const int w = r - l, h = b - t;
+  if (x < 0 || y < 0 || x + w > dst->Width() || y + h > dst->Height()) return;
+  platform::SurfaceLock dstLock(dst);
+  if (!dstLock) return;
+  if (src == dst) {
+    for (int row = 0; row < h; ++row) std::memmove(dst->Row(y + row) + x, src->Row(t + row) + l, w * 2);
+    return;
+  }
+  platform::SurfaceLock srcLock(src);
+  if (!srcLock) return;
+  for (int row = 0; row < h; ++row) {
+    uint16_t* __restrict d = dst->Row(y + row) + x;
+    const uint16_t* __restrict s = src->Row(t + row) + l;
+    if (keyed) {
+      for (int i = 0; i < w; ++i) d[i] = s[i] ? s[i] : d[i];
+    } else {
+      std::memcpy(d, s, static_cast<size_t>(w) * 2);
+    }
+  }
+}
+
+}  // namespace
+
+const SpriteEntry& Sprite(int index) { return MutableSprite(index); }
+
+SpriteEntry& MutableSprite(int index) {
+  SpriteTable* table = Sprites();
+  if (!table || index < 0 || index >= kSpriteCount) {
+    g_none = SpriteEntry();
+    return g_none;
+  }
+  return (*table)[index];
+}
+
+void DrawSprite(Surface* target, const SpriteEntry& s, int x, int y) {
+  if (s.width == 0) return;
+  Blit(target, static_cast<uint16_t>(x), static_cast<uint16_t>(y), s.surface.get(), 0, 0, s.width, s.height, true);
+}
+
+void DrawSpriteOpaque(Surface* target, const SpriteEntry& s, int x, int y) {
+  if (s.width == 0) return;
+  Blit(target, static_cast<uint16_t>(x), static_cast<uint16_t>(y), s.surface.get(), 0, 0, s.width, s.height, false);
+}
+
+void DrawSpritePart(Surface* target, const SpriteEntry& s, int x, int y, int left, int top, int right, int bottom) {
+  if (s.width == 0) return;
+  Blit(target, static_cast<uint16_t>(x), static_cast<uint16_t>(y), s.surface.get(), left, top, right, bottom, true);
+}
+
+void StretchSurface(Surface* target, Surface* source) {
+  if (!target || !source || target == source || source->Empty() || target->Empty()) return;
+  platform::SurfaceLock dstLock(target);
+  if (!dstLock) return;
+  platform::SurfaceLock srcLock(source);
+  if (!srcLock) return;
+  const int dw = target->Width(), dh = target->Height(), sw = source->Width(), sh = source->Height();
+  for (int y = 0; y < dh; ++y) {
+    const uint16_t* s = source->Row(static_cast<int>(static_cast<int64_t>(y) * sh / dh));
+    uint16_t* d = target->Row(y);
+    if (sw == dw) {
+      std::memcpy(d, s, static_cast<size_t>(dw) * 2);
+      continue;
+    }
+    // Nearest source column by a 16.16 fixed-point step.
+    const uint32_t step = static_cast<uint32_t>((static_cast<uint64_t>(sw) << 16) / dw);
+    uint32_t pos = 0;
+    for (int x = 0; x < dw; ++x, pos += step) d[x] = s[pos >> 16];
+  }
+}
+
+bool ClipSprite(int w, int h, int x, int y, int boundsW, int boundsH, ClipResult* out) {
+  if (w == 0) return false;
+  ClipResult c{x, y, 0, 0, w, h};
+  if (c.x < 0) {
+    const int skip = -c.x;
+    if (skip > w) return false;
+    c.left = skip;
+    c.x = 0;
+  }
+  if (c.y < 0) {
+    const int skip = -c.y;
+    if (skip > h) return false;
+    c.top = skip;
+    c.y = 0;
+  }
+  // The full width and height are used here even after a cut on the left or
+  // top, as the original arithmetic does.
+  if (c.x + w > boundsW) {
+    const int over = c.x + w - boundsW;
+    if (over > w) return false;
+    c.right = w - over;
+  }
+  if (c.y + h > boundsH) {
+    const int over = c.y + h - boundsH;
+    if (over > h) return false;
+    c.bottom = h - over;
+  }
+  if (c.left >= c.right || c.top >= c.bottom) return false;
+  *out = c;
+  return true;
+}
+
+void DrawSpriteClippedTo(Surface* target, const SpriteEntry& s, int x, int y, int boundsW, int boundsH) {
+  ClipResult c;
+  if (!ClipSprite(s.width, s.height, static_cast<int16_t>(x), static_cast<int16_t>(y), boundsW, boundsH, &c)) return;
+  Blit(target, c.x, c.y, s.surface.get(), c.left, c.top, c.right, c.bottom, true);
+}
+
+void DrawSpriteClipped(Surface* target, const SpriteEntry& s, int x, int y) {
+  DrawSpriteClippedTo(target, s, x, y, static_cast<int16_t>(g_config.screenWidth),
+                      static_cast<int16_t>(g_config.screenHeight));
+}
+
+void DrawSpriteClippedWorld(Surface* target, const SpriteEntry& s, int x, int y) {
+  DrawSpriteClippedTo(target, s, x, y, 1536, 768);
+}
+
+void DrawSpriteClipped1024(Surface* target, const SpriteEntry& s, int x, int y) {
+  DrawSpriteClippedTo(target, s, x, y, 1024, 768);
+}

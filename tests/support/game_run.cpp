@@ -1,0 +1,118 @@
+#include "support/game_run.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/png.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+std::string MakeTempDir(const std::string& tag) {
+  const char* base = std::getenv("TEST_TMPDIR");
+  fs::path root = base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests";
+  static int counter = 0;
+  fs::path dir = root / (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << text;
+}
+
+GameRun RunGame(const std::string& tag, const RunOptions& o) {
+  GameRun run;
+  run.dir = MakeTempDir(tag);
+  const fs::path dir(run.dir), data = dir / "data";
+  fs::create_directories(data);
+  fs::create_directories(dir / "shots");
+  if (o.withGeneratedData) {
+    const fs::path generated = fs::path(BULWARK_BUILD_DIR) / "data";
+    for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"})
+      if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
+  }
+  if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
+  WriteText((dir / "script.txt").string(), o.script);
+
+  std::vector<std::string> args = {BULWARK_BINARY,   "--headless",  "--data-dir", data.string(),
+                                   "--script",       (dir / "script.txt").string(),
+                                   "--shot-dir",     (dir / "shots").string(),
+                                   "--state-out",    (dir / "state.json").string()};
+  args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
+  const std::string errPath = (dir / "stderr.txt").string();
+
+  pid_t pid = fork();
+  if (pid == 0) {
+    int fd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, 2);
+    int devnull = open("/dev/null", O_RDWR);
+    dup2(devnull, 0);
+    dup2(devnull, 1);
+    chdir(run.dir.c_str());
+    for (const auto& e : o.env) putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
+  for (;;) {
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      run.stderrText = "(timed out)\n";
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  std::ifstream err(errPath);
+  std::stringstream ss;
+  ss << err.rdbuf();
+  run.stderrText += ss.str();
+  std::ifstream state(dir / "state.json");
+  if (state) {
+    try {
+      state >> run.state;
+    } catch (...) {
+      run.state = nullptr;
+    }
+  }
+  return run;
+}
+
+bool GameRun::LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const {
+  std::string error;
+  return platform::LoadPng565((fs::path(dir) / "shots" / name).string(), pixels, width, height, &error);
+}
+
+std::vector<std::string> GameRun::Messages() const {
+  std::vector<std::string> out;
+  if (state.is_object() && state.contains("messages"))
+    for (const auto& m : state["messages"]) out.push_back(m.get<std::string>());
+  return out;
+}
+
+}  // namespace e2e

@@ -1,0 +1,41 @@
+// Runs the real game binary headless with a script, for end-to-end tests:
+// a fresh folder per run with the data files the test chooses, and the
+// results (exit code, stderr, the JSON summary, screenshots) read back.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct GameRun {
+  std::string dir;       // the run's folder (data, script, shots, state.json)
+  int exitCode = -1;
+  std::string stderrText;
+  nlohmann::json state;  // the --state-out summary (null if none was written)
+
+  // Pixels of a screenshot saved by `shot NAME`, as 5-6-5 values.
+  bool LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const;
+  std::vector<std::string> Messages() const;
+};
+
+struct RunOptions {
+  std::string script;                  // the script's text
+  std::vector<uint8_t> gameIni = {1, 0, 0};  // empty: no game.ini at all
+  bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
+  std::vector<std::string> extraArgs;
+  std::vector<std::string> env;        // NAME=VALUE for the game's environment
+  int timeoutSeconds = 60;
+};
+
+// A new empty folder under the test temp directory.
+std::string MakeTempDir(const std::string& tag);
+
+GameRun RunGame(const std::string& tag, const RunOptions& options);
+
+// Writes bytes to path.
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteText(const std::string& path, const std::string& text);
+
+}  // namespace e2e
