@@ -50,6 +50,7 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
       if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
   }
   if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
+  for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
   WriteText((dir / "script.txt").string(), o.script);
 
   std::vector<std::string> args = {BULWARK_BINARY,   "--headless",  "--data-dir", data.string(),

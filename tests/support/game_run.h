@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -24,6 +25,8 @@ struct RunOptions {
   std::string script;                  // the script's text
   std::vector<uint8_t> gameIni = {1, 0, 0};  // empty: no game.ini at all
   bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
+  // Further files for the data folder (name, bytes), written after the others.
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;
   std::vector<std::string> env;        // NAME=VALUE for the game's environment
   int timeoutSeconds = 60;

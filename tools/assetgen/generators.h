@@ -1,0 +1,23 @@
+// The data files the generator writes, each by its own generator, and the
+// review aids. Every generator writes the same bytes on every run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Generator {
+  const char* name;
+  // Writes the generator's file(s) into dir; false with a message on failure.
+  bool (*write)(const std::string& dir, std::string* error);
+};
+
+// Every generator, in the order they run.
+const std::vector<Generator>& AllGenerators();
+
+// game.ini: the default configuration, 01 00 00.
+bool WriteGameIni(const std::string& dir, std::string* error);
+
+// Review aids.
+bool WriteContactSheet(const std::string& dataDir, const std::string& pngPath, std::string* error);
+bool WriteSoundWavs(const std::string& dir, std::string* error);
+bool WriteLevelPreviews(const std::string& dataDir, const std::string& dir, std::string* error);
