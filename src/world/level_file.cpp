@@ -84,8 +84,10 @@ int ParseLevelTable(const uint8_t* data, size_t size, LevelTable* table) {
   return count;
 }
 
-void LoadLevelTable() {
-  FILE* f = std::fopen(platform::DataPath("level.frc").c_str(), "rb");
+void LoadLevelTable() { LoadLevelTableFrom(platform::DataPath("level.frc")); }
+
+void LoadLevelTableFrom(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
     platform::ShowMessage("no open earth", kEmptyText);
     return;

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 inline constexpr int kLevelCount = 1000;
 inline constexpr int kLevelRecordSize = 26;
@@ -57,6 +58,8 @@ int ParseLevelTable(const uint8_t* data, size_t size, LevelTable* table);
 // leaves the table all zeros; a file shorter than 26,000 bytes keeps the
 // complete records it holds, zeros the rest and shows kShortLevelFileMessage.
 void LoadLevelTable();
+// The same from the given path (the game reads level.frc from its data folder).
+void LoadLevelTableFrom(const std::string& path);
 inline constexpr const char* kShortLevelFileMessage = "short earth file";
 
 // The level number of a random number r (0..32767): r * 64 / 32767.
