@@ -62,7 +62,7 @@ int NextGameRandom(void*) { return platform::Rand(); }
 
 RandomSource GameRandom() { return RandomSource{NextGameRandom, nullptr}; }
 
-PlacementReport PlaceFortsOnLandscape(int n, RandomSource random) {
+PlacementReport PlaceFortsOnLandscape(int n, RandomSource random, const PlacementLimits& limits) {
   PlacementReport report;
   for (PlayerRecord& p : g_players) {
     p.x = p.y = p.horizontalSpeed = p.fallSpeed = 0;
@@ -77,13 +77,13 @@ PlacementReport PlaceFortsOnLandscape(int n, RandomSource random) {
     Spot s{};
     bool placed = false;
     int attempts = 0;
-    while (!placed && attempts < kStrictAttempts) {
+    while (!placed && attempts < limits.strictAttempts) {
       ++attempts;
       placed = Attempt(random, i, minimum, &s);
     }
     report.how[i] = FortPlacement::kStanding;
     // No spot far enough from the others: any standing spot will do.
-    while (!placed && attempts < kStrictAttempts + kRelaxedAttempts) {
+    while (!placed && attempts < limits.strictAttempts + limits.relaxedAttempts) {
       ++attempts;
       placed = Attempt(random, i, 0, &s);
       report.how[i] = FortPlacement::kCrowded;
@@ -93,7 +93,7 @@ PlacementReport PlaceFortsOnLandscape(int n, RandomSource random) {
       // No standing spot at all: a random spot, away from the others across
       // if one can be found, where the fort falls until it lands.
       report.how[i] = FortPlacement::kFalling;
-      for (int draw = 0; draw < kFallingDraws; ++draw) {
+      for (int draw = 0; draw < limits.fallingDraws; ++draw) {
         s = Draw(random);
         if (FarEnoughAcross(s.x, i)) break;
       }

@@ -16,9 +16,13 @@
 
 #include "players/player_record.h"
 
-inline constexpr int kStrictAttempts = 400;
-inline constexpr int kRelaxedAttempts = 400;
-inline constexpr int kFallingDraws = 400;
+// The bounds of the search for one fort.
+struct PlacementLimits {
+  int strictAttempts = 400;   // under the full rules
+  int relaxedAttempts = 400;  // then without the straight-line distance
+  int fallingDraws = 400;     // then draws for a falling fort's spot
+};
+inline constexpr PlacementLimits kGameLimits{};
 
 // Numbers 0..32767: the game thread's generator in the game, a seeded one of
 // its own in the level search.
@@ -41,5 +45,5 @@ struct PlacementReport {
 void PlaceForts();
 
 // Resets the five fort records and places n forts (at most 5) on the terrain
-// as it is, drawing from random.
-PlacementReport PlaceFortsOnLandscape(int n, RandomSource random);
+// as it is, drawing from random. (The level search uses tighter limits.)
+PlacementReport PlaceFortsOnLandscape(int n, RandomSource random, const PlacementLimits& limits = kGameLimits);

@@ -124,21 +124,20 @@ void CarveRowSse(uint16_t* line, const JuliaFrame& f, int row) {
 
 }  // namespace
 
-void CarveJuliaRows(uint16_t* pixels, const JuliaFrame& f, int rowBegin, int rowEnd) {
-  for (int row = rowBegin; row < rowEnd; ++row) CarveRowSse(pixels + static_cast<size_t>(row) * kWorldWidth, f, row);
-}
+void CarveJuliaRow(uint16_t* line, const JuliaFrame& f, int row) { CarveRowSse(line, f, row); }
 
 #else
 
-void CarveJuliaRows(uint16_t* pixels, const JuliaFrame& f, int rowBegin, int rowEnd) {
-  for (int row = rowBegin; row < rowEnd; ++row) {
-    uint16_t* line = pixels + static_cast<size_t>(row) * kWorldWidth;
-    for (int column = 0; column < kWorldWidth; ++column)
-      if (!JuliaInside(f, column, row)) line[column] = 0;
-  }
+void CarveJuliaRow(uint16_t* line, const JuliaFrame& f, int row) {
+  for (int column = 0; column < kWorldWidth; ++column)
+    if (!JuliaInside(f, column, row)) line[column] = 0;
 }
 
 #endif
+
+void CarveJuliaRows(uint16_t* pixels, const JuliaFrame& f, int rowBegin, int rowEnd) {
+  for (int row = rowBegin; row < rowEnd; ++row) CarveJuliaRow(pixels + static_cast<size_t>(row) * kWorldWidth, f, row);
+}
 
 void CarveJulia(uint16_t* pixels, const LevelParams& level) {
   const JuliaFrame f = MakeJuliaFrame(level);

@@ -37,3 +37,5 @@ void CarveJulia(uint16_t* pixels, const LevelParams& level);        // SIMD bloc
 
 // The SIMD kernel on rows [rowBegin, rowEnd), one thread (for tests and the benchmark).
 void CarveJuliaRows(uint16_t* pixels, const JuliaFrame& frame, int rowBegin, int rowEnd);
+// The SIMD kernel on world row `row`, written into line (1536 pixels).
+void CarveJuliaRow(uint16_t* line, const JuliaFrame& frame, int row);

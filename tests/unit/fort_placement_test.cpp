@@ -128,7 +128,7 @@ TEST(FortPlacement, TooLittleRoomGivesUpTheDistanceThenLetsAFortFall) {
     for (int j = 0; j < i; ++j) EXPECT_GE(std::fabs(g_players[i].x - g_players[j].x), 80.0f);
   }
   EXPECT_GE(crowded, 1);
-  for (int i = 0; i < 3; ++i) EXPECT_LE(report.attempts[i], kStrictAttempts + kRelaxedAttempts);
+  for (int i = 0; i < 3; ++i) EXPECT_LE(report.attempts[i], kGameLimits.strictAttempts + kGameLimits.relaxedAttempts);
 
   // Ground for one fort only: two feet touch it from x = 41 to x = 119, so
   // the second fort cannot stand anywhere 80 pixels away from the first.
@@ -139,7 +139,7 @@ TEST(FortPlacement, TooLittleRoomGivesUpTheDistanceThenLetsAFortFall) {
   report = PlaceFortsOnLandscape(2, GameRandom());
   EXPECT_EQ(report.how[0], FortPlacement::kStanding);
   EXPECT_EQ(report.how[1], FortPlacement::kFalling);
-  EXPECT_EQ(report.attempts[1], kStrictAttempts + kRelaxedAttempts);
+  EXPECT_EQ(report.attempts[1], kGameLimits.strictAttempts + kGameLimits.relaxedAttempts);
   EXPECT_GE(std::fabs(g_players[1].x - g_players[0].x), 80.0f);
   FortGroundCheck();  // and it starts to fall at once
   EXPECT_GT(g_players[1].fallSpeed, 0.0f);

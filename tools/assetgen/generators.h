@@ -17,6 +17,10 @@ const std::vector<Generator>& AllGenerators();
 // game.ini: the default configuration, 01 00 00.
 bool WriteGameIni(const std::string& dir, std::string* error);
 
+// level.frc: 1000 levels, the first 65 searched and checked with the game's
+// own landscape and fort placement code.
+bool WriteLevelFile(const std::string& dir, std::string* error);
+
 // Review aids.
 bool WriteContactSheet(const std::string& dataDir, const std::string& pngPath, std::string* error);
 bool WriteSoundWavs(const std::string& dir, std::string* error);
