@@ -4,9 +4,11 @@
 #include "display/text.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
+#include "world/level_file.h"
 
 void CMainFrame::RunGame() {
   const int w = g_config.screenWidth, h = g_config.screenHeight;
+  LoadLevelTable();
   for (;;) {
     PresentFrame();
     ReadCursor();

@@ -65,7 +65,7 @@ namespace {
 // Vectors of four pixels carved together: enough independent work to hide
 // the latency of the multiply-add chain, few enough that pixels which escape
 // early do not wait long for their neighbours.
-constexpr int kVectors = 3;
+constexpr int kVectors = 4;
 constexpr int kBlock = 4 * kVectors;
 static_assert(kWorldWidth % kBlock == 0);
 
