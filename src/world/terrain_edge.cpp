@@ -35,22 +35,25 @@ void DrawTerrainEdge(uint16_t* pixels, uint16_t e) {
     DrawTerrainEdgeInOrder(pixels, e);
     return;
   }
-  // edge[x] for x = 0..1536; the first and last columns are never edge pixels,
-  // and edge[1536] lets the row write look one column to the right.
-  alignas(16) uint8_t edge[kWorldWidth + 1] = {};
+  // edge[x] for x = 0..1536 is 0xFFFF at an edge pixel, else 0: the first and
+  // last columns never are, and edge[1536] lets the write look one column to
+  // the right. Branch-free, so that both loops vectorise.
+  alignas(16) uint16_t edge[kWorldWidth + 1] = {};
   for (int y = 1; y < kWorldHeight - 1; ++y) {
     uint16_t* __restrict row = pixels + static_cast<size_t>(y) * kWorldWidth;
     uint16_t* __restrict up = row - kWorldWidth;
     const uint16_t* __restrict down = row + kWorldWidth;
     for (int x = 1; x < kWorldWidth - 1; ++x) {
-      const bool all = (up[x] & 0xFF) && (down[x] & 0xFF) && (row[x - 1] & 0xFF) && (row[x + 1] & 0xFF);
-      edge[x] = static_cast<uint8_t>((row[x] & 0xFF) != 0 && !all);
+      const bool open = ((up[x] & 0xFF) == 0) | ((down[x] & 0xFF) == 0) | ((row[x - 1] & 0xFF) == 0) |
+                        ((row[x + 1] & 0xFF) == 0);
+      edge[x] = static_cast<uint16_t>(-static_cast<int>(((row[x] & 0xFF) != 0) & open));
     }
+    // Pixel x is written as an edge pixel itself or as the left neighbour of
+    // one; the pixel above only as an edge pixel's upper neighbour.
     for (int x = 0; x < kWorldWidth; ++x) {
-      // Pixel x is written as an edge pixel itself or as the left neighbour
-      // of one; the pixel above only as an edge pixel's upper neighbour.
-      row[x] = (edge[x] | edge[x + 1]) ? e : row[x];
-      up[x] = edge[x] ? e : up[x];
+      const uint16_t self = edge[x] | edge[x + 1];
+      row[x] = static_cast<uint16_t>((row[x] & ~self) | (e & self));
     }
+    for (int x = 0; x < kWorldWidth; ++x) up[x] = static_cast<uint16_t>((up[x] & ~edge[x]) | (e & edge[x]));
   }
 }
