@@ -8,22 +8,8 @@
 #include "world/fort.h"
 #include "world_test_sprites.h"
 
+using world_test::Players;
 using world_test::TestSprites;
-
-namespace {
-
-struct Players {
-  explicit Players(int n) {
-    for (PlayerRecord& p : g_players) p = PlayerRecord();
-    g_game.numberOfPlayers = static_cast<uint16_t>(n);
-  }
-  ~Players() {
-    for (PlayerRecord& p : g_players) p = PlayerRecord();
-    g_game.Reset();
-  }
-};
-
-}  // namespace
 
 TEST(FortGround, FeetAndBodyAreTestedWhereTheMasksLie) {
   TestSprites s;

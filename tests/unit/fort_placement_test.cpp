@@ -13,21 +13,10 @@
 #include "world/level_file.h"
 #include "world_test_sprites.h"
 
+using world_test::Players;
 using world_test::TestSprites;
 
 namespace {
-
-struct Players {
-  explicit Players(int n) {
-    for (PlayerRecord& p : g_players) p = PlayerRecord();
-    g_game.numberOfPlayers = static_cast<uint16_t>(n);
-  }
-  ~Players() {
-    for (PlayerRecord& p : g_players) p = PlayerRecord();
-    g_game.Reset();
-    g_level = LevelParams();
-  }
-};
 
 int Ix(int i) { return static_cast<int>(g_players[i].x); }
 int Iy(int i) { return static_cast<int>(g_players[i].y); }

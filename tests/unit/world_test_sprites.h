@@ -3,11 +3,15 @@
 // the geometry the game relies on (body mask 80 x 40 drawn at (x, y + 2),
 // foot masks 80 x 6 at (x, y + 44), mask k solid in columns 20k .. 20k + 19).
 // Installed as the running game's table for the lifetime of the object.
+// Also a scope for the player records.
 #pragma once
 
 #include <memory>
 
+#include "players/player_record.h"
+#include "shell/shared_state.h"
 #include "sprites/sprite_table.h"
+#include "world/level_file.h"
 #include "world/terrain.h"
 
 namespace world_test {
@@ -60,6 +64,23 @@ class TestSprites {
  private:
   std::unique_ptr<SpriteTable> table_;
   SpriteTable* previous_ = nullptr;
+};
+
+// n players with empty records for the lifetime of the object; afterwards
+// the records, the game state and the current level are back to their
+// initial values.
+struct Players {
+  explicit Players(int n) {
+    for (PlayerRecord& p : g_players) p = PlayerRecord();
+    g_game.numberOfPlayers = static_cast<uint16_t>(n);
+  }
+  ~Players() {
+    for (PlayerRecord& p : g_players) p = PlayerRecord();
+    g_game.Reset();
+    g_level = LevelParams();
+  }
+  Players(const Players&) = delete;
+  Players& operator=(const Players&) = delete;
 };
 
 }  // namespace world_test
