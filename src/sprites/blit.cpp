@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "shell/shared_state.h"
 
@@ -98,17 +99,28 @@ void StretchSurface(Surface* target, Surface* source) {
   platform::SurfaceLock srcLock(source);
   if (!srcLock) return;
   const int dw = target->Width(), dh = target->Height(), sw = source->Width(), sh = source->Height();
+  const size_t rowBytes = static_cast<size_t>(dw) * 2;
+  // The source column of each target column, x * sw / dw; the table only
+  // grows, to the widest target seen.
+  static thread_local std::vector<uint32_t> columns;
+  if (columns.size() < static_cast<size_t>(dw)) columns.resize(dw);
+  for (int x = 0; x < dw; ++x) columns[x] = static_cast<uint32_t>(static_cast<int64_t>(x) * sw / dw);
+  int previous = -1;
   for (int y = 0; y < dh; ++y) {
-    const uint16_t* s = source->Row(static_cast<int>(static_cast<int64_t>(y) * sh / dh));
+    // Nearest source row and column: y * sh / dh and x * sw / dw.
+    const int sy = static_cast<int>(static_cast<int64_t>(y) * sh / dh);
     uint16_t* d = target->Row(y);
-    if (sw == dw) {
-      std::memcpy(d, s, static_cast<size_t>(dw) * 2);
+    if (sy == previous) {
+      std::memcpy(d, target->Row(y - 1), rowBytes);
       continue;
     }
-    // Nearest source column by a 16.16 fixed-point step.
-    const uint32_t step = static_cast<uint32_t>((static_cast<uint64_t>(sw) << 16) / dw);
-    uint32_t pos = 0;
-    for (int x = 0; x < dw; ++x, pos += step) d[x] = s[pos >> 16];
+    previous = sy;
+    const uint16_t* s = source->Row(sy);
+    if (sw == dw) {
+      std::memcpy(d, s, rowBytes);
+      continue;
+    }
+    for (int x = 0; x < dw; ++x) d[x] = s[columns[x]];
   }
 }
 

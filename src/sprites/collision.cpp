@@ -90,11 +90,12 @@ uint32_t EraseRow(const uint8_t* __restrict a, bool aHasNext, uint8_t* __restric
   const bool first = (a[0] | a[1]) != 0;
   count += first && (b[0] | b[1]) != 0;
   if (first) b[0] = 0;
+  // Branch-free, so that the row is processed many bytes at a time.
   for (int k = 1; k < n - 1; ++k) {
-    const bool before = (a[k - 1] | a[k]) != 0;
-    const bool here = (a[k] | a[k + 1]) != 0;
-    count += here && ((b[k] != 0 && !before) || b[k + 1] != 0);
-    b[k] = (before || here) ? 0 : b[k];
+    const uint8_t before = (a[k - 1] | a[k]) != 0;
+    const uint8_t here = (a[k] | a[k + 1]) != 0;
+    count += here & (((b[k] != 0) & (before ^ 1)) | (b[k + 1] != 0));
+    b[k] = (before | here) ? 0 : b[k];
   }
   const int k = n - 1;
   const bool before = (a[k - 1] | a[k]) != 0;

@@ -24,6 +24,14 @@ std::vector<uint8_t> GameBank(const std::vector<std::pair<int, testbank::Picture
   return testbank::MakeBank(pictures);
 }
 
+// Runs the game, which should end by the script's Esc having shown no message.
+e2e::GameRun RunQuietly(const std::string& tag, const RunOptions& o) {
+  e2e::GameRun run = RunGame(tag, o);
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  return run;
+}
+
 }  // namespace
 
 TEST(SpriteStartupE2E, TheStartupPictureShowsCentredOnWhiteInEveryScreenSize) {
@@ -39,10 +47,7 @@ TEST(SpriteStartupE2E, TheStartupPictureShowsCentredOnWhiteInEveryScreenSize) {
     o.gameIni = {m.option, 0, 0};
     o.dataFiles = {{"intro.spr", testbank::MakeBank({picture})}, {"small.spr", GameBank()}};
     o.script = "130 shot start.png\n400 key 27\n";
-    auto run = RunGame("startup-picture", o);
-    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-    EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
-
+    const auto run = RunQuietly("startup-picture", o);
     std::vector<uint16_t> px;
     int w = 0, h = 0;
     ASSERT_TRUE(run.LoadShot("start.png", &px, &w, &h));
@@ -74,9 +79,7 @@ TEST(SpriteStartupE2E, AfterTheDisplayIsLostSprites0And441AreRebuiltFromTheGameB
       "1000 shot after.png\n"
       "1100 key 27\n";
   o.dataFiles = {{"small.spr", GameBank()}};
-  auto run = RunGame("reload-clean", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  auto run = RunQuietly("reload-clean", o);
   std::vector<uint16_t> px;
   int w = 0, h = 0;
   EXPECT_TRUE(run.LoadShot("after.png", &px, &w, &h));

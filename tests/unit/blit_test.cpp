@@ -66,56 +66,39 @@ TEST_F(BlitTest, ClippingCutsTheSourceRectangleWithTheFullSizeOnEverySide) {
 }
 
 TEST_F(BlitTest, ClippedDrawsCopyTheVisiblePartKeyedToTheirBounds) {
-  g_config.screenWidth = 640;
-  g_config.screenHeight = 480;
   const SpriteEntry s = PatternSprite(40, 30, 1);
-  {
-    platform::Surface target(640, 480);
+  const SpriteEntry wide = PatternSprite(700, 4, 2);
+  using Draw = void (*)(platform::Surface*, const SpriteEntry&, int, int);
+  struct Case {
+    const char* name;
+    Draw draw;
+    uint16_t screenW, screenH;  // the screen size (the bounds of DrawSpriteClipped)
+    int targetW, targetH;
+    const SpriteEntry* sprite;
+    int x, y;
+    int toX, toY, left, top, right, bottom;  // what lands where
+  };
+  const Case cases[] = {
+      {"cut on the left", DrawSpriteClipped, 640, 480, 640, 480, &s, -10, 5, 0, 5, 10, 0, 40, 30},
+      {"bottom-right corner", DrawSpriteClipped, 640, 480, 640, 480, &s, 630, 470, 630, 470, 0, 0, 10, 10},
+      {"signed 16-bit: 65526 is -10", DrawSpriteClipped, 640, 480, 640, 480, &s, 65526, 5, 0, 5, 10, 0, 40, 30},
+      // Wider than the screen from the left: source columns 10..639 land on
+      // 0..629 and the last ten columns stay untouched.
+      {"wider than the screen", DrawSpriteClipped, 640, 480, 640, 480, &wide, -10, 0, 0, 0, 10, 0, 640, 4},
+      {"the screen bounds a larger target", DrawSpriteClipped, 320, 240, 640, 480, &s, 300, 220, 300, 220, 0, 0, 20,
+       20},
+      {"world bounds", DrawSpriteClippedWorld, 640, 480, 1536, 768, &s, 1530, 760, 1530, 760, 0, 0, 6, 8},
+      {"1024 x 768 bounds", DrawSpriteClipped1024, 640, 480, 1024, 768, &s, 1020, -3, 1020, 0, 0, 3, 4, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_config.screenWidth = c.screenW;
+    g_config.screenHeight = c.screenH;
+    platform::Surface target(c.targetW, c.targetH);
     FillAll(target, 0x0101);
-    DrawSpriteClipped(&target, s, -10, 5);
-    EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 0, 5, 10, 0, 40, 30));
-  }
-  {
-    platform::Surface target(640, 480);
-    FillAll(target, 0x0101);
-    DrawSpriteClipped(&target, s, 630, 470);
-    EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 630, 470, 0, 0, 10, 10));
-  }
-  {
-    // Positions are signed 16-bit: 65526 is -10.
-    platform::Surface target(640, 480);
-    FillAll(target, 0x0101);
-    DrawSpriteClipped(&target, s, 65526, 5);
-    EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 0, 5, 10, 0, 40, 30));
-  }
-  {
-    // A sprite wider than the screen starting left of it leaves the last
-    // columns untouched: source columns 10..639 land on 0..629.
-    const SpriteEntry wide = PatternSprite(700, 4, 2);
-    platform::Surface target(640, 480);
-    FillAll(target, 0x0101);
-    DrawSpriteClipped(&target, wide, -10, 0);
-    EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, wide, 0, 0, 10, 0, 640, 4));
-    for (int x = 630; x < 640; ++x) EXPECT_EQ(target.At(x, 0), 0x0101) << x;
-  }
-  {
-    // The screen size bounds the draw even on a larger target.
-    g_config.screenWidth = 320;
-    g_config.screenHeight = 240;
-    platform::Surface target(640, 480);
-    FillAll(target, 0x0101);
-    DrawSpriteClipped(&target, s, 300, 220);
-    EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 300, 220, 0, 0, 20, 20));
-  }
-  {
-    platform::Surface world(1536, 768);
-    FillAll(world, 0x0101);
-    DrawSpriteClippedWorld(&world, s, 1530, 760);
-    EXPECT_EQ(PixelsOf(world), Expected(1536, 768, 0x0101, s, 1530, 760, 0, 0, 6, 8));
-    platform::Surface canvas(1024, 768);
-    FillAll(canvas, 0x0101);
-    DrawSpriteClipped1024(&canvas, s, 1020, -3);
-    EXPECT_EQ(PixelsOf(canvas), Expected(1024, 768, 0x0101, s, 1020, 0, 0, 3, 4, 30));
+    c.draw(&target, *c.sprite, c.x, c.y);
+    EXPECT_EQ(PixelsOf(target), Expected(c.targetW, c.targetH, 0x0101, *c.sprite, c.toX, c.toY, c.left, c.top,
+                                         c.right, c.bottom));
   }
 }
 

@@ -74,7 +74,7 @@ SpriteEntry Copy(const SpriteEntry& s) { return MakeSprite(s.width, s.height, Pi
 
 // A sprite of random size and pixels, with many zero bytes and zero pixels.
 SpriteEntry RandomSprite(std::mt19937& rng) {
-  const int w = 1 + static_cast<int>(rng() % 12), h = 1 + static_cast<int>(rng() % 6);
+  const int w = 1 + static_cast<int>(rng() % 40), h = 1 + static_cast<int>(rng() % 6);
   std::vector<uint16_t> px(static_cast<size_t>(w) * h);
   for (auto& v : px) {
     const int lo = rng() % 3 ? static_cast<int>(rng() % 256) : 0;
@@ -236,8 +236,8 @@ TEST_F(CollisionTest, RowScansAgreeWithTheByteRulesOnRandomSprites) {
   for (int trial = 0; trial < 3000; ++trial) {
     const SpriteEntry a = RandomSprite(rng);
     const SpriteEntry b = RandomSprite(rng);
-    const int ax = static_cast<int>(rng() % 16) - 8, ay = static_cast<int>(rng() % 8) - 4;
-    const int bx = static_cast<int>(rng() % 16) - 8, by = static_cast<int>(rng() % 8) - 4;
+    const int ax = static_cast<int>(rng() % 48) - 24, ay = static_cast<int>(rng() % 8) - 4;
+    const int bx = static_cast<int>(rng() % 48) - 24, by = static_cast<int>(rng() % 8) - 4;
     SCOPED_TRACE(testing::Message() << "trial " << trial);
     ASSERT_EQ(SpritesCollide(a, ax, ay, b, bx, by), SlowCollide(a, ax, ay, b, bx, by));
     SpriteEntry fast = Copy(b), slow = Copy(b);
