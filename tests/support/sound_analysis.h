@@ -65,11 +65,14 @@ inline void Fft(std::vector<std::complex<double>>& a) {
     j ^= bit;
     if (i < j) std::swap(a[i], a[j]);
   }
+  std::vector<std::complex<double>> twiddle;
   for (size_t len = 2; len <= n; len <<= 1) {
     const double angle = -2.0 * M_PI / static_cast<double>(len);
+    twiddle.resize(len / 2);
+    for (size_t k = 0; k < len / 2; ++k) twiddle[k] = std::polar(1.0, angle * static_cast<double>(k));
     for (size_t i = 0; i < n; i += len)
       for (size_t k = 0; k < len / 2; ++k) {
-        const std::complex<double> w = std::polar(1.0, angle * static_cast<double>(k));
+        const std::complex<double>& w = twiddle[k];
         const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
         a[i + k] = u + v;
         a[i + k + len / 2] = u - v;
@@ -124,11 +127,29 @@ inline double DominantHz(const std::vector<double>& x) {
   return BinHz(static_cast<size_t>(std::max_element(p.begin() + 1, p.end()) - p.begin()));
 }
 
-// RMS of the samples between two times in seconds.
-inline double RmsBetween(const std::vector<double>& x, double from, double to) {
+// The samples between two times in seconds.
+inline std::vector<double> Slice(const std::vector<double>& x, double from, double to) {
   const size_t a = std::min(x.size(), static_cast<size_t>(from * kRate));
-  const size_t b = std::min(x.size(), static_cast<size_t>(to * kRate));
-  return Rms(std::vector<double>(x.begin() + static_cast<std::ptrdiff_t>(a), x.begin() + static_cast<std::ptrdiff_t>(b)));
+  const size_t b = std::max(a, std::min(x.size(), static_cast<size_t>(to * kRate)));
+  return std::vector<double>(x.begin() + static_cast<std::ptrdiff_t>(a), x.begin() + static_cast<std::ptrdiff_t>(b));
+}
+
+// RMS of the samples between two times in seconds.
+inline double RmsBetween(const std::vector<double>& x, double from, double to) { return Rms(Slice(x, from, to)); }
+
+// Time in seconds of the loudest sample.
+inline double PeakTime(const std::vector<double>& x) {
+  size_t at = 0;
+  for (size_t i = 0; i < x.size(); ++i)
+    if (std::fabs(x[i]) > std::fabs(x[at])) at = i;
+  return static_cast<double>(at) / kRate;
+}
+
+// The loop started at its middle, so its seam lies inside the samples.
+inline std::vector<double> HalfTurned(const std::vector<double>& x) {
+  std::vector<double> out(x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
+  out.insert(out.end(), x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2));
+  return out;
 }
 
 // Clicks: the largest second difference, relative to the RMS of the second
@@ -136,7 +157,7 @@ inline double RmsBetween(const std::vector<double>& x, double from, double to) {
 // out). A step or spike in a smooth signal stands far above its
 // neighbourhood; noise and tones do not. Samples whose second difference is
 // below floor (dither, silence) are not judged.
-inline double WorstClick(const std::vector<double>& x, double floor = 0.02) {
+inline double WorstClick(const std::vector<double>& x, double floor = 0.002) {
   if (x.size() < 3) return 0;
   std::vector<double> d2(x.size(), 0.0);
   for (size_t i = 2; i < x.size(); ++i) d2[i] = x[i] - 2 * x[i - 1] + x[i - 2];

@@ -24,7 +24,7 @@ const std::vector<EffectEntry>& EffectCatalogue() {
       {15, "grenade_explosion", false, -2.0, MidBoom},
       {16, "gimlet_drill", true, -6.0, DrillWhine},
       {17, "menu_hover", false, -12.0, SoftTick},
-      {18, "click", false, -6.0, CrispClick},
+      {18, "click", false, -8.0, CrispClick},
       {19, "ground_built", false, -3.0, EarthRumble},
       {20, "ball_explosion", false, -2.0, RingingBoom},
       {21, "missile_explosion", false, -1.5, Boom},

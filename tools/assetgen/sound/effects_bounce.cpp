@@ -24,7 +24,7 @@ Audio RubberBoing() {
     const double bend = 1.0 + 0.5 * Decay(t, 0.02);
     const double vibrato = 1.0 + 0.07 * Decay(t, 0.18) * wobble.Sine(16.0);
     const double p = osc.Sine(260.0 * bend * vibrato);
-    return (p + 0.25 * p * p * (p > 0 ? 1.0 : -1.0)) * Hit(t, 0.002, 0.13);
+    return (p + 0.3 * p * p * p) * Hit(t, 0.002, 0.13);
   });
   MixInto(out, Thud(0.1, 110, 60, 0.03, 0.001, 0.025), 0, 0.5);
   FadeOutTail(out, 0.05);
