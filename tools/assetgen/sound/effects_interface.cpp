@@ -17,13 +17,15 @@ Track BrassNote(double hz, double hold) {
   Oscillator osc, vibrato;
   Biquad tone;
   const Adsr env{0.018, 0.12, 0.72, 0.09, hold};
-  return Render(hold + 0.5, [&](double t) {
+  Track note = Render(hold + 0.5, [&](double t) {
     const double e = env.At(t);
     const double scoop = 1.0 - 0.03 * Decay(t, 0.025);
     const double wobble = 1.0 + 0.006 * SmoothStep(t, 0.25, 0.2) * vibrato.Sine(5.5);
     tone.SetLowPass(hz * (1.5 + 7.0 * e), 0.9);
     return tone.Process(osc.Saw(hz * scoop * wobble)) * e;
   });
+  FadeOutTail(note, 0.05);
+  return note;
 }
 
 }  // namespace

@@ -1,10 +1,19 @@
 #include "assetgen/sound/voices.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace synth {
 
 namespace {
+
+// A fixed-length voice is cut off where its track ends; fade the last
+// quarter (at most 50 ms) so whatever still sounds there ends at zero.
+Track Ended(Track t) {
+  FadeOutTail(t, std::min(0.05, 0.25 * static_cast<double>(t.size()) / kSampleRate));
+  return t;
+}
 
 void Configure(Biquad& f, FilterKind kind, double hz, double q) {
   switch (kind) {
@@ -28,16 +37,16 @@ Track FilteredNoise(double seconds, FilterKind kind, double hz, double q, uint64
 Track Burst(double seconds, FilterKind kind, double hz, double q, double attack, double tau, uint64_t seed) {
   Track t = FilteredNoise(seconds, kind, hz, q, seed);
   for (size_t n = 0; n < t.size(); ++n) t[n] *= Hit(static_cast<double>(n) / kSampleRate, attack, tau);
-  return t;
+  return Ended(std::move(t));
 }
 
 Track Thud(double seconds, double fromHz, double toHz, double glide, double attack, double tau) {
   Oscillator osc;
-  return Render(seconds, [&](double t) { return osc.Sine(ExpSweep(fromHz, toHz, t, glide)) * Hit(t, attack, tau); });
+  return Ended(Render(seconds, [&](double t) { return osc.Sine(ExpSweep(fromHz, toHz, t, glide)) * Hit(t, attack, tau); }));
 }
 
 Track Struck(double seconds, const Partial* partials, size_t count) {
-  return Render(seconds, [&](double t) { return Modes(partials, count, t); });
+  return Ended(Render(seconds, [&](double t) { return Modes(partials, count, t); }));
 }
 
 Track BoomTrack(const BoomShape& s, uint64_t seed) {
