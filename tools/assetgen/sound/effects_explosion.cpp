@@ -8,50 +8,30 @@ namespace synth {
 
 namespace {
 
-// Grenade-sized blast, shared by the plain and the ringing grenade boom.
-BoomShape GrenadeBlast(double seconds) {
-  return {.seconds = seconds, .crackLevel = 0.6, .crackTau = 0.008,
-          .bodyLevel = 1.0, .bodyFromHz = 3000, .bodyToHz = 250, .bodyTau = 0.18,
-          .subLevel = 0.35, .subFromHz = 95, .subToHz = 45, .subTau = 0.2,
-          .rumbleLevel = 0.5, .rumbleHz = 200, .rumbleTau = 0.35,
-          .drive = 2.0, .reverb = 0.15};
-}
+// The blasts, one row each; the columns are BoomShape's fields in order.
+//                              length  crack         body                   sub                    rumble             drive reverb
+constexpr BoomShape kLarge   = {1.9,    0.5, 0.012,   1.0, 1800, 120, 0.40,  0.45, 70, 32, 0.45,    1.0, 160, 0.70,    2.5,  0.25};
+constexpr BoomShape kBomblet = {0.3,    1.0, 0.020,   0.8, 4000, 600, 0.04,  0.30, 180, 80, 0.05,   0.0, 200, 0.10,    3.0,  0.0};
+constexpr BoomShape kGrenade = {1.1,    0.6, 0.008,   1.0, 3000, 250, 0.18,  0.35, 95, 45, 0.20,    0.5, 200, 0.35,    2.0,  0.15};
+constexpr BoomShape kMissile = {1.4,    0.5, 0.010,   1.0, 2500, 180, 0.25,  0.40, 80, 38, 0.30,    0.7, 180, 0.50,    2.2,  0.2};
+constexpr BoomShape kFort    = {1.95,   0.6, 0.010,   1.0, 2200, 150, 0.20,  0.35, 75, 35, 0.35,    0.8, 160, 0.90,    2.0,  0.2};
 
 }  // namespace
 
-Audio DeepBoom() {
-  const BoomShape shape{.seconds = 1.9, .crackLevel = 0.5, .crackTau = 0.012,
-                        .bodyLevel = 1.0, .bodyFromHz = 1800, .bodyToHz = 120, .bodyTau = 0.4,
-                        .subLevel = 0.45, .subFromHz = 70, .subToHz = 32, .subTau = 0.45,
-                        .rumbleLevel = 1.0, .rumbleHz = 160, .rumbleTau = 0.7,
-                        .drive = 2.5, .reverb = 0.25};
-  return {BoomTrack(shape, 131), BoomTrack(shape, 132)};
-}
+Audio DeepBoom() { return {BoomTrack(kLarge, 131), BoomTrack(kLarge, 132)}; }
 
-Audio SmallCrack() {
-  const BoomShape shape{.seconds = 0.3, .crackLevel = 1.0, .crackTau = 0.02,
-                        .bodyLevel = 0.8, .bodyFromHz = 4000, .bodyToHz = 600, .bodyTau = 0.04,
-                        .subLevel = 0.3, .subFromHz = 180, .subToHz = 80, .subTau = 0.05,
-                        .rumbleLevel = 0.0, .rumbleHz = 200, .rumbleTau = 0.1,
-                        .drive = 3.0, .reverb = 0.0};
-  return {BoomTrack(shape, 141), {}};
-}
+Audio SmallCrack() { return {BoomTrack(kBomblet, 141), {}}; }
 
-Audio MidBoom() { return {BoomTrack(GrenadeBlast(1.1), 151), {}}; }
+Audio MidBoom() { return {BoomTrack(kGrenade, 151), {}}; }
 
-Audio Boom() {
-  const BoomShape shape{.seconds = 1.4, .crackLevel = 0.5, .crackTau = 0.01,
-                        .bodyLevel = 1.0, .bodyFromHz = 2500, .bodyToHz = 180, .bodyTau = 0.25,
-                        .subLevel = 0.4, .subFromHz = 80, .subToHz = 38, .subTau = 0.3,
-                        .rumbleLevel = 0.7, .rumbleHz = 180, .rumbleTau = 0.5,
-                        .drive = 2.2, .reverb = 0.2};
-  return {BoomTrack(shape, 211), {}};
-}
+Audio Boom() { return {BoomTrack(kMissile, 211), {}}; }
 
 Audio RingingBoom() {
   // The grenade blast with the ring of its steel ball: two close partials
   // beat, higher ones die sooner.
-  Track out = BoomTrack(GrenadeBlast(1.6), 201);
+  BoomShape blast = kGrenade;
+  blast.seconds = 1.6;
+  Track out = BoomTrack(blast, 201);
   static const Partial kBall[] = {
       {620, 1.0, 0.6}, {623, 0.7, 0.6}, {1438, 0.5, 0.4}, {2635, 0.35, 0.25}, {4111, 0.2, 0.15}};
   Track ring = Struck(1.6, kBall, 5);
@@ -62,13 +42,7 @@ Audio RingingBoom() {
 }
 
 Audio Collapse() {
-  constexpr double kSeconds = 1.95;
-  const BoomShape blast{.seconds = kSeconds, .crackLevel = 0.6, .crackTau = 0.01,
-                        .bodyLevel = 1.0, .bodyFromHz = 2200, .bodyToHz = 150, .bodyTau = 0.2,
-                        .subLevel = 0.35, .subFromHz = 75, .subToHz = 35, .subTau = 0.35,
-                        .rumbleLevel = 0.8, .rumbleHz = 160, .rumbleTau = 0.9,
-                        .drive = 2.0, .reverb = 0.2};
-  Audio out{BoomTrack(blast, 221), BoomTrack(blast, 222)};
+  Audio out{BoomTrack(kFort, 221), BoomTrack(kFort, 222)};
   Rng rng(223);
   // Masonry falling all around: stone hits, thick at first, thinning out.
   for (int i = 0; i < 48; ++i) {
