@@ -33,9 +33,9 @@ Track BrassNote(double hz, double hold) {
 Audio CashRegister() {
   Track out(Samples(1.1));
   // "ka": the key and the drawer latch, two quick bright clicks, then the drawer.
-  MixInto(out, Burst(0.04, FilterKind::kBandPass, 2600, 1.5, 0.0003, 0.004, 201), 0, 0.7);
-  MixInto(out, Burst(0.04, FilterKind::kBandPass, 3400, 2.0, 0.0003, 0.003, 202), Samples(0.03), 0.5);
-  MixInto(out, Burst(0.12, FilterKind::kLowPass, 700, 0.8, 0.001, 0.025, 203), Samples(0.045), 0.9);
+  MixInto(out, Burst(0.04, FilterKind::kBandPass, 2600, 1.5, 0.0003, 0.004, 201), 0, 5.0);
+  MixInto(out, Burst(0.04, FilterKind::kBandPass, 3400, 2.0, 0.0003, 0.003, 202), Samples(0.03), 4.0);
+  MixInto(out, Burst(0.12, FilterKind::kLowPass, 700, 0.8, 0.001, 0.025, 203), Samples(0.045), 1.2 * Flatten(700));
   // "ching": a small bright bell; the two close lowest partials beat.
   static const Partial kBell[] = {{1760, 1.0, 0.32}, {1768, 0.6, 0.3},  {3538, 0.45, 0.22},
                                   {4822, 0.35, 0.16}, {6970, 0.2, 0.1}, {9416, 0.1, 0.06}};

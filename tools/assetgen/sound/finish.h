@@ -18,8 +18,9 @@ namespace synth {
 // should be rendered cyclically instead.
 Track FoldLoop(const Track& render, size_t loopLength);
 
-// One-shot: DC blocked, normalised to peakDb, 1 ms fade-in and 8 ms
-// fade-out, dithered to 16 bits. Interleaved L R for stereo.
+// One-shot: DC blocked, 1 ms fade-in and 8 ms fade-out, then normalised so
+// the loudest sample of either channel is at peakDb, dithered to 16 bits.
+// Interleaved L R for stereo.
 std::vector<int16_t> FinishOneShot(Audio audio, double peakDb, uint64_t ditherSeed);
 
 // Loop: mean removed (keeps the seam), normalised to peakDb, dithered, no fades.

@@ -41,7 +41,6 @@ class Oscillator {
   double Triangle(double hz);
   double Saw(double hz);
   double Square(double hz);
-  double Phase() const { return phase_; }
 
  private:
   double Step(double hz);  // returns the phase before the step
