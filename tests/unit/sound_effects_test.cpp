@@ -196,6 +196,30 @@ TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
   EXPECT_LT(sa::DominantHz(Mono(16)), 2000);
 }
 
+TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
+  const std::string dir = FreshDir("wav");
+  std::string error;
+  ASSERT_TRUE(WriteSoundWavs(dir + "/review", &error)) << error;  // creates the folder
+  size_t files = 0;
+  for (const auto& item : std::filesystem::directory_iterator(dir + "/review")) {
+    const std::string name = item.path().filename().string();
+    ++files;
+    ASSERT_EQ(name.substr(0, 5), "sound") << name;
+    ASSERT_EQ(name.substr(name.size() - 4), ".wav") << name;
+    const int number = std::stoi(name.substr(5, 2));
+    ASSERT_TRUE(number >= 2 && number <= 22) << name;
+    const std::vector<uint8_t> wav = ReadFile(item.path().string());
+    const Entry& e = GeneratedBank().entries[number];
+    ASSERT_EQ(wav.size(), 44u + e.size) << name;
+    EXPECT_EQ(sound_bank_reader::ReadLe(wav, 22, 2), static_cast<uint32_t>(e.channels)) << name;
+    std::vector<int16_t> samples;
+    for (size_t k = 44; k + 1 < wav.size(); k += 2) samples.push_back(static_cast<int16_t>(sound_bank_reader::ReadLe(wav, k, 2)));
+    EXPECT_EQ(samples, e.samples) << name;
+  }
+  EXPECT_EQ(files, 21u);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(SoundAnalysis, FindsClicksAndBrokenSeams) {
   // The measurements the bank is judged by must see the faults they guard against.
   std::vector<double> tone(22050);
