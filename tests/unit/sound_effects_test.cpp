@@ -60,9 +60,15 @@ const Bank& GeneratedBank() {
 
 double Seconds(const Entry& e) { return e.channels ? e.samples.size() / static_cast<double>(e.channels) / sa::kRate : 0; }
 
-std::vector<double> Mono(int sound) {
-  const Entry& e = GeneratedBank().entries[sound];
-  return e.channels ? sa::Mix(e.samples, e.channels) : std::vector<double>();
+// The sound's channels mixed to one, computed once.
+const std::vector<double>& Mono(int sound) {
+  static std::map<int, std::vector<double>> mixes;
+  auto it = mixes.find(sound);
+  if (it == mixes.end()) {
+    const Entry& e = GeneratedBank().entries[sound];
+    it = mixes.emplace(sound, e.channels ? sa::Mix(e.samples, e.channels) : std::vector<double>()).first;
+  }
+  return it->second;
 }
 
 TEST(GeneratedSoundBank, HoldsSounds2To22AndIsTheSameOnEveryRun) {
