@@ -6,11 +6,6 @@ bool WriteContactSheet(const std::string&, const std::string&, std::string* erro
   return false;
 }
 
-bool WriteSoundWavs(const std::string&, std::string* error) {
-  *error = "the sound bank is not generated yet";
-  return false;
-}
-
 bool WriteLevelPreviews(const std::string&, const std::string&, std::string* error) {
   *error = "the levels are not generated yet";
   return false;
