@@ -84,18 +84,23 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     _exit(127);
   }
   int status = 0;
-  const auto started = std::chrono::steady_clock::now();
   bool signalled = false;
+  auto ready = std::chrono::steady_clock::time_point::max();
+  const fs::path readyShot = dir / "shots" / o.sigtermAfterShot;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
   for (;;) {
     pid_t r = waitpid(pid, &status, WNOHANG);
     if (r == pid) break;
-    if (!signalled && o.sigtermAfterMs >= 0 &&
-        std::chrono::steady_clock::now() - started > std::chrono::milliseconds(o.sigtermAfterMs)) {
+    const auto now = std::chrono::steady_clock::now();
+    if (o.sigtermAfterMs >= 0 && ready == std::chrono::steady_clock::time_point::max() &&
+        (o.sigtermAfterShot.empty() || fs::exists(readyShot)))
+      ready = now;
+    if (!signalled && ready != std::chrono::steady_clock::time_point::max() &&
+        now - ready > std::chrono::milliseconds(o.sigtermAfterMs)) {
       kill(pid, SIGTERM);
       signalled = true;
     }
-    if (std::chrono::steady_clock::now() > deadline) {
+    if (now > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);
       run.stderrText = "(timed out)\n";
