@@ -1,4 +1,5 @@
 // The body of the game thread.
+#include "audio/game_sounds.h"
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "display/text.h"
@@ -6,6 +7,8 @@
 #include "shell/shared_state.h"
 
 void CMainFrame::RunGame() {
+  g_game.effectsVolume = 10000;
+  LoadGameSounds();
   const int w = g_config.screenWidth, h = g_config.screenHeight;
   for (;;) {
     PresentFrame();

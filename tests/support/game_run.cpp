@@ -48,6 +48,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     const fs::path generated = fs::path(BULWARK_BUILD_DIR) / "data";
     for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"})
       if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
+    // Until the generator writes the sound bank, runs get an empty one (every
+    // slot empty, 4411 bytes), so that a start with complete data is quiet.
+    if (!fs::exists(data / "sound.sdf")) WriteFile((data / "sound.sdf").string(), std::vector<uint8_t>(4411, 0));
   }
   if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
   for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
