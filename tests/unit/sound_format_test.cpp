@@ -15,6 +15,17 @@ int16_t SampleAt(const std::vector<uint8_t>& d, size_t i) {
   return static_cast<int16_t>(d[2 * i] | (d[2 * i + 1] << 8));
 }
 
+// Converts data toward the quality's target; its bytes must stay as they were
+// and its format become `after`.
+void ExpectDataKept(std::vector<uint8_t> data, PcmFormat format, int quality, const PcmFormat& after) {
+  const std::vector<uint8_t> before = data;
+  EXPECT_EQ(ConvertTowardTarget(data.data(), data.size(), &format, QualityFormat(quality)), before.size());
+  EXPECT_EQ(data, before);
+  EXPECT_EQ(format.rate, after.rate);
+  EXPECT_EQ(format.channels, after.channels);
+  EXPECT_EQ(format.bits, after.bits);
+}
+
 }  // namespace
 
 TEST(SoundFormat, QualityPicksRateBitsAndChannels) {
@@ -110,25 +121,12 @@ TEST(SoundFormat, RateReductionKeepsWholeFramesAndRelabels) {
   }
 
   // 48000 Hz at quality 11: the ratio is 1, the data stays, the rate becomes 44100.
-  std::vector<uint8_t> high = Samples16({1, 2, 3, 4, 5, 6, 7, 8});
-  const std::vector<uint8_t> before = high;
-  PcmFormat format{2, 48000, 16};
-  EXPECT_EQ(ConvertTowardTarget(high.data(), high.size(), &format, QualityFormat(11)), before.size());
-  EXPECT_EQ(high, before);
-  EXPECT_EQ(format.rate, 44100);
-  EXPECT_EQ(format.channels, 2);
-  EXPECT_EQ(format.bits, 16);
+  ExpectDataKept(Samples16({1, 2, 3, 4, 5, 6, 7, 8}), {2, 48000, 16}, 11, {2, 44100, 16});
 }
 
 TEST(SoundFormat, ASoundIsNeverRaisedToARicherFormat) {
-  std::vector<uint8_t> data = {10, 20, 30, 40, 50, 60, 70, 80};
-  const std::vector<uint8_t> before = data;
-  PcmFormat format{1, 11025, 8};
-  EXPECT_EQ(ConvertTowardTarget(data.data(), data.size(), &format, QualityFormat(11)), before.size());
-  EXPECT_EQ(data, before);
-  EXPECT_EQ(format.rate, 11025);
-  EXPECT_EQ(format.bits, 8);
-  EXPECT_EQ(format.channels, 1);
+  ExpectDataKept({10, 20, 30, 40, 50, 60, 70, 80}, {1, 11025, 8}, 11, {1, 11025, 8});
+  ExpectDataKept(Samples16({-5, 5, 300, -300}), {2, 22050, 16}, 7, {2, 22050, 16});
 
   // 22050 Hz 8-bit stereo at quality 0: down-mixed, then every second frame.
   std::vector<uint8_t> stereo = {0, 2, 10, 12, 20, 22, 30, 32};
