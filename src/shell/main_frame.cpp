@@ -25,6 +25,8 @@ CMainFrame::CMainFrame() {
   StartGameThread();
 }
 
+CMainFrame::CMainFrame(std::unique_ptr<platform::Video> video) : m_video(std::move(video)) {}
+
 CMainFrame::~CMainFrame() {
   if (m_thread) {
     m_thread->Join();

@@ -92,3 +92,14 @@ TEST(StartupE2E, BadOptionsAndScriptsAreRefusedClearly) {
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.stderrText.find("--scale"), std::string::npos);
 }
+
+TEST(StartupE2E, ATerminationSignalEndsTheProgramInOrder) {
+  RunOptions o;
+  o.script = "";  // no script: the game keeps real time, waiting for input
+  o.sigtermAfterMs = 500;
+  auto run = RunGame("sigterm", o);
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  ASSERT_TRUE(run.state.is_object()) << run.stderrText;
+  // Real-time frames at 60 a second for about half a second.
+  EXPECT_GT(run.state["frames"].get<int>(), 5);
+}

@@ -79,10 +79,17 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     _exit(127);
   }
   int status = 0;
+  const auto started = std::chrono::steady_clock::now();
+  bool signalled = false;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
   for (;;) {
     pid_t r = waitpid(pid, &status, WNOHANG);
     if (r == pid) break;
+    if (!signalled && o.sigtermAfterMs >= 0 &&
+        std::chrono::steady_clock::now() - started > std::chrono::milliseconds(o.sigtermAfterMs)) {
+      kill(pid, SIGTERM);
+      signalled = true;
+    }
     if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);

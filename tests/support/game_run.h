@@ -30,6 +30,7 @@ struct RunOptions {
   std::vector<std::string> extraArgs;
   std::vector<std::string> env;        // NAME=VALUE for the game's environment
   int timeoutSeconds = 60;
+  int sigtermAfterMs = -1;             // send SIGTERM this long after the start (-1: never)
 };
 
 // A new empty folder under the test temp directory.
