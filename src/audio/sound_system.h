@@ -59,19 +59,27 @@ class CSoundSystem {
   bool LoadSoundBank(const std::string& path, int quality);
 
   // Channels. Each returns 1 at once when the system is unavailable.
+  // A channel 1 to 500 not reserved (the lowest), or 0 when all are; finished
+  // auto-release channels are released first.
   int FindFreeChannel();
+  // Plays sound 1 to 400 on the channel as a copy, looping when the sound's
+  // loop flag says so; volume 0 to 10000 (full). 1 when it started.
   int PlayOnChannel(int channel, int sound, int autoRelease, int volume);
+  // 1 when the channel had a copy and it stopped; the channel stays reserved.
   int StopChannel(int channel);
+  // 1 when the channel was reserved and now is free.
   int ReleaseChannel(int channel);
   int IsChannelPlaying(int channel);
+  // Channels 1 to 500; entry 0 is left to the next overflow.
   int StopAllChannels();
   int ReleaseAllChannels();
 
   // True while some channel's sound plays (false when unavailable).
   bool AnyChannelPlaying();
 
-  const SoundSlot& Slot(int sound) const { return slots_[sound]; }
-  const ChannelEntry& Channel(int channel) const { return channels_[channel]; }
+  // The tables (sound 0 to 400, channel 0 to 500).
+  const SoundSlot& Slot(int sound) const { return slots_.at(static_cast<size_t>(sound)); }
+  const ChannelEntry& Channel(int channel) const { return channels_.at(static_cast<size_t>(channel)); }
 
  private:
   bool LoadSound(int sound, uint8_t* data, size_t size, const platform::PcmFormat& target);
@@ -81,8 +89,8 @@ class CSoundSystem {
   std::array<ChannelEntry, kChannels> channels_{};
 };
 
-// The program's sound system. Before CreateSoundSystem (and in unit tests
-// that make none) it is an unavailable, silent one.
+// The program's sound system. Before SoundSystemLifetime makes it (and in
+// unit tests that install none) it is an unavailable, silent one.
 CSoundSystem& SoundSystem();
 
 // The first of the program's global objects: opens the sound device and

@@ -19,15 +19,16 @@ TEST(SoundScript, RegisteredCommandsAreParsedCheckedAndApplied) {
   EXPECT_FALSE(ParseScript("100 chime 3\n", &cmds, &error));
   EXPECT_NE(error.find("unknown command 'chime'"), std::string::npos) << error;
 
-  std::vector<long> heard;
-  ASSERT_TRUE(platform::RegisterScriptCommand("chime", 1, [&](const std::vector<long>& a) { heard = a; }));
+  // The command stays registered after the test: its handler owns what it writes.
+  auto heard = std::make_shared<std::vector<long>>();
+  ASSERT_TRUE(platform::RegisterScriptCommand("chime", 1, [heard](const std::vector<long>& a) { *heard = a; }));
   EXPECT_FALSE(platform::RegisterScriptCommand("chime", 0, [](const std::vector<long>&) {}));
   EXPECT_FALSE(platform::RegisterScriptCommand("key", 1, [](const std::vector<long>&) {}));
 
   ASSERT_TRUE(ParseScript("100 chime 3\n200 key 27\n", &cmds, &error)) << error;
   ASSERT_EQ(cmds.size(), 2u);
   platform::ApplyScriptCommand(cmds[0]);
-  EXPECT_EQ(heard, std::vector<long>{3});
+  EXPECT_EQ(*heard, std::vector<long>{3});
 
   EXPECT_FALSE(ParseScript("100 chime\n", &cmds, &error));
   EXPECT_NE(error.find("'chime' takes 1 argument(s)"), std::string::npos) << error;
