@@ -11,6 +11,9 @@
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
+#include "sprites/blit.h"
+#include "sprites/panel.h"
+#include "sprites/sprite_loader.h"
 
 namespace {
 
@@ -110,8 +113,12 @@ void CMainFrame::RecoverSurfaces() {
     Fail("ERROR DIRECT X DirectDrawCreate Surface bc");
     return;
   }
+  // The display-memory canvases are rebuilt from the bank; the menu panel,
+  // drawn into sprite 0, is drawn again.
+  ReloadVideoSprites();
   ConfineCursor();
   platform::Sleep(100);
+  DrawPanel(Sprite(0).surface.get(), 0, 0, 610, 450);
 }
 
 void CMainFrame::DetectPixelFormat() {

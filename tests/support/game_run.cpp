@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/png.h"
+#include "support/sprite_bank_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -48,6 +49,13 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     const fs::path generated = fs::path(BULWARK_BUILD_DIR) / "data";
     for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"})
       if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
+    // Where the generator has written no sprite banks (yet), small stand-ins
+    // take their place, so that loading them shows no message.
+    if (!fs::exists(data / "intro.spr"))
+      WriteFile((data / "intro.spr").string(), testbank::MakeBank({testbank::PatternPicture(64, 48, 1)}));
+    if (!fs::exists(data / "small.spr"))
+      WriteFile((data / "small.spr").string(),
+                testbank::MakeBank(std::vector<testbank::Picture>(467, testbank::SolidPicture(1, 1, 0x0421))));
     // Until the generator writes the sound bank, runs get an empty one (every
     // slot empty, 4411 bytes), so that a start with complete data is quiet.
     if (!fs::exists(data / "sound.sdf")) WriteFile((data / "sound.sdf").string(), std::vector<uint8_t>(4411, 0));
