@@ -3,6 +3,7 @@
 #include <string>
 
 #include "display/colour.h"
+#include "audio/sound_system.h"
 #include "display/display_state.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -68,6 +69,8 @@ void CMainFrame::InitDisplay() {
   platform::ShowCursor(false);
   ConfineCursor();
   if (!m_video->StartTimer(1, 30)) platform::ShowMessage("No Timer", platform::AppName());
+  if (!SoundSystem().SetPrimaryFormat(44100, 16, 2))
+    platform::ShowMessage("error music FormatPrimaryBufer", platform::AppName());
 }
 
 void CMainFrame::FlipFrame() {

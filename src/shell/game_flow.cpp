@@ -1,4 +1,5 @@
 // The body of the game thread.
+#include "audio/game_sounds.h"
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "display/text.h"
@@ -21,7 +22,9 @@ void CMainFrame::RunGame() {
     if (m_video) m_video->Flip();
   }
   platform::Sleep(100);
+  g_game.effectsVolume = 10000;
   LoadGameSprites();
+  LoadGameSounds();
   BuildPanelFill();
 
   for (;;) {
