@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "audio/music.h"
 #include "platform/main_loop.h"
 #include "shell/game_thread.h"
 #include "shell/input_handlers.h"
@@ -41,6 +42,7 @@ void CMainFrame::StartGameThread() {
 }
 
 void CMainFrame::Leave() {
+  StopMusic();
   if (m_video) m_video->Release();
   platform::PostDestroyMainWindow();
 }

@@ -5,8 +5,3 @@ bool WriteContactSheet(const std::string&, const std::string&, std::string* erro
   *error = "the sprite banks are not generated yet";
   return false;
 }
-
-bool WriteSoundWavs(const std::string&, std::string* error) {
-  *error = "the sound bank is not generated yet";
-  return false;
-}
