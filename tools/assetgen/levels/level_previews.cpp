@@ -1,6 +1,8 @@
 // --preview-levels: one picture per playable level of a level.frc, the
 // landscape built by the game's code with its edge and base strip over a sky,
-// and five forts placed on it.
+// and five forts placed on it. The scenery sets take turns; the pictures
+// come from the small.spr beside the level file, or, without one, from the
+// level search's plain stand-ins.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,8 +15,11 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "platform/png.h"
+#include "platform/runtime.h"
 #include "players/player_record.h"
+#include "shell/shared_state.h"
 #include "sprites/blit.h"
+#include "sprites/sprite_loader.h"
 #include "world/fort.h"
 #include "world/fort_placement.h"
 #include "world/landscape.h"
@@ -48,13 +53,18 @@ bool WriteLevelPreviews(const std::string& dataDir, const std::string& dir, std:
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
 
+  // Headless, so that a damaged bank is reported on stderr, not in a window.
+  platform::InitForTests();
   const int32_t layout = g_display.pixelLayout;
   g_display.pixelLayout = kLayout565;  // the pictures are saved as 5-6-5
   levels::LevelStage stage;
+  const std::string bank = dataDir + "/small.spr";
+  if (std::filesystem::exists(bank, ec)) LoadSpriteBank(bank, BankLoad::kGame, &stage.Table());
   platform::Surface canvas(kWorldWidth, kWorldHeight);
   bool ok = true;
   for (int i = 0; i < kPlayableLevels && ok; ++i) {
     g_level = table.Get(i);
+    g_game.scenerySet = static_cast<uint16_t>(i % 5);
     BuildLandscape();
     levels::SearchRandom rng(static_cast<uint64_t>(i) + 1);
     PlaceFortsOnLandscape(kMaxPlayers, RandomSource{NextRand15, &rng});

@@ -22,8 +22,12 @@ LevelStage::LevelStage() : table_(std::make_unique<SpriteTable>()) {
   SpriteTable& t = *table_;
   MakeStageSprite(t, kTerrainSprite, kWorldWidth, kWorldHeight, 0);
   // Colours in the display's layout; blue >= 1 keeps every low byte non-zero.
-  MakeStageSprite(t, kGroundTileSprite, 64, 64, static_cast<uint16_t>(PackColor(17, 12, 6)));
-  MakeStageSprite(t, kBaseStripSprite, 38, 38, static_cast<uint16_t>(PackColor(10, 10, 11)));
+  static constexpr int kGround[5][3] = {{17, 12, 6}, {20, 9, 7}, {24, 20, 11}, {9, 15, 6}, {22, 25, 28}};
+  for (int set = 0; set < 5; ++set) {
+    MakeStageSprite(t, kGroundTileSprite + set, 64, 64,
+                    static_cast<uint16_t>(PackColor(kGround[set][0], kGround[set][1], kGround[set][2])));
+    MakeStageSprite(t, kBaseStripSprite + set, 38, 38, static_cast<uint16_t>(PackColor(10, 10, 11)));
+  }
   MakeStageSprite(t, kFortPicture, 80, 50, static_cast<uint16_t>(PackColor(24, 24, 22)));
   MakeStageSprite(t, kFortBodyMask, 80, 40, 0x7FFF);
   for (int k = 0; k < kFortFeet; ++k) {

@@ -1,6 +1,6 @@
 // The stage the level search builds its landscapes on: a sprite table of its
 // own with the terrain canvas, a plain ground tile and base strip block for
-// scenery set 0, and the fort picture and masks with the geometry the game
+// each scenery set, and the fort picture and masks with the geometry the game
 // relies on (body mask 80 x 40 at (x, y + 2), solid all over, the strictest a
 // body can be; foot masks 80 x 6 at (x, y + 44), mask k solid in columns
 // 20k .. 20k + 19). While a stage exists it is the game's sprite table and
