@@ -253,6 +253,7 @@ std::vector<LevelParams> SearchLevels(SearchStats* stats) {
   LevelStage stage;
   SearchRandom rng(kSearchSeed);
   std::vector<LevelParams> levels;
+  levels.reserve(kLevelCount);
   std::vector<Signature> seen;
   auto scan = std::make_unique<Scan>();
   while (static_cast<int>(levels.size()) < kPlayableLevels && st.candidates < kMaxCandidates) {
@@ -269,13 +270,18 @@ std::vector<LevelParams> SearchLevels(SearchStats* stats) {
     seen.push_back(std::move(sig));
     levels.push_back(l);
   }
-  // Should the search ever run dry, the levels found are repeated.
+  // Should the search ever run dry (the caller is told), the levels found
+  // are repeated.
   const size_t found = levels.size();
-  for (size_t i = found; i < static_cast<size_t>(kPlayableLevels); ++i) levels.push_back(found ? levels[i % found] : LevelParams());
+  st.found = static_cast<int>(found);
+  for (size_t i = found; i < static_cast<size_t>(kPlayableLevels); ++i) {
+    const LevelParams again = found ? levels[i % found] : LevelParams();
+    levels.push_back(again);
+  }
 
   // The rest: mirrored and shifted views of the searched ones.
   for (int k = kPlayableLevels; k < kLevelCount; ++k) {
-    const LevelParams& base = levels[static_cast<size_t>((k - kPlayableLevels) % kPlayableLevels)];
+    const LevelParams base = levels[static_cast<size_t>((k - kPlayableLevels) % kPlayableLevels)];
     const int variant = (k - kPlayableLevels) / kPlayableLevels + 1;
     LevelParams mirrored = base;
     if (variant & 1) std::swap(mirrored.left, mirrored.right);

@@ -62,6 +62,7 @@ int SignatureDistance(const Signature& a, const Signature& b);
 struct SearchStats {
   int candidates = 0;  // drawn
   int built = 0;       // passed the coarse look, built and checked in full
+  int found = 0;       // playable levels found (65 unless the search ran dry)
 };
 
 // The 1000 records of level.frc, the same on every run.
