@@ -2,8 +2,8 @@
 // presentation and surface check, and the recovery of lost surfaces.
 #include <string>
 
-#include "display/colour.h"
 #include "audio/sound_system.h"
+#include "display/colour.h"
 #include "display/display_state.h"
 #include "platform/clock.h"
 #include "platform/input.h"

@@ -1,42 +1,103 @@
-// The body of the game thread.
+// The body of the game thread: the start-up picture, loading the game's data,
+// the wait for the user, and the title menu, from which the user starts a
+// game, looks at the credits or leaves.
 #include "audio/game_sounds.h"
+#include "audio/music.h"
 #include "display/colour.h"
 #include "display/display_state.h"
-#include "display/text.h"
 #include "platform/clock.h"
+#include "platform/random.h"
+#include "players/player_resets.h"
+#include "screens/credits.h"
+#include "screens/title_menu.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/sprite_loader.h"
+#include "sprites/title_overlay.h"
 #include "world/level_file.h"
 
-void CMainFrame::RunGame() {
+namespace {
+
+constexpr int kKeyEsc = 27;
+constexpr int kKeySpace = 32;
+
+// What the title menu's frame loop ends with.
+enum class TitleChoice { kStartGame, kLeave };
+
+// The start-up bank's picture centred on white, shown while the game's data loads.
+void ShowStartupPicture(platform::Video* video) {
   const int w = g_config.screenWidth, h = g_config.screenHeight;
-  // The start-up picture, centred on white, then the game's sprites.
   platform::Sleep(100);
   for (int i = 0; i < 2; ++i) {
     Rect all{0, 0, w, h};
     FillSurface(g_display.primary, PackColor(31, 31, 31), &all);
     const SpriteEntry& picture = Sprite(0);
     DrawSprite(g_display.back, picture, w / 2 - picture.width / 2, h / 2 - picture.height / 2);
-    if (m_video) m_video->Flip();
+    if (video) video->Flip();
   }
   platform::Sleep(100);
+}
+
+// "PRESS ANY KEY" straight onto the visible surface (not at 320 x 240).
+void ShowPrompt() {
+  if (g_config.displayOption == 0) return;
+  const int w = g_config.screenWidth, h = g_config.screenHeight;
+  const SpriteEntry& prompt = Sprite(466);
+  DrawSprite(g_display.primary, prompt, w / 2 - prompt.width / 2, (h / 5) * 4 - prompt.height / 2);
+}
+
+// Waits for any key or a left click, and consumes it.
+void WaitForUser() {
+  g_input.lastKey = 0;
+  g_input.leftButton = 0;
+  while (g_input.leftButton == 0 && g_input.lastKey == 0) platform::Sleep(10);
+  g_input.lastKey = 0;
+  g_input.leftButton = 0;
+}
+
+}  // namespace
+
+void CMainFrame::RunGame() {
+  ShowStartupPicture(m_video.get());
   g_game.effectsVolume = 10000;
   LoadGameSprites();
   LoadGameSounds();
   LoadLevelTable();
   BuildPanelFill();
+  ProgramStartReset();
+  ShowPrompt();
+  WaitForUser();
+  while (TitleMenu()) StartGame();
+  Leave();
+}
 
+bool CMainFrame::TitleMenu() {
+  StopMusic();
+  PlayTune("begin.mid");
+  g_game.titleMenuItem = kTitleNone;
   for (;;) {
     PresentFrame();
+    StretchSurface(g_display.back, MutableSprite(384).surface.get());
     ReadCursor();
-    Rect all{0, 0, w, h};
-    FillSurface(g_display.back, PackColor(4, 6, 12), &all);
-    DrawTextCentered(w / 2 + 1, h / 2 + 1, "BULWARK", Rgb(15, 0, 0));
-    DrawTextCentered(w / 2, h / 2, "BULWARK", Rgb(255, 255, 255));
-    if (g_input.lastKey == 27) break;
+    DrawTitleOverlay();
+    platform::Rand();  // one number a frame: later draws depend on the time spent here
+    if (g_input.leftButton == 1) {
+      if (g_game.titleMenuItem != kTitleNone) PlaySoundEffect(18);
+      if (g_game.titleMenuItem == kTitlePlay) return true;
+      if (g_game.titleMenuItem == kTitleCredits) ShowCredits(*this);
+      if (g_input.leftButton == 1 && g_game.titleMenuItem == kTitleExit) return false;
+    }
+    if (g_input.lastKey == kKeyEsc) return false;
+    if (g_input.lastKey == kKeySpace) return true;
   }
-  Leave();
+}
+
+void CMainFrame::StartGame() {
+  g_input.lastKey = 0;
+  NewGameReset();
+  // The players' set-up and the rounds follow here; until then the click that
+  // chose PLAY is consumed and the title menu comes back.
+  g_input.leftButton = 0;
 }

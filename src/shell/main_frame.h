@@ -39,6 +39,10 @@ class CMainFrame {
 
   // The body of the game thread.
   void RunGame();
+  // The title menu's frame loop: true to start a game, false to leave.
+  bool TitleMenu();
+  // A new game from the title menu.
+  void StartGame();
 
   // Leaves the program: music stopped, display released, window destroyed.
   void Leave();

@@ -51,7 +51,7 @@ bool HasMessage(const e2e::GameRun& run, const std::string& text) {
 }  // namespace
 
 TEST(SoundE2E, AScriptedSoundIsHeardInTheAudioOutputAndSilenceOtherwise) {
-  auto run = RunGame("sound-heard", DiskAudioRun("500 sound 18\n550 wait-sound\n700 key 27\n"));
+  auto run = RunGame("sound-heard", DiskAudioRun("500 sound 18\n550 wait-sound\n700 key 27\n750 key 27\n"));
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
   ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(run.dir) / "audio.raw")) << run.stderrText;
@@ -62,7 +62,7 @@ TEST(SoundE2E, AScriptedSoundIsHeardInTheAudioOutputAndSilenceOtherwise) {
   for (int16_t s : heard) loud += (s > 10000 || s < -10000);
   EXPECT_GE(loud, 8820);
 
-  auto quiet = RunGame("sound-quiet", DiskAudioRun("550 wait-sound\n700 key 27\n"));
+  auto quiet = RunGame("sound-quiet", DiskAudioRun("550 wait-sound\n700 key 27\n750 key 27\n"));
   ASSERT_EQ(quiet.exitCode, 0) << quiet.stderrText;
   ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(quiet.dir) / "audio.raw"));
   for (int16_t s : AudioOutput(quiet)) ASSERT_EQ(s, 0);
@@ -71,7 +71,7 @@ TEST(SoundE2E, AScriptedSoundIsHeardInTheAudioOutputAndSilenceOtherwise) {
 TEST(SoundE2E, BadOrMissingBanksAreReportedAndTheGameGoesOn) {
   RunOptions missing;
   missing.withGeneratedData = false;
-  missing.script = "500 sound 18\n700 key 27\n";
+  missing.script = "500 sound 18\n700 key 27\n750 key 27\n";
   auto run = RunGame("bank-missing", missing);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_TRUE(HasMessage(run, "error load music game")) << run.stderrText;
@@ -79,14 +79,14 @@ TEST(SoundE2E, BadOrMissingBanksAreReportedAndTheGameGoesOn) {
   auto bank = BankWithSound18();
   RunOptions shortBank;
   shortBank.dataFiles = {{"sound.sdf", std::vector<uint8_t>(bank.begin(), bank.begin() + 3000)}};
-  shortBank.script = "700 key 27\n";
+  shortBank.script = "700 key 27\n750 key 27\n";
   run = RunGame("bank-short", shortBank);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_EQ(run.Messages(), std::vector<std::string>{"error load music game"}) << run.stderrText;
 
   RunOptions cut;
   cut.dataFiles = {{"sound.sdf", std::vector<uint8_t>(bank.begin(), bank.end() - 1)}};
-  cut.script = "500 sound 18\n700 key 27\n";
+  cut.script = "500 sound 18\n700 key 27\n750 key 27\n";
   run = RunGame("bank-cut", cut);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_EQ(run.Messages(), std::vector<std::string>{"error load music game"}) << run.stderrText;
@@ -97,7 +97,7 @@ TEST(SoundE2E, WithoutASoundDeviceTheGameIsSilentAndSaysNothing) {
   o.withGeneratedData = false;  // not even a bank: without a device it is not needed
   o.gameIni = {1, 0, 0};
   o.env = {"SDL_AUDIODRIVER=no-such-driver"};
-  o.script = "500 sound 18\n550 wait-sound\n600 sound 400\n700 key 27\n";
+  o.script = "500 sound 18\n550 wait-sound\n600 sound 400\n700 key 27\n750 key 27\n";
   auto run = RunGame("no-device", o);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_FALSE(HasMessage(run, "error load music game")) << run.stderrText;

@@ -46,7 +46,7 @@ TEST(SpriteStartupE2E, TheStartupPictureShowsCentredOnWhiteInEveryScreenSize) {
     RunOptions o;
     o.gameIni = {m.option, 0, 0};
     o.dataFiles = {{"intro.spr", testbank::MakeBank({picture})}, {"small.spr", GameBank()}};
-    o.script = "130 shot start.png\n400 key 27\n";
+    o.script = "130 shot start.png\n400 key 27\n450 key 27\n";
     const auto run = RunQuietly("startup-picture", o);
     std::vector<uint16_t> px;
     int w = 0, h = 0;
@@ -77,7 +77,7 @@ TEST(SpriteStartupE2E, AfterTheDisplayIsLostSprites0And441AreRebuiltFromTheGameB
       "400 lose-display\n"
       "700 restore-display\n"
       "1000 shot after.png\n"
-      "1100 key 27\n";
+      "1100 key 27\n1150 key 27\n";
   o.dataFiles = {{"small.spr", GameBank()}};
   auto run = RunQuietly("reload-clean", o);
   std::vector<uint16_t> px;
@@ -101,7 +101,7 @@ TEST(SpriteStartupE2E, AMissingGameBankIsReportedAndTheGameGoesOn) {
   RunOptions o;
   o.withGeneratedData = false;
   o.dataFiles = {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}};
-  o.script = "130 shot start.png\n400 key 27\n";
+  o.script = "130 shot start.png\n400 key 27\n450 key 27\n";
   auto run = RunGame("no-small", o);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   const auto messages = run.Messages();

@@ -20,7 +20,7 @@ bool Shown(const e2e::GameRun& run, const std::string& text) {
 
 TEST(WorldE2E, TheLevelFileIsReadAtStartAndItsAbsenceOrShortnessReported) {
   RunOptions ok;
-  ok.script = "300 key 27\n";
+  ok.script = "300 key 27\n350 key 27\n";
   auto run = RunGame("levels-ok", ok);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_FALSE(Shown(run, "no open earth")) << run.stderrText;
@@ -28,15 +28,15 @@ TEST(WorldE2E, TheLevelFileIsReadAtStartAndItsAbsenceOrShortnessReported) {
 
   RunOptions missing;
   missing.withGeneratedData = false;
-  missing.script = "300 key 27\n";
+  missing.script = "300 key 27\n650 key 27\n";  // past the wait for a key, then the title menu
   run = RunGame("levels-missing", missing);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_TRUE(Shown(run, "no open earth")) << run.stderrText;
-  EXPECT_GT(run.state["frames"].get<int>(), 5);
+  EXPECT_GT(run.state["frames"].get<int>(), 15);  // the title menu ran on
 
   RunOptions shortFile;
   shortFile.dataFiles.push_back({"level.frc", std::vector<uint8_t>(26 * 10 + 3, 0)});
-  shortFile.script = "300 key 27\n";
+  shortFile.script = "300 key 27\n350 key 27\n";
   run = RunGame("levels-short", shortFile);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_TRUE(Shown(run, "short earth file")) << run.stderrText;

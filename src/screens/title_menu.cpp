@@ -1,0 +1,27 @@
+#include "screens/title_menu.h"
+
+#include "audio/game_sounds.h"
+#include "display/display_state.h"
+#include "shell/shared_state.h"
+#include "sprites/blit.h"
+#include "sprites/pointer.h"
+
+int TitleItemX() { return g_config.screenWidth / 10; }
+int TitleItemY(int item) { return g_config.screenHeight / 3 + 50 * item; }
+
+void DrawTitleMenu() {
+  bool touched = false;
+  for (int i = kTitlePlay; i <= kTitleExit; ++i) {
+    const SpriteEntry& picture = Sprite(446 + i);
+    const int x = TitleItemX(), y = TitleItemY(i);
+    if (PointerTouches(picture, x, y)) {
+      if (g_game.titleMenuItem != i) PlaySoundEffect(17);
+      g_game.titleMenuItem = static_cast<uint16_t>(i);
+      touched = true;
+      DrawSprite(g_display.back, picture, x + 10, y + 10);
+      DrawSprite(g_display.back, picture, x + 5, y + 5);
+    }
+    DrawSprite(g_display.back, picture, x, y);
+  }
+  if (!touched) g_game.titleMenuItem = kTitleNone;
+}

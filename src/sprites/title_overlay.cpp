@@ -1,0 +1,9 @@
+#include "sprites/title_overlay.h"
+
+#include "screens/title_menu.h"
+#include "sprites/pointer.h"
+
+void DrawTitleOverlay() {
+  DrawTitleMenu();
+  DrawMousePointer();
+}
