@@ -116,11 +116,18 @@ void Letter(Canvas* target, const std::string& text, Face face, int cellHeight, 
 }
 
 int FitCellHeight(const std::string& text, Face face, int maxCell, int maxWidth, int maxHeight, int tracking) {
-  for (int cell = maxCell; cell > 6; --cell) {
+  auto fits = [&](int cell) {
     const TextMask m = RenderText(text, face, cell, tracking);
-    if (m.inkRight - m.inkLeft <= maxWidth && m.inkBottom - m.inkTop <= maxHeight) return cell;
+    return m.inkRight - m.inkLeft <= maxWidth && m.inkBottom - m.inkTop <= maxHeight;
+  };
+  // Ink grows with the cell height: search for the largest that fits.
+  int lo = 6, hi = maxCell;
+  if (fits(hi)) return hi;
+  while (hi - lo > 1) {
+    const int mid = (lo + hi) / 2;
+    (fits(mid) ? lo : hi) = mid;
   }
-  return 6;
+  return lo;
 }
 
 }  // namespace art
