@@ -5,11 +5,12 @@
 // frames that differ, and the same bytes on every run.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
+
+#include <unistd.h>
 
 #include "assetgen/generators.h"
 #include "spr_test_reader.h"
@@ -21,8 +22,9 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
+// A folder of this test process's own (CTest runs the tests in parallel).
 std::string FreshDir(const std::string& tag) {
-  const std::string dir = testing::TempDir() + "/assetgen_" + tag;
+  const std::string dir = testing::TempDir() + "/assetgen_" + std::to_string(getpid()) + "_" + tag;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
@@ -42,6 +44,7 @@ class AssetgenSpriteBank : public testing::Test {
     ASSERT_TRUE(spr_test::Decode(ReadFile(*dir_ + "/intro.spr"), intro_, &why)) << "intro.spr: " << why;
   }
   static void TearDownTestSuite() {
+    std::filesystem::remove_all(*dir_);
     delete small_;
     delete intro_;
     delete dir_;
@@ -240,6 +243,7 @@ TEST_F(AssetgenSpriteBank, TwoRunsWriteTheSameBytes) {
     EXPECT_FALSE(first.empty()) << name;
     EXPECT_TRUE(first == second) << name << " differs between two runs";
   }
+  std::filesystem::remove_all(again);
 }
 
 }  // namespace
