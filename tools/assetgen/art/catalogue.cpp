@@ -65,6 +65,11 @@ const std::vector<SpriteFamily>& GameBankFamilies() {
 
 namespace {
 
+// Closes the lettering fonts when painting ends, however it ends.
+struct FontsClosedAtEnd {
+  ~FontsClosedAtEnd() { CloseLetteringFonts(); }
+};
+
 bool Fits(const SpriteImage& s, int index, const SpriteFamily& f, std::string* error) {
   const bool sized = f.width == 0 || (s.width == f.width && s.height == f.height);
   if (sized && s.width > 0 && s.height > 0 && s.pixels.size() == static_cast<size_t>(s.width) * s.height) return true;
@@ -76,6 +81,7 @@ bool Fits(const SpriteImage& s, int index, const SpriteFamily& f, std::string* e
 }  // namespace
 
 bool PaintGameBank(std::vector<SpriteImage>* bank, std::string* error) {
+  const FontsClosedAtEnd closeFonts;
   bank->assign(kGameBankSize, SpriteImage{});
   std::vector<bool> painted(kGameBankSize, false);
   for (const SpriteFamily& f : GameBankFamilies())
@@ -97,6 +103,7 @@ bool PaintGameBank(std::vector<SpriteImage>* bank, std::string* error) {
 }
 
 bool PaintStartupBank(std::vector<SpriteImage>* bank, std::string* error) {
+  const FontsClosedAtEnd closeFonts;
   bank->assign(1, PaintStartupPicture(0));
   const SpriteImage& s = bank->front();
   if (s.width == 0 || s.height == 0 || s.width > 320 || s.height > 240) {

@@ -15,8 +15,15 @@ std::string& Error() {
   return error;
 }
 
+using FontCache = std::map<std::pair<int, int>, std::unique_ptr<platform::Font>>;
+
+FontCache& Fonts() {
+  static FontCache fonts;
+  return fonts;
+}
+
 platform::Font* FontFor(Face face, int cellHeight) {
-  static std::map<std::pair<int, int>, std::unique_ptr<platform::Font>> fonts;
+  FontCache& fonts = Fonts();
   const auto key = std::make_pair(static_cast<int>(face), cellHeight);
   auto it = fonts.find(key);
   if (it != fonts.end()) return it->second.get();
@@ -45,6 +52,8 @@ platform::Font* FontFor(Face face, int cellHeight) {
 }  // namespace
 
 const std::string& LetteringError() { return Error(); }
+
+void CloseLetteringFonts() { Fonts().clear(); }
 
 float SampleMask(const TextMask& m, float x, float y) {
   x -= 0.5f;

@@ -33,6 +33,10 @@ TextMask RenderText(const std::string& text, Face face, int cellHeight, int trac
 // Empty while every face asked for was found.
 const std::string& LetteringError();
 
+// Closes the fonts opened for lettering (they open again when needed); run
+// while the platform is still up, so that nothing outlives the font library.
+void CloseLetteringFonts();
+
 struct LetterStyle {
   Rgb top{1, 0.9f, 0.5f}, bottom{0.8f, 0.45f, 0.1f};  // fill, top to bottom of the ink
   Rgb outline{0.1f, 0.06f, 0.08f};
