@@ -54,13 +54,16 @@ Rgb Earth(Vec2 p) {
 
 Rgb RedRock(Vec2 p) {
   const float warp = Fbm(p.x / 32, p.y / 32, 511u, 3, {kTileW / 32, kTileH / 32});
-  const float strata = std::sin((p.y / kTileH * 6.0f + warp * 1.6f) * 2.0f * kPi);
+  const float strata = std::sin((p.y / kTileH * 4.0f + warp * 1.4f) * 2.0f * kPi) +
+                       0.5f * std::sin((p.y / kTileH * 9.0f + warp * 2.2f) * 2.0f * kPi);
   const float n = Fbm(p.x / 8, p.y / 8, 512u, 3, {kTileW / 8, kTileH / 8});
-  Rgb c = Mix(Hex(0x8E3A2C), Hex(0xC0694A), 0.5f + 0.35f * strata + 0.3f * (n - 0.5f));
-  if (strata > 0.82f) c = Ramp(c, 1.25f);   // the lit lip of a ledge
-  if (strata < -0.85f) c = Ramp(c, 0.6f);   // its shadow
+  Rgb c = Mix(Hex(0x8A3C2E), Hex(0xB4634A), 0.5f + 0.2f * strata + 0.45f * (n - 0.5f));
+  if (strata > 1.25f) c = Ramp(c, 1.15f);   // the lit lip of a ledge
+  if (strata < -1.3f) c = Ramp(c, 0.75f);   // its shadow
   const Cells crack = Worley(p.x / 32, p.y / 32, 514u, {kTileW / 32, kTileH / 32});
-  if (crack.f2 - crack.f1 < 0.035f && n > 0.4f) c = Ramp(c, 0.55f);
+  if (crack.f2 - crack.f1 < 0.03f && n > 0.45f) c = Ramp(c, 0.6f);
+  const float speck = Hash01(static_cast<int>(p.x), static_cast<int>(p.y), 515u);
+  if (speck > 0.96f) c = Ramp(c, 1.2f);
   return c;
 }
 
@@ -78,13 +81,13 @@ Rgb Sand(Vec2 p) {
 
 Rgb Moss(Vec2 p) {
   const float n = Fbm(p.x / kUnit, p.y / kUnit, 531u, 4, kTilePeriod);
-  Rgb c = Ramp(Mix(Hex(0x3C3526), Hex(0x5E5238), n), 0.9f);
-  const float patches = Fbm(p.x / 32, p.y / 32, 533u, 4, {kTileW / 32, kTileH / 32});
+  Rgb c = Ramp(Mix(Hex(0x3A3A26), Hex(0x5A5A38), n), 0.9f);
+  const float patches = Fbm(p.x / 16, p.y / 16, 533u, 4, {kTileW / 16, kTileH / 16});
   const float tuft = Fbm(p.x / 4, p.y / 4, 534u, 2, {kTileW / 4, kTileH / 4});
-  const float edge = patches + 0.12f * (tuft - 0.5f);
-  if (edge > 0.52f) c = Mix(Hex(0x3A5E22), Hex(0x6E9636), tuft * Smooth(0.52f, 0.62f, edge));
+  const float edge = patches + 0.15f * (tuft - 0.5f);
+  if (edge > 0.53f) c = Mix(Hex(0x3C5A24), Hex(0x64843A), tuft * Smooth(0.53f, 0.65f, edge));
   Rgb stone;
-  if (Stones(p, 16, 5.0f, 0.3f, 535u, Hex(0x7A7C72), &stone)) c = stone;
+  if (Stones(p, 16, 4.5f, 0.3f, 535u, Hex(0x7A7C72), &stone)) c = stone;
   return c;
 }
 
@@ -92,11 +95,13 @@ Rgb Ice(Vec2 p) {
   const Cells facet = Worley(p.x / 32, p.y / 24, 541u, {kTileW / 32, kTileH / 24}, 0.9f);
   const float tone = static_cast<float>(facet.id & 255) / 255.0f;
   const float n = Fbm(p.x / kUnit, p.y / kUnit, 542u, 3, kTilePeriod);
-  Rgb c = Mix(Hex(0x8FB6D6), Hex(0xD4E8F4), 0.35f * tone + 0.65f * n);
+  Rgb c = Mix(Hex(0x7198BC), Hex(0xB4D2E6), 0.35f * tone + 0.65f * n);
   // Facets lit by their slant towards the light.
   const float slant = (facet.cx * 32 - p.x) * -0.02f + (facet.cy * 24 - p.y) * -0.02f;
   c = Ramp(c, 1.0f + slant * 0.6f);
-  if (facet.f2 - facet.f1 < 0.035f) c = Mix(c, Hex(0xF4FAFF), 0.5f);  // frosted cracks
+  if (facet.f2 - facet.f1 < 0.03f) c = Mix(c, Hex(0xE8F4FF), 0.45f);  // frosted cracks
+  const Cells fine = Worley(p.x / 16, p.y / 16, 544u, {kTileW / 16, kTileH / 16});
+  if (fine.f2 - fine.f1 < 0.025f && n > 0.5f) c = Ramp(c, 0.8f);  // hairline cracks inside
   return c;
 }
 
