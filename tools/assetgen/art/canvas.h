@@ -64,15 +64,7 @@ class Canvas {
   // an Rgba, anti-aliased over one pixel, within box.
   template <class Sdf, class Paint>
   void Fill(const Sdf& sdf, const Paint& paint, Box box = {}) {
-    Clip(&box);
-    for (int y = box.y0; y < box.y1; ++y)
-      for (int x = box.x0; x < box.x1; ++x) {
-        const Vec2 p{x + 0.5f, y + 0.5f};
-        const float cov = Coverage(sdf(p));
-        if (cov <= 0) continue;
-        const Rgba c = paint(p);
-        Blend(x, y, c.c, c.a * cov);
-      }
+    Wash([&](Vec2 p) { return Coverage(sdf(p)); }, paint, box);
   }
 
   // Paints paint(p) with the opacity cover(p) (0..1) over every pixel of box.

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "assetgen/art/palette.h"
 #include "assetgen/art/passes.h"
 #include "platform/font.h"
 
@@ -103,6 +104,18 @@ TextMask RenderText(const std::string& text, Face face, int cellHeight, int trac
       }
   if (m.inkRight <= m.inkLeft) m.inkLeft = m.inkTop = m.inkRight = m.inkBottom = 0;
   return m;
+}
+
+LetterStyle GoldLetters(int shadowDx, int shadowDy) {
+  LetterStyle s;
+  s.top = pal::kGoldLight;
+  s.bottom = Hex(0xCC7E28);
+  s.bevel = 1;
+  s.bevelStrength = 0.4f;
+  s.shadowDx = shadowDx;
+  s.shadowDy = shadowDy;
+  s.shadowOpacity = 0.8f;
+  return s;
 }
 
 void Letter(Canvas* target, const std::string& text, Face face, int cellHeight, float cx, float cy,

@@ -48,6 +48,10 @@ struct LetterStyle {
   float shadowOpacity = 0.8f;
 };
 
+// The game's gold lettering: light gold to amber, a one-pixel bevel, a dark
+// outline, and a shadow (dx, dy) below it to the right.
+LetterStyle GoldLetters(int shadowDx, int shadowDy);
+
 // Draws text with the ink's centre at (cx, cy).
 void Letter(Canvas* target, const std::string& text, Face face, int cellHeight, float cx, float cy,
             const LetterStyle& style, int tracking = 0);

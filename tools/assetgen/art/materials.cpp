@@ -6,6 +6,16 @@
 
 namespace art {
 
+Masonry MakeMasonry(Rgb stone, Rgb mortar, float courseHeight, float blockWidth, uint32_t seed) {
+  Masonry m;
+  m.stone = stone;
+  m.mortar = mortar;
+  m.courseHeight = courseHeight;
+  m.blockWidth = blockWidth;
+  m.seed = seed;
+  return m;
+}
+
 Rgb MasonryAt(const Masonry& m, Vec2 p, float* edge) {
   const float row = std::floor(p.y / m.courseHeight);
   const int irow = static_cast<int>(row);

@@ -23,6 +23,8 @@ struct Masonry {
   int period = 0;        // > 0: repeats every period blocks along x
 };
 
+Masonry MakeMasonry(Rgb stone, Rgb mortar, float courseHeight, float blockWidth, uint32_t seed);
+
 // The masonry colour at p; *edge tells how close p is to a block's lit
 // (top/left, > 0) or shaded (bottom/right, < 0) rim, for a chiselled look.
 Rgb MasonryAt(const Masonry& m, Vec2 p, float* edge = nullptr);

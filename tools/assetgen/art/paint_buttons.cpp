@@ -117,12 +117,7 @@ SpriteImage PaintNextButton(int frame) {
 SpriteImage PaintTitleItem(int item) {
   static const char* const kWords[3] = {"PLAY", "CREDITS", "EXIT"};
   Canvas c(160, 36);
-  Masonry stone;
-  stone.stone = Hex(0x6A6F86);
-  stone.mortar = Hex(0x3C3F52);
-  stone.courseHeight = 12;
-  stone.blockWidth = 27;
-  stone.seed = 450u + static_cast<uint32_t>(item);
+  Masonry stone = MakeMasonry(Hex(0x6A6F86), Hex(0x3C3F52), 12, 27, 450u + static_cast<uint32_t>(item));
   stone.variation = 0.06f;
   c.Fill([](Vec2 p) { return SdRect(p, 1, 1, 159, 35, 5); }, [&](Vec2 p) {
     const float rim = -SdRect(p, 1, 1, 159, 35, 5);
@@ -132,14 +127,7 @@ SpriteImage PaintTitleItem(int item) {
   });
   Bevel(&c, 2, 0.5f);
   Outline(&c, pal::kInk);
-  LetterStyle s;
-  s.top = pal::kGoldLight;
-  s.bottom = Hex(0xD08A2A);
-  s.bevel = 1;
-  s.bevelStrength = 0.4f;
-  s.shadowDx = 2;
-  s.shadowDy = 2;
-  s.shadowOpacity = 0.85f;
+  const LetterStyle s = GoldLetters(2, 2);
   const int cell = FitCellHeight(kWords[item], Face::kSerif, 34, 130, 22, 2);
   Letter(&c, kWords[item], Face::kSerif, cell, 80, 18, s, 2);
   return Quantise(c);
@@ -147,15 +135,9 @@ SpriteImage PaintTitleItem(int item) {
 
 SpriteImage PaintPressAnyKey(int) {
   Canvas c(240, 24);
-  LetterStyle s;
-  s.top = pal::kGoldLight;
-  s.bottom = Hex(0xE07A20);
+  LetterStyle s = GoldLetters(1, 2);
+  s.bottom = Hex(0xE07A20);  // warmer, to stand out on the white start-up screen
   s.outline = Hex(0x3A1A10);
-  s.bevel = 1;
-  s.bevelStrength = 0.35f;
-  s.shadowDx = 1;
-  s.shadowDy = 2;
-  s.shadowOpacity = 0.7f;
   const int cell = FitCellHeight("PRESS ANY KEY", Face::kSans, 26, 228, 17, 2);
   Letter(&c, "PRESS ANY KEY", Face::kSans, cell, 120, 11, s, 2);
   return Quantise(c);

@@ -50,15 +50,7 @@ float Bodies(Vec2 p) {
 // The gate's opening: an arch in the wall.
 float Gate(Vec2 p) { return Union(SdRect(p, 35, 35, 45, kBaseTop + 1), SdCircle(p, {40, 35}, 5)); }
 
-Masonry Stone(uint32_t seed, Rgb colour) {
-  Masonry m;
-  m.stone = colour;
-  m.mortar = Mix(colour, pal::kMortar, 0.55f);
-  m.courseHeight = 4;
-  m.blockWidth = 7;
-  m.seed = seed;
-  return m;
-}
+Masonry Stone(uint32_t seed, Rgb colour) { return MakeMasonry(colour, Mix(colour, pal::kMortar, 0.55f), 4, 7, seed); }
 
 // A round tower's light: a cylinder across x from x0 to x1.
 float TowerLight(Vec2 p, float x0, float x1) {

@@ -132,13 +132,7 @@ SpriteImage PaintLoadingBanner(int) {
   Canvas c(200, 80);
   c.Wash([](Vec2) { return 1.0f; }, [](Vec2 p) { return Ramp(Hex(0x262A48), 1.15f - 0.5f * p.y / 80); });
   PaintFrame(&c, 8);
-  LetterStyle s;
-  s.top = pal::kGoldLight;
-  s.bottom = Hex(0xD0822A);
-  s.bevel = 1;
-  s.bevelStrength = 0.35f;
-  s.shadowDx = 1;
-  s.shadowDy = 2;
+  const LetterStyle s = GoldLetters(1, 2);
   const int cell = std::min(FitCellHeight("BUILDING THE", Face::kSerif, 30, 160, 20, 1),
                             FitCellHeight("BATTLEFIELD", Face::kSerif, 30, 160, 20, 1));
   Letter(&c, "BUILDING THE", Face::kSerif, cell, 100, 28, s, 1);

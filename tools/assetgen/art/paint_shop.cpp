@@ -43,12 +43,7 @@ void Lantern(Canvas* c, Vec2 at) {
 
 SpriteImage PaintShopBackground(int) {
   Canvas c(kW, kH);
-  Masonry wall;
-  wall.stone = Hex(0x6A5E54);
-  wall.mortar = Hex(0x2E2624);
-  wall.courseHeight = 24;
-  wall.blockWidth = 48;
-  wall.seed = 900u;
+  Masonry wall = MakeMasonry(Hex(0x6A5E54), Hex(0x2E2624), 24, 48, 900u);
   wall.variation = 0.12f;
   wall.grain = 0.1f;
   // The wall, lit by the lanterns, darker towards the corners.
@@ -79,14 +74,8 @@ SpriteImage PaintShopBackground(int) {
     if (d < 5) return Ramp(pal::kBronze, d < 2 ? (p.x < 216 || p.y < 42 ? 1.45f : 0.6f) : 1.05f);
     return Ramp(PlanksAt(p, Hex(0x5A3422), 12, false, 903u), 0.8f);
   });
-  LetterStyle st;
-  st.top = pal::kGoldLight;
-  st.bottom = Hex(0xC8782A);
-  st.bevel = 1;
-  st.shadowDx = 2;
-  st.shadowDy = 2;
   const int cell = FitCellHeight("ARMOURY", Face::kSerif, 60, 190, 36, 3);
-  Letter(&c, "ARMOURY", Face::kSerif, cell, 320, 66, st, 3);
+  Letter(&c, "ARMOURY", Face::kSerif, cell, 320, 66, GoldLetters(2, 2), 3);
   for (Vec2 at : kLanterns) Lantern(&c, at);
   // Crossed shells on the wall, right of the plaque.
   const Canvas shellA = ShellPicture(0, 6.0f, 96, 0.55f), shellB = ShellPicture(0, 6.0f, 96, -0.55f);
@@ -108,12 +97,7 @@ SpriteImage PaintShopBackground(int) {
     return Ramp(col, 0.85f);
   });
   // The floor: flagstones, dark and cool away from the light.
-  Masonry floor;
-  floor.stone = Hex(0x44404E);
-  floor.mortar = Hex(0x1A161E);
-  floor.courseHeight = 18;
-  floor.blockWidth = 54;
-  floor.seed = 906u;
+  const Masonry floor = MakeMasonry(Hex(0x44404E), Hex(0x1A161E), 18, 54, 906u);
   c.Fill([](Vec2 p) { return SdRect(p, 0, kFloor, kW, kH); }, [&](Vec2 p) {
     float edge = 0;
     const Rgb col = MasonryAt(floor, Vec2{p.x, p.y - kFloor}, &edge);

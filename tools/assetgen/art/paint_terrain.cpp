@@ -165,14 +165,9 @@ SpriteImage PaintGroundTile(int set) {
 // one wall along the bottom of the world.
 SpriteImage PaintBaseStrip(int set) {
   Canvas c(38, 38);
-  Masonry m;
-  m.stone = kScenery[set].block;
-  m.mortar = kScenery[set].joint;
-  m.courseHeight = 9.5f;
-  m.blockWidth = 19;
+  Masonry m = MakeMasonry(kScenery[set].block, kScenery[set].joint, 9.5f, 19, 600u + static_cast<uint32_t>(set));
   m.period = 2;
   m.variation = 0.1f;
-  m.seed = 600u + static_cast<uint32_t>(set);
   m.grain = 0.12f;
   c.Wash([](Vec2) { return 1.0f; }, [&](Vec2 p) {
     float edge = 0;
