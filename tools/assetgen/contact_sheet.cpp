@@ -17,7 +17,7 @@ constexpr int kMaxCellW = 320, kMaxCellH = 200;
 uint16_t To565(uint16_t v) { return static_cast<uint16_t>(((v & 0x7FE0) << 1) | (v & 0x1F)); }
 
 struct Cell {
-  int index;
+  size_t item;
   int x, y, w, h;  // where the picture goes on the sheet, and its shown size
 };
 
@@ -55,14 +55,13 @@ void DrawLabel(std::vector<uint16_t>* sheet, int sheetW, int sheetH, platform::F
 
 }  // namespace
 
-bool SaveContactSheet(const std::vector<SpriteImage>& sprites, const SheetOptions& o, const std::string& pngPath,
+bool SaveContactSheet(const std::vector<SheetItem>& items, const SheetOptions& o, const std::string& pngPath,
                       std::string* error) {
   std::vector<Cell> cells;
   int x = kGap, y = kGap, rowH = 0;
-  const int last = std::min(o.last, static_cast<int>(sprites.size()) - 1);
-  for (int i = std::max(0, o.first); i <= last; ++i) {
+  for (size_t i = 0; i < items.size(); ++i) {
     int w, h;
-    ShownSize(sprites[i], o, &w, &h);
+    ShownSize(*items[i].image, o, &w, &h);
     const int cellW = std::max(w, 28);
     if (x + cellW + kGap > kSheetWidth && x > kGap) {
       x = kGap;
@@ -82,7 +81,7 @@ bool SaveContactSheet(const std::vector<SpriteImage>& sprites, const SheetOption
     return false;
   }
   for (const Cell& c : cells) {
-    const SpriteImage& s = sprites[c.index];
+    const SpriteImage& s = *items[c.item].image;
     for (int yy = 0; yy < c.h; ++yy)
       for (int xx = 0; xx < c.w; ++xx) {
         const int sx = static_cast<int>(static_cast<long long>(xx) * s.width / c.w);
@@ -91,16 +90,21 @@ bool SaveContactSheet(const std::vector<SpriteImage>& sprites, const SheetOption
         const bool light = ((xx / 4) + (yy / 4)) & 1;
         sheet[static_cast<size_t>(c.y + yy) * sheetW + c.x + xx] = v ? To565(v) : (light ? 0x7BCF : 0x632C);
       }
-    DrawLabel(&sheet, sheetW, sheetH, &font, c.x, c.y + c.h + 1, std::to_string(c.index));
+    DrawLabel(&sheet, sheetW, sheetH, &font, c.x, c.y + c.h + 1, items[c.item].label);
   }
   return platform::SavePng565(pngPath, sheet.data(), sheetW, sheetH, error);
 }
 
 bool WriteContactSheetOf(const std::string&, const std::string& pngPath, const SheetOptions& options,
                          std::string* error) {
-  std::vector<SpriteImage> bank;
-  if (!art::PaintGameBank(&bank, error)) return false;
-  return SaveContactSheet(bank, options, pngPath, error);
+  std::vector<SpriteImage> bank, intro;
+  if (!art::PaintGameBank(&bank, error) || !art::PaintStartupBank(&intro, error)) return false;
+  std::vector<SheetItem> items;
+  const int last = std::min(options.last, static_cast<int>(bank.size()) - 1);
+  for (int i = std::max(0, options.first); i <= last; ++i) items.push_back({std::to_string(i), &bank[i]});
+  // The start-up picture comes after the bank, where a range reaches past it.
+  if (options.last >= static_cast<int>(bank.size())) items.push_back({"intro.spr 0", &intro[0]});
+  return SaveContactSheet(items, options, pngPath, error);
 }
 
 bool WriteContactSheet(const std::string& dataDir, const std::string& pngPath, std::string* error) {

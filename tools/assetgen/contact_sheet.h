@@ -14,10 +14,17 @@ struct SheetOptions {
   int zoom = 0;                   // 0: 2x for small sprites, large ones shrunk; else this factor for all
 };
 
-// Lays sprites out and saves the sheet as a PNG file.
-bool SaveContactSheet(const std::vector<SpriteImage>& sprites, const SheetOptions& options,
-                      const std::string& pngPath, std::string* error);
+// One picture of the sheet and the label under it.
+struct SheetItem {
+  std::string label;
+  const SpriteImage* image;
+};
 
-// The game bank's sprites as the generator paints them.
+// Lays the pictures out in rows and saves the sheet as a PNG file.
+bool SaveContactSheet(const std::vector<SheetItem>& items, const SheetOptions& options, const std::string& pngPath,
+                      std::string* error);
+
+// The game bank's sprites (options choose which), then the start-up
+// picture when the range reaches past the bank (index 467 and on).
 bool WriteContactSheetOf(const std::string& dataDir, const std::string& pngPath, const SheetOptions& options,
                          std::string* error);

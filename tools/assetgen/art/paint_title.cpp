@@ -63,7 +63,9 @@ void GroundSpan(const Ridge& r, int x0, int x1, int* highest, int* lowest) {
 }
 
 // The scene on a w x h canvas; s is its scale against a 640-wide screen.
-Canvas PaintScene(int w, int h) {
+// A duel shows two forts and a shot between them; otherwise one fort stands
+// in the middle, its shot flying off to the left.
+Canvas PaintScene(int w, int h, bool duel) {
   const float s = static_cast<float>(w) / 640.0f;
   Canvas c(w, h);
   const Vec2 sun{0.11f * w, 0.13f * h};
@@ -107,12 +109,13 @@ Canvas PaintScene(int w, int h) {
     float x;
     int zoom;
   };
-  const Place places[2] = {{0.72f, 2}, {0.36f, 1}};
-  Vec2 aim[2];
+  const Place places[2] = {{duel ? 0.72f : 0.47f, 2}, {0.36f, 1}};
+  const int count = duel ? 2 : 1;
+  Vec2 aim[2] = {};
   struct Standing {
     int x, y, zoom;
-  } forts[2];
-  for (int i = 0; i < 2; ++i) {
+  } forts[2] = {};
+  for (int i = 0; i < count; ++i) {
     const int zoom = std::max(1, static_cast<int>(std::lround(places[i].zoom * s)));
     const int fw = 80 * zoom;
     // The flattest footing near the place wanted.
@@ -153,9 +156,9 @@ Canvas PaintScene(int w, int h) {
     return Ramp(col, 1.0f - 0.35f * Clamp01((p.y - front.y0) / (0.35f * h)));
   });
 
-  for (const Standing& f : forts) c.DrawZoomed(fort, f.x, f.y, f.zoom);
+  for (int i = 0; i < count; ++i) c.DrawZoomed(fort, forts[i].x, forts[i].y, forts[i].zoom);
   // A shell's trail between them and the fireball where it strikes.
-  const Vec2 from = aim[0], to = aim[1] + Vec2{-4 * s, -10 * s};
+  const Vec2 from = aim[0], to = duel ? aim[1] + Vec2{-4 * s, -10 * s} : Vec2{-0.1f * w, 0.3f * h};
   const float apex = std::min(from.y, to.y) - 0.22f * h;
   for (int i = 1; i < 24; ++i) {
     const float t = static_cast<float>(i) / 24.0f;
@@ -165,8 +168,10 @@ Canvas PaintScene(int w, int h) {
            [&](Vec2 p) { return Lit(Mix(Hex(0xE8E4DC), Hex(0x9A98A8), 1 - t), SphereNormal(p.x - at.x, p.y - at.y, r + 0.5f), 0.1f); },
            Around(at, r));
   }
-  const Canvas boom = ExplosionPicture(std::clamp(static_cast<int>(std::lround(6 * s)), 0, 19));
-  c.Draw(boom, static_cast<int>(to.x) - boom.W() / 2, static_cast<int>(to.y) - boom.H() / 2);
+  if (duel) {
+    const Canvas boom = ExplosionPicture(std::clamp(static_cast<int>(std::lround(6 * s)), 0, 19));
+    c.Draw(boom, static_cast<int>(to.x) - boom.W() / 2, static_cast<int>(to.y) - boom.H() / 2);
+  }
   return c;
 }
 
@@ -188,7 +193,7 @@ LetterStyle TitleStyle(float s) {
 }  // namespace
 
 SpriteImage PaintTitle(int) {
-  Canvas c = PaintScene(640, 480);
+  Canvas c = PaintScene(640, 480, true);
   const int cell = FitCellHeight("BULWARK", Face::kSerif, 140, 520, 96, 6);
   Letter(&c, "BULWARK", Face::kSerif, cell, 330, 78, TitleStyle(1.0f), 6);
   QuantiseOptions o;
@@ -202,7 +207,7 @@ SpriteImage PaintStartupPicture(int) {
   Canvas c(w, h);
   const Vec2 centre{150, 98};
   const float r = 92;
-  Canvas scene = PaintScene(240, 200);
+  Canvas scene = PaintScene(240, 200, false);
   c.Wash([&](Vec2 p) { return Coverage(SdCircle(p, centre, r - 6)); }, [&](Vec2 p) {
     return scene.ColourAt(static_cast<int>(p.x - centre.x + 120), static_cast<int>(p.y - centre.y + 100));
   });
