@@ -40,11 +40,11 @@ float Foundation(Vec2 p) {
   const float rough = (Hash01(static_cast<int>(p.x / 3), 0, 41u) - 0.5f) * 0.8f;
   return Intersect(SdRect(p, 1, kBaseTop, 79, kH - 1), kBaseTop + rough - p.y - 0.2f);
 }
-// The castle without its merlons.
-float Bodies(Vec2 p) {
-  const float towers = Union(Union(SdRect(p, 4, 15, 22, kBaseTop + 1), SdRect(p, 2, 10, 24, 15.5f)),
-                             Union(SdRect(p, 58, 10, 76, kBaseTop + 1), SdRect(p, 56, 5, 78, 10.5f)));
-  return Union(Union(SdRect(p, 30, 11, 50, 26), SdRect(p, 20, 24, 60, kBaseTop + 1)), towers);
+// The rooms behind the stones: the towers' shafts, the keep and the space
+// behind the curtain wall, all one ruin under the picture.
+float Inside(Vec2 p) {
+  const float towers = Union(SdRect(p, 5, 12, 21, kBaseTop + 1), SdRect(p, 59, 7, 75, kBaseTop + 1));
+  return Union(towers, Union(SdRect(p, 31, 13, 49, 26), SdRect(p, 21, 26, 59, kBaseTop + 1)));
 }
 
 // The gate's opening: an arch in the wall.
@@ -141,14 +141,14 @@ Canvas FortPicture() {
 
 SpriteImage PaintFort(int) { return Quantise(FortPicture()); }
 
-// Under the fort: its silhouette pulled in by two pixels, dark inside, with
-// floor beams and rubble, so that every hole shows the ruined inside.
+// Under the fort: the dark inside of its towers, keep and wall, with floor
+// beams and rubble, so that every hole shows the ruined inside.
 SpriteImage PaintFortInterior(int) {
   Canvas c(kW, kH);
   Masonry inner = Stone(21, Hex(0x3B3238));
   inner.mortar = Hex(0x1E171D);
   inner.variation = 0.25f;
-  c.Fill([](Vec2 p) { return Union(Bodies(p) + 1.5f, Foundation(p)); }, [&](Vec2 p) {
+  c.Fill([](Vec2 p) { return Union(Inside(p), Foundation(p)); }, [&](Vec2 p) {
     Rgb col = MasonryAt(inner, p);
     for (float beam : {16.0f, 27.0f, 37.0f})
       if (p.y > beam && p.y < beam + 2) col = Ramp(pal::kWoodDark, p.y < beam + 1 ? 0.9f : 0.55f);

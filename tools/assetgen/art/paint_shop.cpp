@@ -66,7 +66,7 @@ SpriteImage PaintShopBackground(int) {
   c.Fill([](Vec2 p) { return SdRect(p, 18, 34, 134, 176, 4); }, [](Vec2 p) {
     const float d = -SdRect(p, 18, 34, 134, 176, 4);
     if (d < 4) return Ramp(pal::kBronze, d < 2 ? (p.x < 24 || p.y < 40 ? 1.4f : 0.6f) : 1.0f);
-    return Ramp(Hex(0x2A2230), 0.7f + 0.4f * Clamp01((p.y - 34) / 140) * 0 + (d < 9 ? -0.25f : 0.0f) + 0.3f);
+    return Ramp(Hex(0x2A2230), d < 9 ? 0.75f : 1.0f);  // the frame's shadow inside
   });
   // The plaque.
   c.Fill([](Vec2 p) { return SdRect(p, 210, 36, 430, 96, 6); }, [](Vec2 p) {

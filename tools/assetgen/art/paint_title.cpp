@@ -218,11 +218,7 @@ SpriteImage PaintStartupPicture(int) {
     return Lit(pal::kBronze, Vec3{n2.x * across, n2.y * across, 1.0f - 0.5f * std::fabs(across)}, 0.6f, 14.0f);
   });
   // The ribbon.
-  auto ribbon = [&](Vec2 p) {
-    const float bend = 6.0f * std::cos((p.x - 150) / 150.0f * kPi * 0.9f);
-    return SdPolygon(p, {{22, 166 - bend * 0}, {278, 166}, {294, 184}, {278, 202}, {22, 202}, {6, 184}}) +
-           0.0f * bend;
-  };
+  auto ribbon = [](Vec2 p) { return SdPolygon(p, {{22, 166}, {278, 166}, {294, 184}, {278, 202}, {22, 202}, {6, 184}}); };
   c.Fill(ribbon, [&](Vec2 p) { return Ramp(Hex(0xB8281E), 1.2f - 0.5f * (p.y - 166) / 36); });
   Bevel(&c, 2, 0.45f);
   Outline(&c, pal::kInk, 1.5f);
