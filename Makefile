@@ -37,7 +37,7 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 		ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" $(ARGS); done; true
+	@set -e; for b in $(BUILD)/bench_*; do if [ -x "$$b" ]; then echo "== $$b"; "$$b" $(ARGS); fi; done
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "audio/sound_script.h"
 #include "platform/options.h"
 #include "platform/runtime.h"
 #include "shell/game_app.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     std::fputs(platform::UsageText().c_str(), stdout);
     return 0;
   }
+  RegisterSoundScriptCommands();  // before the script is read
   if (!platform::Init(options, &error)) {
     std::fprintf(stderr, "bulwark: %s\n", error.c_str());
     if (!options.headless) std::fprintf(stderr, "(without a display, try --headless)\n");

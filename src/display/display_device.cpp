@@ -3,6 +3,7 @@
 #include <string>
 
 #include "display/colour.h"
+#include "audio/sound_system.h"
 #include "display/display_state.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -10,6 +11,9 @@
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
+#include "sprites/blit.h"
+#include "sprites/panel.h"
+#include "sprites/sprite_loader.h"
 
 namespace {
 
@@ -65,6 +69,8 @@ void CMainFrame::InitDisplay() {
   platform::ShowCursor(false);
   ConfineCursor();
   if (!m_video->StartTimer(1, 30)) platform::ShowMessage("No Timer", platform::AppName());
+  if (!SoundSystem().SetPrimaryFormat(44100, 16, 2))
+    platform::ShowMessage("error music FormatPrimaryBufer", platform::AppName());
 }
 
 void CMainFrame::FlipFrame() {
@@ -107,8 +113,12 @@ void CMainFrame::RecoverSurfaces() {
     Fail("ERROR DIRECT X DirectDrawCreate Surface bc");
     return;
   }
+  // The display-memory canvases are rebuilt from the bank; the menu panel,
+  // drawn into sprite 0, is drawn again.
+  ReloadVideoSprites();
   ConfineCursor();
   platform::Sleep(100);
+  DrawPanel(Sprite(0).surface.get(), 0, 0, 610, 450);
 }
 
 void CMainFrame::DetectPixelFormat() {

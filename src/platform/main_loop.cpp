@@ -128,8 +128,18 @@ std::unique_ptr<Video> CreateVideoForRun() {
 bool CreateMainWindow(const std::string& title) {
   if (Headless()) return true;
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  g_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (GetOptions().windowed) {
+    g_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  } else {
+    // A borderless window over the whole desktop, made fullscreen when the
+    // display is set up: it covers the screen even where no window manager
+    // carries out the fullscreen request.
+    SDL_Rect bounds{0, 0, 640, 480};
+    SDL_GetDisplayBounds(0, &bounds);
+    g_window = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
+                                SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+  }
   return g_window != nullptr;
 }
 

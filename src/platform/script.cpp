@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "platform/input.h"
 #include "platform/png.h"
@@ -26,6 +27,19 @@ constexpr VerbInfo kVerbs[] = {
     {"rup", 0},  {"shot", 1},  {"quit", 0},  {"lose-display", 0}, {"restore-display", 0},
 };
 
+struct GameCommand {
+  std::string verb;
+  int args = 0;
+  ScriptHandler handler;
+};
+std::vector<GameCommand> g_gameCommands;
+
+const GameCommand* FindGameCommand(const std::string& verb) {
+  for (const auto& c : g_gameCommands)
+    if (c.verb == verb) return &c;
+  return nullptr;
+}
+
 bool ParseInt(const std::string& s, long* out) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -34,6 +48,14 @@ bool ParseInt(const std::string& s, long* out) {
 }
 
 }  // namespace
+
+bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler) {
+  if (verb.empty() || args < 0 || !handler || FindGameCommand(verb)) return false;
+  for (const auto& v : kVerbs)
+    if (verb == v.name) return false;
+  g_gameCommands.push_back({verb, args, std::move(handler)});
+  return true;
+}
 
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error) {
   std::istringstream in(text);
@@ -58,19 +80,21 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
       return false;
     }
     for (std::string a; words >> a;) cmd.args.push_back(a);
-    const VerbInfo* verb = nullptr;
+    int expected = -1;
     for (const auto& v : kVerbs)
-      if (cmd.verb == v.name) verb = &v;
-    if (!verb) {
+      if (cmd.verb == v.name) expected = v.args;
+    const GameCommand* game = FindGameCommand(cmd.verb);
+    if (game) expected = game->args;
+    if (expected < 0) {
       *error = "line " + std::to_string(number) + ": unknown command '" + cmd.verb + "'";
       return false;
     }
-    if (static_cast<int>(cmd.args.size()) != verb->args) {
-      *error = "line " + std::to_string(number) + ": '" + cmd.verb + "' takes " + std::to_string(verb->args) +
+    if (static_cast<int>(cmd.args.size()) != expected) {
+      *error = "line " + std::to_string(number) + ": '" + cmd.verb + "' takes " + std::to_string(expected) +
                " argument(s)";
       return false;
     }
-    if (cmd.verb == "key" || cmd.verb == "mouse") {
+    if (cmd.verb == "key" || cmd.verb == "mouse" || game) {
       for (const auto& a : cmd.args) {
         long v = 0;
         if (!ParseInt(a, &v)) {
@@ -144,6 +168,10 @@ void ApplyScriptCommand(const ScriptCommand& cmd) {
     if (Video* video = GetVideo()) video->RestoreDisplay();
   } else if (v == "quit") {
     RequestQuit();
+  } else if (const GameCommand* game = FindGameCommand(v)) {
+    std::vector<long> args;
+    for (const auto& a : cmd.args) args.push_back(std::strtol(a.c_str(), nullptr, 10));
+    game->handler(args);
   }
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ struct ScriptCommand {
   std::vector<std::string> args;
   int line = 0;
 };
+
+// A command the game adds to the language: the verb and a fixed number of
+// whole-number arguments; the handler runs on the game thread when the
+// command is due. Register before the script is loaded; false when the verb
+// is taken already.
+using ScriptHandler = std::function<void(const std::vector<long>& args)>;
+bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler);
 
 // Parses script text; false with "line N: ..." in *error on a bad line.
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);

@@ -142,14 +142,15 @@ void SdlVideo::DrawPicture(int outW, int outH) {
   dstX_ = (outW - dstW_) / 2;
   dstY_ = (outH - dstH_) / 2;
   SDL_Rect dst{dstX_, dstY_, dstW_, dstH_};
-  const int k = static_cast<int>(std::floor(s));
-  if (s < 1.0 || k == s || (dstW_ == width_ * k && dstH_ == height_ * k)) {
+  const int whole = static_cast<int>(std::floor(s));
+  if (s < 1.0 || (dstW_ == width_ * whole && dstH_ == height_ * whole)) {
     SDL_SetTextureScaleMode(texture_, s < 1.0 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     return;
   }
-  // Sharp scaling: whole-pixel enlargement first, then a smooth final step,
-  // so every game pixel has the same size and no edge is blurred.
+  // Sharp scaling: enlarge by whole pixels past the final size, then shrink
+  // smoothly, so every game pixel has the same size and edges stay crisp.
+  const int k = static_cast<int>(std::ceil(s));
   if (sharpScale_ != k) {
     if (sharp_) SDL_DestroyTexture(sharp_);
     sharp_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET, width_ * k, height_ * k);

@@ -33,7 +33,7 @@ class Video {
   // Sets the picture size; refresh 0 means "any". Sets no real display mode.
   virtual bool SetDisplayMode(int width, int height, int refresh) = 0;
   // Creates the primary surface with one back buffer; fails while the display is away.
-  bool CreatePrimary();
+  virtual bool CreatePrimary();
   // The back buffer attached to the primary, or null.
   Surface* GetBackBuffer();
   Surface* Primary() { return primaryCreated_ ? &primary_ : nullptr; }

@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
+#include "sprites/sprite_loader.h"
 
 void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config) {
   static constexpr uint16_t kSizes[4][2] = {{320, 240}, {640, 480}, {800, 600}, {1024, 768}};
@@ -51,4 +52,5 @@ void CMainFrame::InitGame() {
     platform::Terminate(1);
   }
   SetSprites(m_sprites);
+  LoadStartupSprites();
 }

@@ -1,5 +1,6 @@
 #include "shell/game_app.h"
 
+#include "audio/sound_system.h"
 #include "platform/main_loop.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
@@ -17,6 +18,9 @@ int CGameApp::Run() {
 }
 
 int RunApplication() {
+  // The first global object: the sound system opens the sound device before
+  // any window exists, and lives until the program ends.
+  SoundSystemLifetime soundSystem;
   // The summary is written however the run ends (leaving, closing, a signal).
   platform::SetExitHook(WriteStateOut);
   CGameApp app;

@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "audio/music.h"
 #include "platform/main_loop.h"
 #include "shell/game_thread.h"
 #include "shell/input_handlers.h"
@@ -24,6 +25,8 @@ CMainFrame::CMainFrame() {
   StartGameThread();
 }
 
+CMainFrame::CMainFrame(std::unique_ptr<platform::Video> video) : m_video(std::move(video)) {}
+
 CMainFrame::~CMainFrame() {
   if (m_thread) {
     m_thread->Join();
@@ -39,6 +42,7 @@ void CMainFrame::StartGameThread() {
 }
 
 void CMainFrame::Leave() {
+  StopMusic();
   if (m_video) m_video->Release();
   platform::PostDestroyMainWindow();
 }

@@ -17,6 +17,9 @@ class CThread;
 class CMainFrame {
  public:
   CMainFrame();
+  // A frame around a given display device that does no start-up (for tests
+  // and tools); InitDisplay then sets up that device.
+  explicit CMainFrame(std::unique_ptr<platform::Video> video);
   ~CMainFrame();
   CMainFrame(const CMainFrame&) = delete;
   CMainFrame& operator=(const CMainFrame&) = delete;

@@ -2,12 +2,37 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "shell/shared_state.h"
 
 namespace {
 
-SpriteEntry g_none;
+const SpriteEntry kNone;
+SpriteEntry g_scratch;
+
+// One row, keyed: source pixels of value 0 leave the target as it is.
+void KeyedRow(uint16_t* __restrict d, const uint16_t* __restrict s, int w) {
+  for (int i = 0; i < w; ++i) d[i] = s[i] ? s[i] : d[i];
+}
+
+// A copy within one surface, where source and target may overlap: rows and
+// columns are visited in the order that reads every pixel before it is written.
+void CopyWithin(Surface* surface, int x, int y, int l, int t, int w, int h, bool keyed) {
+  const bool up = y <= t;
+  for (int n = 0; n < h; ++n) {
+    const int row = up ? n : h - 1 - n;
+    uint16_t* d = surface->Row(y + row) + x;
+    const uint16_t* s = surface->Row(t + row) + l;
+    if (!keyed) {
+      std::memmove(d, s, static_cast<size_t>(w) * 2);
+    } else if (d <= s) {
+      for (int i = 0; i < w; ++i) d[i] = s[i] ? s[i] : d[i];
+    } else {
+      for (int i = w - 1; i >= 0; --i) d[i] = s[i] ? s[i] : d[i];
+    }
+  }
+}
 
 // Copies src rectangle (l, t, r, b) to (x, y) of dst, keyed or opaque. Both
 // rectangles must lie inside their surfaces, else nothing is drawn.
@@ -19,16 +44,16 @@ void Blit(Surface* dst, int x, int y, Surface* src, int l, int t, int r, int b, 
   platform::SurfaceLock dstLock(dst);
   if (!dstLock) return;
   if (src == dst) {
-    for (int row = 0; row < h; ++row) std::memmove(dst->Row(y + row) + x, src->Row(t + row) + l, w * 2);
+    CopyWithin(dst, x, y, l, t, w, h, keyed);
     return;
   }
   platform::SurfaceLock srcLock(src);
   if (!srcLock) return;
   for (int row = 0; row < h; ++row) {
-    uint16_t* __restrict d = dst->Row(y + row) + x;
-    const uint16_t* __restrict s = src->Row(t + row) + l;
+    uint16_t* d = dst->Row(y + row) + x;
+    const uint16_t* s = src->Row(t + row) + l;
     if (keyed) {
-      for (int i = 0; i < w; ++i) d[i] = s[i] ? s[i] : d[i];
+      KeyedRow(d, s, w);
     } else {
       std::memcpy(d, s, static_cast<size_t>(w) * 2);
     }
@@ -37,13 +62,17 @@ void Blit(Surface* dst, int x, int y, Surface* src, int l, int t, int r, int b, 
 
 }  // namespace
 
-const SpriteEntry& Sprite(int index) { return MutableSprite(index); }
+const SpriteEntry& Sprite(int index) {
+  SpriteTable* table = Sprites();
+  if (!table || index < 0 || index >= kSpriteCount) return kNone;
+  return (*table)[index];
+}
 
 SpriteEntry& MutableSprite(int index) {
   SpriteTable* table = Sprites();
   if (!table || index < 0 || index >= kSpriteCount) {
-    g_none = SpriteEntry();
-    return g_none;
+    g_scratch = SpriteEntry();
+    return g_scratch;
   }
   return (*table)[index];
 }
@@ -70,17 +99,28 @@ void StretchSurface(Surface* target, Surface* source) {
   platform::SurfaceLock srcLock(source);
   if (!srcLock) return;
   const int dw = target->Width(), dh = target->Height(), sw = source->Width(), sh = source->Height();
+  const size_t rowBytes = static_cast<size_t>(dw) * 2;
+  // The source column of each target column, x * sw / dw; the table only
+  // grows, to the widest target seen.
+  static thread_local std::vector<uint32_t> columns;
+  if (columns.size() < static_cast<size_t>(dw)) columns.resize(dw);
+  for (int x = 0; x < dw; ++x) columns[x] = static_cast<uint32_t>(static_cast<int64_t>(x) * sw / dw);
+  int previous = -1;
   for (int y = 0; y < dh; ++y) {
-    const uint16_t* s = source->Row(static_cast<int>(static_cast<int64_t>(y) * sh / dh));
+    // Nearest source row and column: y * sh / dh and x * sw / dw.
+    const int sy = static_cast<int>(static_cast<int64_t>(y) * sh / dh);
     uint16_t* d = target->Row(y);
-    if (sw == dw) {
-      std::memcpy(d, s, static_cast<size_t>(dw) * 2);
+    if (sy == previous) {
+      std::memcpy(d, target->Row(y - 1), rowBytes);
       continue;
     }
-    // Nearest source column by a 16.16 fixed-point step.
-    const uint32_t step = static_cast<uint32_t>((static_cast<uint64_t>(sw) << 16) / dw);
-    uint32_t pos = 0;
-    for (int x = 0; x < dw; ++x, pos += step) d[x] = s[pos >> 16];
+    previous = sy;
+    const uint16_t* s = source->Row(sy);
+    if (sw == dw) {
+      std::memcpy(d, s, rowBytes);
+      continue;
+    }
+    for (int x = 0; x < dw; ++x) d[x] = s[columns[x]];
   }
 }
 

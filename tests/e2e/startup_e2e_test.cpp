@@ -52,11 +52,12 @@ TEST(StartupE2E, ConfigurationChoosesTheScreenAndAMissingFileIsReported) {
 
 TEST(StartupE2E, ScriptQuitEndsTheProgramLikeClosingTheWindow) {
   RunOptions o;
-  o.script = "200 quit\n";
+  o.script = "400 quit\n";
   auto run = RunGame("quit", o);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   ASSERT_TRUE(run.state.is_object());
-  // About 200 ms of 1000/60 ms frames.
+  // The start-up picture's two flips and 200 ms of sleeps, then about 167 ms
+  // of 1000/60 ms frames.
   EXPECT_NEAR(run.state["frames"].get<int>(), 12, 3);
 }
 
@@ -91,4 +92,16 @@ TEST(StartupE2E, BadOptionsAndScriptsAreRefusedClearly) {
   run = RunGame("bad-scale", scale);
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.stderrText.find("--scale"), std::string::npos);
+}
+
+TEST(StartupE2E, ATerminationSignalEndsTheProgramInOrder) {
+  RunOptions o;
+  // Once the script has run out the game keeps real time, waiting for input.
+  o.script = "300 shot ready.png\n";
+  o.sigtermAfterShot = "ready.png";
+  o.sigtermAfterMs = 300;
+  auto run = RunGame("sigterm", o);
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  ASSERT_TRUE(run.state.is_object()) << run.stderrText;
+  EXPECT_GE(run.state["frames"].get<int>(), 5);
 }

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/png.h"
+#include "support/sprite_bank_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -48,6 +49,16 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     const fs::path generated = fs::path(BULWARK_BUILD_DIR) / "data";
     for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"})
       if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
+    // Where the generator has written no sprite banks (yet), small stand-ins
+    // take their place, so that loading them shows no message.
+    if (!fs::exists(data / "intro.spr"))
+      WriteFile((data / "intro.spr").string(), testbank::MakeBank({testbank::PatternPicture(64, 48, 1)}));
+    if (!fs::exists(data / "small.spr"))
+      WriteFile((data / "small.spr").string(),
+                testbank::MakeBank(std::vector<testbank::Picture>(467, testbank::SolidPicture(1, 1, 0x0421))));
+    // Until the generator writes the sound bank, runs get an empty one (every
+    // slot empty, 4411 bytes), so that a start with complete data is quiet.
+    if (!fs::exists(data / "sound.sdf")) WriteFile((data / "sound.sdf").string(), std::vector<uint8_t>(4411, 0));
   }
   if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
   for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
@@ -76,11 +87,23 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     _exit(127);
   }
   int status = 0;
+  bool signalled = false;
+  auto ready = std::chrono::steady_clock::time_point::max();
+  const fs::path readyShot = dir / "shots" / o.sigtermAfterShot;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
   for (;;) {
     pid_t r = waitpid(pid, &status, WNOHANG);
     if (r == pid) break;
-    if (std::chrono::steady_clock::now() > deadline) {
+    const auto now = std::chrono::steady_clock::now();
+    if (o.sigtermAfterMs >= 0 && ready == std::chrono::steady_clock::time_point::max() &&
+        (o.sigtermAfterShot.empty() || fs::exists(readyShot)))
+      ready = now;
+    if (!signalled && ready != std::chrono::steady_clock::time_point::max() &&
+        now - ready > std::chrono::milliseconds(o.sigtermAfterMs)) {
+      kill(pid, SIGTERM);
+      signalled = true;
+    }
+    if (now > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);
       run.stderrText = "(timed out)\n";

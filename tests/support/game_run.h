@@ -30,6 +30,10 @@ struct RunOptions {
   std::vector<std::string> extraArgs;
   std::vector<std::string> env;        // NAME=VALUE for the game's environment
   int timeoutSeconds = 60;
+  // Send SIGTERM this long after the shot sigtermAfterShot has been saved
+  // (-1: never); the shot tells that the game is up and running.
+  int sigtermAfterMs = -1;
+  std::string sigtermAfterShot;
 };
 
 // A new empty folder under the test temp directory.

@@ -1,4 +1,4 @@
-// Runs the unit tests on a headless platform (no window, no sound device).
+// Runs the unit tests on a headless platform (no window; audio on SDL's dummy driver).
 #include <gtest/gtest.h>
 
 #include "platform/runtime.h"

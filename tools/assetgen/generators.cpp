@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "assetgen/sound/sound_bank.h"
+
 bool WriteGameIni(const std::string& dir, std::string* error) {
   std::ofstream f(dir + "/game.ini", std::ios::binary | std::ios::trunc);
   const char bytes[3] = {1, 0, 0};
@@ -16,6 +18,7 @@ const std::vector<Generator>& AllGenerators() {
   static const std::vector<Generator> all = {
       {"game.ini", WriteGameIni},
       {"sprite banks", WriteSpriteBanks},
+      {"sound.sdf", synth::WriteSoundBank},
   };
   return all;
 }

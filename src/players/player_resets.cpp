@@ -1,0 +1,39 @@
+#include "players/player_resets.h"
+
+#include <cstdio>
+
+namespace {
+
+// Position, motion, colour, damage and shield: the same in both resets.
+void ClearFortState(PlayerRecord& p, int index) {
+  p.x = p.y = 0;
+  p.horizontalSpeed = p.fallSpeed = 0;
+  p.colourIndex = static_cast<int16_t>(index);
+  p.destroyed = 0;
+  p.damage = 0;
+  p.shieldCharges = 0;
+  p.money = 0;
+  p.roundsSurvived = 0;
+}
+
+}  // namespace
+
+void ProgramStartReset() {
+  for (int i = 0; i < kMaxPlayers; ++i) {
+    PlayerRecord& p = g_players[i];
+    ClearFortState(p, i);
+    p.control = 0;
+    for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = static_cast<int16_t>(w == kMissile ? kUnlimitedStock : 0);
+    char name[16];
+    std::snprintf(name, sizeof name, "NONAME 0%i", i + 1);
+    p.name = name;
+  }
+}
+
+void NewGameReset() {
+  for (int i = 0; i < kMaxPlayers; ++i) {
+    PlayerRecord& p = g_players[i];
+    ClearFortState(p, i);
+    for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = kStartingStock[w];
+  }
+}

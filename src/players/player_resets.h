@@ -1,0 +1,14 @@
+// The resets of the player records: once at program start (default names,
+// empty records) and at the start of every new game (starting stock, no money;
+// names and controls kept).
+//
+// Threads: the game thread.
+#pragma once
+
+#include "players/player_record.h"
+
+// Shells of each weapon a player starts a new game with.
+inline constexpr int16_t kStartingStock[kWeaponCount] = {kUnlimitedStock, 0, 1, 0, 0, 0, 0, 1, 0, 10};
+
+void ProgramStartReset();
+void NewGameReset();

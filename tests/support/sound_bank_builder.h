@@ -1,0 +1,86 @@
+// Builds small sound bank files for tests: the five 401-entry header arrays
+// (channels, rate, bits, loop, data size) and then the data of every
+// non-empty slot in ascending order.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace soundtest {
+
+struct BankSound {
+  int slot = 0;
+  uint8_t channels = 1;
+  uint32_t rate = 44100;
+  uint8_t bits = 16;
+  uint8_t loop = 0;
+  std::vector<uint8_t> data;
+  // The data size field when it should differ from data.size().
+  int64_t sizeField = -1;
+};
+
+inline void PutLe32(std::vector<uint8_t>* out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// Sounds must be given in ascending slot order.
+inline std::vector<uint8_t> BuildSoundBank(const std::vector<BankSound>& sounds) {
+  std::vector<uint8_t> bank(4411, 0);
+  for (const BankSound& s : sounds) {
+    const auto i = static_cast<size_t>(s.slot);
+    bank[i] = s.channels;
+    PutLe32(&bank, 401 + 4 * i, s.rate);
+    bank[2005 + i] = s.bits;
+    bank[2406 + i] = s.loop;
+    PutLe32(&bank, 2807 + 4 * i, static_cast<uint32_t>(s.sizeField >= 0 ? s.sizeField : s.data.size()));
+  }
+  for (const BankSound& s : sounds)
+    if (s.channels != 0) bank.insert(bank.end(), s.data.begin(), s.data.end());
+  return bank;
+}
+
+// 16-bit little-endian samples, interleaved as given.
+inline std::vector<uint8_t> Samples16(const std::vector<int16_t>& samples) {
+  std::vector<uint8_t> out;
+  for (int16_t s : samples) {
+    const auto u = static_cast<uint16_t>(s);
+    out.push_back(static_cast<uint8_t>(u & 0xFF));
+    out.push_back(static_cast<uint8_t>(u >> 8));
+  }
+  return out;
+}
+
+// A square wave of `frames` 16-bit frames on every channel.
+inline std::vector<uint8_t> SquareWave16(int frames, int channels, int16_t amplitude, int period = 100) {
+  std::vector<int16_t> samples;
+  for (int f = 0; f < frames; ++f)
+    for (int c = 0; c < channels; ++c)
+      samples.push_back((f / (period / 2)) % 2 ? amplitude : static_cast<int16_t>(-amplitude));
+  return Samples16(samples);
+}
+
+// Writes bytes to a fresh file `name` in a new folder for the tag and
+// returns its path (the folder alone when bytes is null).
+inline std::string WriteTestFile(const std::string& tag, const std::string& name, const std::vector<uint8_t>* bytes) {
+  namespace fs = std::filesystem;
+  const char* base = std::getenv("TEST_TMPDIR");
+  static int counter = 0;
+  const fs::path dir = (base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests") /
+                       (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path path = dir / name;
+  if (bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+  }
+  return path.string();
+}
+
+}  // namespace soundtest

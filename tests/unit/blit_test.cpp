@@ -1,0 +1,194 @@
+// Sprite copies: the clipping arithmetic of the three clipped draws (with the
+// quirk of sprites larger than the bounds), the all-or-nothing rule of the
+// unclipped draws, the transparent colour, copies within one surface, and the
+// stretch.
+#include <gtest/gtest.h>
+
+#include "sprite_test_fixture.h"
+#include "sprites/blit.h"
+#include "support/sprite_bank_bytes.h"
+
+namespace {
+
+// A sprite with the pattern of seed, every seventh pixel transparent.
+SpriteEntry PatternSprite(int w, int h, uint32_t seed) {
+  return MakeSprite(w, h, testbank::PatternPicture(static_cast<uint16_t>(w), static_cast<uint16_t>(h), seed, true).pixels);
+}
+
+// What a keyed copy of sprite's rectangle (l, t, r, b) to (x, y) leaves on a
+// target that held `background` everywhere.
+std::vector<uint16_t> Expected(int tw, int th, uint16_t background, const SpriteEntry& s, int x, int y, int l, int t,
+                               int r, int b) {
+  std::vector<uint16_t> out(static_cast<size_t>(tw) * th, background);
+  for (int sy = t; sy < b; ++sy)
+    for (int sx = l; sx < r; ++sx)
+      if (uint16_t v = s.surface->At(sx, sy)) out[static_cast<size_t>(y + sy - t) * tw + (x + sx - l)] = v;
+  return out;
+}
+
+void FillAll(platform::Surface& s, uint16_t v) { std::fill_n(s.Data(), static_cast<size_t>(s.Width()) * s.Height(), v); }
+
+}  // namespace
+
+class BlitTest : public SpriteTableTest {};
+
+TEST_F(BlitTest, ClippingCutsTheSourceRectangleWithTheFullSizeOnEverySide) {
+  struct Case {
+    const char* name;
+    int w, h, x, y;
+    bool drawn;
+    ClipResult expect;
+  };
+  const Case cases[] = {
+      {"left cut", 40, 30, -10, 5, true, {0, 5, 10, 0, 40, 30}},
+      {"bottom-right corner", 40, 30, 630, 470, true, {630, 470, 0, 0, 10, 10}},
+      {"skip beyond the width", 40, 30, -41, 0, false, {}},
+      {"skip equal to the width", 40, 30, -40, 0, false, {}},
+      {"top cut", 40, 30, 3, -29, true, {3, 0, 0, 29, 40, 30}},
+      {"wholly below", 40, 30, 0, 480, false, {}},
+      {"wider than the screen from the left", 700, 10, -10, 0, true, {0, 0, 10, 0, 640, 10}},
+      {"taller than the screen from the top", 10, 500, 0, -10, true, {0, 0, 0, 10, 10, 480}},
+      {"width 0", 0, 30, 5, 5, false, {}},
+      {"height 0", 30, 0, 5, 5, false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClipResult r;
+    ASSERT_EQ(ClipSprite(c.w, c.h, c.x, c.y, 640, 480, &r), c.drawn);
+    if (!c.drawn) continue;
+    EXPECT_EQ(r.x, c.expect.x);
+    EXPECT_EQ(r.y, c.expect.y);
+    EXPECT_EQ(r.left, c.expect.left);
+    EXPECT_EQ(r.top, c.expect.top);
+    EXPECT_EQ(r.right, c.expect.right);
+    EXPECT_EQ(r.bottom, c.expect.bottom);
+  }
+}
+
+TEST_F(BlitTest, ClippedDrawsCopyTheVisiblePartKeyedToTheirBounds) {
+  const SpriteEntry s = PatternSprite(40, 30, 1);
+  const SpriteEntry wide = PatternSprite(700, 4, 2);
+  using Draw = void (*)(platform::Surface*, const SpriteEntry&, int, int);
+  struct Case {
+    const char* name;
+    Draw draw;
+    uint16_t screenW, screenH;  // the screen size (the bounds of DrawSpriteClipped)
+    int targetW, targetH;
+    const SpriteEntry* sprite;
+    int x, y;
+    int toX, toY, left, top, right, bottom;  // what lands where
+  };
+  const Case cases[] = {
+      {"cut on the left", DrawSpriteClipped, 640, 480, 640, 480, &s, -10, 5, 0, 5, 10, 0, 40, 30},
+      {"bottom-right corner", DrawSpriteClipped, 640, 480, 640, 480, &s, 630, 470, 630, 470, 0, 0, 10, 10},
+      {"signed 16-bit: 65526 is -10", DrawSpriteClipped, 640, 480, 640, 480, &s, 65526, 5, 0, 5, 10, 0, 40, 30},
+      // Wider than the screen from the left: source columns 10..639 land on
+      // 0..629 and the last ten columns stay untouched.
+      {"wider than the screen", DrawSpriteClipped, 640, 480, 640, 480, &wide, -10, 0, 0, 0, 10, 0, 640, 4},
+      {"the screen bounds a larger target", DrawSpriteClipped, 320, 240, 640, 480, &s, 300, 220, 300, 220, 0, 0, 20,
+       20},
+      {"world bounds", DrawSpriteClippedWorld, 640, 480, 1536, 768, &s, 1530, 760, 1530, 760, 0, 0, 6, 8},
+      {"1024 x 768 bounds", DrawSpriteClipped1024, 640, 480, 1024, 768, &s, 1020, -3, 1020, 0, 0, 3, 4, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_config.screenWidth = c.screenW;
+    g_config.screenHeight = c.screenH;
+    platform::Surface target(c.targetW, c.targetH);
+    FillAll(target, 0x0101);
+    c.draw(&target, *c.sprite, c.x, c.y);
+    EXPECT_EQ(PixelsOf(target), Expected(c.targetW, c.targetH, 0x0101, *c.sprite, c.toX, c.toY, c.left, c.top,
+                                         c.right, c.bottom));
+  }
+}
+
+TEST_F(BlitTest, UnclippedDrawsAreAllOrNothingAndKeyedUnlessOpaque) {
+  const SpriteEntry s = PatternSprite(40, 30, 3);
+  platform::Surface target(640, 480);
+  FillAll(target, 0x0101);
+  const std::vector<uint16_t> untouched = PixelsOf(target);
+
+  DrawSprite(&target, s, 601, 0);  // one column over the edge
+  DrawSprite(&target, s, 0, 451);
+  DrawSprite(&target, s, -1, 0);   // 65535 as an unsigned position
+  DrawSpriteOpaque(&target, s, 601, 0);
+  DrawSpritePart(&target, s, 630, 0, 0, 0, 11, 5);
+  DrawSpritePart(&target, s, 0, 0, 0, 0, 41, 5);  // rectangle beyond the sprite
+  DrawSpritePart(&target, s, 0, 0, 5, 0, 5, 5);   // empty rectangle
+  SpriteEntry zeroWidth = MakeSprite(4, 4, {}, 0x7777);
+  zeroWidth.width = 0;
+  DrawSprite(&target, zeroWidth, 0, 0);
+  DrawSpritePart(&target, zeroWidth, 0, 0, 0, 0, 4, 4);
+  SpriteEntry noSurface;
+  noSurface.width = 4;
+  noSurface.height = 4;
+  DrawSprite(&target, noSurface, 0, 0);
+  DrawSprite(nullptr, s, 0, 0);
+  EXPECT_EQ(PixelsOf(target), untouched);
+
+  DrawSprite(&target, s, 600, 450);  // exactly in the corner
+  EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 600, 450, 0, 0, 40, 30));
+
+  platform::Surface opaque(64, 64);
+  FillAll(opaque, 0x0101);
+  DrawSpriteOpaque(&opaque, s, 3, 4);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(opaque.At(x + 3, y + 4), s.surface->At(x, y));
+  EXPECT_EQ(opaque.At(2, 4), 0x0101);
+
+  platform::Surface part(64, 64);
+  FillAll(part, 0x0101);
+  DrawSpritePart(&part, s, 7, 9, 5, 6, 25, 16);
+  EXPECT_EQ(PixelsOf(part), Expected(64, 64, 0x0101, s, 7, 9, 5, 6, 25, 16));
+
+  platform::Surface lost(64, 64);
+  FillAll(lost, 0x0101);
+  lost.SetLost(true);
+  DrawSprite(&lost, s, 0, 0);
+  lost.SetLost(false);
+  EXPECT_EQ(PixelsOf(lost), std::vector<uint16_t>(64 * 64, 0x0101));
+}
+
+TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
+  // Keyed, to the right within one row: the zero of the source stays transparent.
+  SpriteEntry row = MakeSprite(8, 1, {1, 2, 0, 4, 5, 0, 0, 0});
+  DrawSpritePart(row.surface.get(), row, 2, 0, 0, 0, 5, 1);
+  EXPECT_EQ(PixelsOf(*row.surface), (std::vector<uint16_t>{1, 2, 1, 2, 5, 4, 5, 0}));
+  // Keyed, to the left.
+  SpriteEntry left = MakeSprite(8, 1, {0, 0, 9, 8, 0, 6, 5, 4});
+  DrawSpritePart(left.surface.get(), left, 0, 0, 2, 0, 7, 1);
+  EXPECT_EQ(PixelsOf(*left.surface), (std::vector<uint16_t>{9, 8, 9, 6, 5, 6, 5, 4}));
+  // Down within one column.
+  SpriteEntry column = MakeSprite(1, 6, {1, 2, 3, 0, 0, 7});
+  DrawSpritePart(column.surface.get(), column, 0, 1, 0, 0, 1, 3);
+  EXPECT_EQ(PixelsOf(*column.surface), (std::vector<uint16_t>{1, 1, 2, 3, 0, 7}));
+}
+
+TEST_F(BlitTest, StretchScalesTheWholeSourceOverTheWholeTargetOpaque) {
+  platform::Surface small(2, 2);
+  small.Row(0)[0] = 1, small.Row(0)[1] = 0, small.Row(1)[0] = 3, small.Row(1)[1] = 4;
+  platform::Surface big(4, 4);
+  FillAll(big, 0x0101);
+  StretchSurface(&big, &small);
+  EXPECT_EQ(PixelsOf(big), (std::vector<uint16_t>{1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}));
+
+  platform::Surface shrunk(2, 2);
+  StretchSurface(&shrunk, &big);
+  EXPECT_EQ(PixelsOf(shrunk), (std::vector<uint16_t>{1, 0, 3, 4}));
+
+  // 3 columns over 5: each target column takes the source column x * 3 / 5.
+  platform::Surface three(3, 1);
+  three.Row(0)[0] = 10, three.Row(0)[1] = 11, three.Row(0)[2] = 12;
+  platform::Surface five(5, 2);
+  StretchSurface(&five, &three);
+  EXPECT_EQ(PixelsOf(five), (std::vector<uint16_t>{10, 10, 11, 11, 12, 10, 10, 11, 11, 12}));
+
+  platform::Surface lost(4, 4);
+  FillAll(lost, 0x0101);
+  lost.SetLost(true);
+  StretchSurface(&big, &lost);
+  StretchSurface(&big, &big);
+  StretchSurface(&big, nullptr);
+  EXPECT_EQ(big.At(0, 0), 1);
+  EXPECT_EQ(big.At(3, 3), 4);
+}

@@ -1,0 +1,28 @@
+// The game's random numbers: the same sequence in every run, per thread.
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/random.h"
+
+TEST(Random, SequenceStartsFromTheSameStateOnEveryThread) {
+  auto firstFive = [] {
+    std::vector<int> v;
+    for (int i = 0; i < 5; ++i) v.push_back(platform::Rand());
+    return v;
+  };
+  std::vector<int> a, b;
+  std::thread t1([&] { a = firstFive(); });
+  t1.join();
+  platform::SeedRand(1);
+  b = firstFive();
+  // The classic 0..32767 linear congruential sequence from state 1.
+  EXPECT_EQ(a, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+  EXPECT_EQ(a, b);
+  for (int i = 0; i < 10000; ++i) {
+    const int r = platform::Rand();
+    ASSERT_GE(r, 0);
+    ASSERT_LE(r, platform::kRandMax);
+  }
+}

@@ -1,0 +1,257 @@
+// The sprite bank loader: decoding of records, runs and literals with the
+// pixel conversion, which entries a load replaces, the reload of the display
+// memory canvases, and banks that are missing or broken.
+#include <gtest/gtest.h>
+
+#include "display/colour.h"
+#include "sprite_test_fixture.h"
+#include "sprites/blit.h"
+#include "sprites/collision.h"
+#include "sprites/sprite_bank_file.h"
+#include "sprites/sprite_loader.h"
+#include "support/sprite_bank_bytes.h"
+
+using testbank::MakeBank;
+using testbank::PatternPicture;
+using testbank::Picture;
+using testbank::RawBank;
+using testbank::Record;
+
+namespace {
+
+// The pixels a picture should have in the table, converted to the layout.
+std::vector<uint16_t> Converted(const Picture& p, int32_t layout) {
+  std::vector<uint16_t> out;
+  for (uint16_t v : p.pixels) out.push_back(ConvertFilePixel(v, layout));
+  return out;
+}
+
+// Old contents of entries 0..n-1: distinct 1 x 1 sprites.
+void FillOld(SpriteTable& table, int n) {
+  for (int i = 0; i < n; ++i) table[i] = MakeSprite(1, 1, {}, static_cast<uint16_t>(0x100 + i));
+}
+
+}  // namespace
+
+class SpriteBankTest : public SpriteTableTest {};
+
+TEST_F(SpriteBankTest, DecodesRunsAndLiteralsIntoTheAreaOfTheLastRecordInEitherLayout) {
+  // Three records; the last (10 x 2 at 100) alone gives the area: 120 pixels.
+  const std::vector<Record> records = {{5, 2, 0}, {4, 5, 10}, {10, 2, 100}};
+  const std::vector<uint16_t> stream = {0x8005, 0x7FFF,                   // five white pixels
+                                        0x8000, 0x1234,                   // a run of 0: no pixel
+                                        0x001F, 0x03E0, 0x7C00, 0x7FFF,   // literals
+                                        0x8000 + 111, 0xFFFF,             // bit 15 of a value is ignored
+                                        0x2222};                          // beyond the area: unread
+  const std::string path = WriteTemp("decode.spr", RawBank(3, records, stream));
+
+  struct Case {
+    int32_t layout;
+    uint16_t white, green;
+  };
+  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0}, Case{kLayout555, 0x7FFF, 0x03E0}}) {
+    SCOPED_TRACE(c.layout);
+    g_display.pixelLayout = c.layout;
+    SpriteBankWork work;
+    ASSERT_TRUE(work.Allocate());
+    ReadSpriteBank(path, &work);
+    ASSERT_EQ(work.pixelCount, 120u);
+    EXPECT_EQ(work.widths[2], 10);
+    EXPECT_EQ(work.heights[1], 5);
+    EXPECT_EQ(work.offsets[1], 10u);
+    EXPECT_EQ(work.widths[3], 0);
+    const uint16_t* px = work.pixels.get();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(px[i], c.white) << i;
+    EXPECT_EQ(px[5], 0x001F);
+    EXPECT_EQ(px[6], c.green);
+    EXPECT_EQ(px[7], c.layout == kLayout565 ? 0xF800 : 0x7C00);
+    EXPECT_EQ(px[8], c.white);
+    for (int i = 9; i < 120; ++i) ASSERT_EQ(px[i], c.white) << i;
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SpriteBankTest, ALoadReplacesEntriesInFileOrderUpToTheFirstWidthZero) {
+  g_display.pixelLayout = kLayout565;
+  FillOld(Table(), 25);
+  std::vector<const platform::Surface*> old;
+  for (int i = 0; i < 25; ++i) old.push_back(Table()[i].surface.get());
+
+  std::vector<Picture> pictures;
+  for (int i = 0; i < 20; ++i) pictures.push_back(PatternPicture(static_cast<uint16_t>(3 + i), 2, i, true));
+  pictures[7] = Picture{0, 4, {}};  // width 0: the load stops here
+  LoadSpriteBank(WriteTemp("twenty.spr", MakeBank(pictures)), BankLoad::kGame, &Table());
+
+  EXPECT_TRUE(Messages().empty());
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE(i);
+    const SpriteEntry& e = Table()[i];
+    ASSERT_TRUE(e.surface);
+    EXPECT_EQ(e.width, 3 + i);
+    EXPECT_EQ(e.height, 2);
+    EXPECT_EQ(PixelsOf(*e.surface), Converted(pictures[i], kLayout565));
+  }
+  for (int i = 7; i < 25; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Table()[i].surface.get(), old[i]);
+    EXPECT_EQ(Table()[i].width, 1);
+    EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
+  }
+}
+
+TEST_F(SpriteBankTest, TheGameBankReplacesTheStartupBankBelowItsCountAndKeepsTheRest) {
+  g_display.pixelLayout = kLayout555;
+  const std::vector<Picture> intro = {PatternPicture(6, 4, 1), PatternPicture(5, 5, 2), PatternPicture(7, 3, 3)};
+  const std::vector<Picture> game = {PatternPicture(2, 9, 4), PatternPicture(3, 3, 5)};
+  LoadSpriteBank(WriteTemp("intro.spr", MakeBank(intro)), BankLoad::kStartup, &Table());
+  const platform::Surface* kept = Table()[2].surface.get();
+  LoadSpriteBank(WriteTemp("small.spr", MakeBank(game)), BankLoad::kGame, &Table());
+
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(game[0], kLayout555));
+  EXPECT_EQ(PixelsOf(*Table()[1].surface), Converted(game[1], kLayout555));
+  EXPECT_EQ(Table()[2].surface.get(), kept);
+  EXPECT_EQ(PixelsOf(*Table()[2].surface), Converted(intro[2], kLayout555));
+  EXPECT_FALSE(Table()[3].surface);
+}
+
+TEST_F(SpriteBankTest, AMissingBankShowsNoOpenLoadAndChangesNothing) {
+  FillOld(Table(), 3);
+  const platform::Surface* old = Table()[0].surface.get();
+  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kGame, &Table());
+  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kVideoReload, &Table());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"no open load", "no open load"}));
+  EXPECT_EQ(Table()[0].surface.get(), old);
+  EXPECT_EQ(Table()[0].surface->At(0, 0), 0x100);
+}
+
+TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElse) {
+  g_display.pixelLayout = kLayout565;
+  std::vector<Picture> pictures(442, testbank::SolidPicture(1, 1, 0x0421));
+  pictures[0] = PatternPicture(8, 6, 10);
+  pictures[1] = PatternPicture(4, 4, 11);
+  pictures[2] = PatternPicture(3, 3, 12);
+  pictures[441] = PatternPicture(6, 5, 13);
+  const std::string path = WriteTemp("small.spr", MakeBank(pictures));
+  LoadSpriteBank(path, BankLoad::kGame, &Table());
+  for (int i : {0, 1, 2, 441}) {
+    platform::Surface& s = *Table()[i].surface;
+    std::fill_n(s.Data(), s.Width() * s.Height(), 0x1234);
+  }
+  const platform::Surface* terrain = Table()[1].surface.get();
+  const platform::Surface* fort = Table()[2].surface.get();
+
+  LoadSpriteBank(path, BankLoad::kVideoReload, &Table());
+
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(pictures[0], kLayout565));
+  EXPECT_EQ(PixelsOf(*Table()[441].surface), Converted(pictures[441], kLayout565));
+  EXPECT_EQ(Table()[1].surface.get(), terrain);
+  EXPECT_EQ(Table()[2].surface.get(), fort);
+  EXPECT_EQ(PixelsOf(*Table()[1].surface), std::vector<uint16_t>(16, 0x1234));
+  EXPECT_EQ(PixelsOf(*Table()[2].surface), std::vector<uint16_t>(9, 0x1234));
+}
+
+TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
+  const std::vector<uint16_t> four = {1, 2, 3, 4};
+  std::vector<uint8_t> oddTail = RawBank(1, {{2, 2, 0}}, {1, 2, 3});
+  oddTail.push_back(0x04);  // half of the last pixel
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"empty file", {}, kBankShort},
+      {"count cut short", {1, 0, 0}, kBankShort},
+      {"count 0", RawBank(0, {}, four), kBankBadCount},
+      {"count 1025", RawBank(1025, {{2, 2, 0}}, four), kBankBadCount},
+      {"count 2^32-1", RawBank(0xFFFFFFFF, {{2, 2, 0}}, four), kBankBadCount},
+      {"records cut short", RawBank(3, {{2, 2, 0}, {2, 2, 4}}, {}), kBankShort},
+      {"pixels cut short", RawBank(1, {{2, 2, 0}}, {1, 2, 3}), kBankShort},
+      {"half a pixel at the end", oddTail, kBankShort},
+      {"run without its value", RawBank(1, {{2, 2, 0}}, {1, 0x8003}), kBankShort},
+      {"record beyond the area", RawBank(2, {{10, 10, 0}, {2, 2, 0}}, four), kBankBadSize},
+      {"absurd area", RawBank(1, {{0xFFFF, 0xFFFF, 0xFFFFFFFF}}, four), kBankBadSize},
+      {"area the file cannot hold", RawBank(1, {{1000, 1000, 0}}, four), kBankShort},
+      {"run over the end", RawBank(1, {{4, 1, 0}}, {0x8005, 0x1111}), kBankBadRun},
+      {"run over the end after literals", RawBank(1, {{4, 1, 0}}, {7, 7, 0x8003, 0x1111}), kBankBadRun},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::ClearMessagesShown();
+    FillOld(Table(), 4);
+    std::vector<const platform::Surface*> old;
+    for (int i = 0; i < 4; ++i) old.push_back(Table()[i].surface.get());
+    const std::string path = WriteTemp("broken.spr", c.bytes);
+
+    SpriteBankWork work;
+    ASSERT_TRUE(work.Allocate());
+    ReadSpriteBank(path, &work);
+    EXPECT_EQ(work.widths[0], 0);
+    EXPECT_FALSE(work.pixels);
+    LoadSpriteBank(path, BankLoad::kGame, &Table());
+
+    EXPECT_EQ(Messages(), (std::vector<std::string>{c.message, c.message}));
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(Table()[i].surface.get(), old[i]);
+      EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
+    }
+  }
+}
+
+TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAsNothing) {
+  // Height 0 cannot be made into a surface: entry 0 is a display-memory
+  // canvas of the game bank, entry 2 a plain sprite.
+  const std::vector<Picture> pictures = {Picture{3, 0, {}}, testbank::SolidPicture(2, 2, 0x7FFF),
+                                         Picture{4, 0, {}}, testbank::SolidPicture(4, 4, 0x7FFF)};
+  const std::string path = WriteTemp("cannot.spr", MakeBank(pictures));
+  FillOld(Table(), 4);
+  LoadSpriteBank(path, BankLoad::kGame, &Table());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"ERROR DIRECT X Create surface video SPR no memory system",
+                                                  "ERROR DIRECT X Create surface ld"}));
+  for (int i : {0, 2}) {
+    SCOPED_TRACE(i);
+    const SpriteEntry& e = Table()[i];
+    EXPECT_FALSE(e.surface);
+    EXPECT_EQ(e.width, i == 0 ? 3 : 4);
+    EXPECT_EQ(e.height, 0);
+    platform::Surface target(8, 8);
+    DrawSprite(&target, e, 1, 1);
+    DrawSpriteClipped(&target, e, 1, 1);
+    EXPECT_EQ(PixelsOf(target), std::vector<uint16_t>(64, 0));
+    EXPECT_FALSE(SpritesCollide(e, 0, 0, Table()[3], 0, 0));
+    EXPECT_FALSE(SpritesCollide(Table()[3], 0, 0, e, 0, 0));
+    EXPECT_EQ(EraseUnderSprite(e, 0, 0, Table()[3], 0, 0), 0);
+    EXPECT_FALSE(PointInSprite(0, 0, e, 0, 0));
+  }
+  EXPECT_EQ(PixelsOf(*Table()[3].surface), std::vector<uint16_t>(16, ConvertFilePixel(0x7FFF, g_display.pixelLayout)));
+
+  // The start-up bank makes every entry a plain sprite.
+  platform::ClearMessagesShown();
+  LoadSpriteBank(path, BankLoad::kStartup, &Table());
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"ERROR DIRECT X Create surface ld", "ERROR DIRECT X Create surface ld"}));
+}
+
+TEST_F(SpriteBankTest, FillingCopiesOnlyWhatLiesInsideTheAreaAndReportsALockedOutSurface) {
+  g_display.pixelLayout = kLayout555;
+  SpriteBankWork work;
+  ASSERT_TRUE(work.Allocate());
+  ReadSpriteBank(WriteTemp("fill.spr", MakeBank({PatternPicture(4, 3, 7)})), &work);
+  ASSERT_EQ(work.pixelCount, 12u);
+
+  platform::Surface s(4, 3);
+  FillSpriteSurface(&s, 4, 3, 1, work);  // one pixel past the area: refused
+  FillSpriteSurface(&s, 5, 3, 0, work);  // wider than the surface: refused
+  EXPECT_EQ(PixelsOf(s), std::vector<uint16_t>(12, 0));
+  FillSpriteSurface(&s, 4, 3, 0, work);
+  EXPECT_EQ(PixelsOf(s), std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 12));
+  EXPECT_TRUE(Messages().empty());
+
+  platform::Surface lost(4, 3);
+  lost.SetLost(true);
+  FillSpriteSurface(&lost, 4, 3, 0, work);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X LOCK DE"});
+  EXPECT_EQ(PixelsOf(lost), std::vector<uint16_t>(12, 0));
+}

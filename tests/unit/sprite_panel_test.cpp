@@ -1,0 +1,111 @@
+// The framed panel drawn from sprites 444 (frame) and 465 (fill canvas), and
+// the fill canvas tiled from sprite 449.
+#include <gtest/gtest.h>
+
+#include "sprite_test_fixture.h"
+#include "sprites/blit.h"
+#include "sprites/panel.h"
+#include "support/sprite_bank_bytes.h"
+
+namespace {
+
+constexpr uint16_t kBackground = 0x0101;
+
+// Where a panel's pixel comes from: which sprite and which of its pixels.
+struct Source {
+  int sprite = -1;  // -1: not part of the panel
+  int x = 0, y = 0;
+};
+
+// The source of pixel (px, py) of a panel with interior w x h at (0, 0): the
+// corners are the frame's quarters, the edges repeat the frame's middle row
+// or column, the interior is the fill canvas.
+Source PanelSource(int px, int py, int w, int h) {
+  if (px < 0 || py < 0 || px >= w + 30 || py >= h + 30) return {};
+  // Along one axis: the first quarter, the middle (row or column 14), the second quarter.
+  auto frameCoord = [](int p, int inner) { return p < 15 ? p : p >= 15 + inner ? p - inner : 14; };
+  const bool innerX = px >= 15 && px < 15 + w, innerY = py >= 15 && py < 15 + h;
+  if (innerX && innerY) return {465, px - 15, py - 15};
+  return {444, frameCoord(px, w), frameCoord(py, h)};
+}
+
+}  // namespace
+
+class SpritePanelTest : public SpriteTableTest {
+ protected:
+  void SetUp() override {
+    SpriteTableTest::SetUp();
+    // Every frame and fill pixel distinct and non-zero, so each one's origin shows.
+    std::vector<uint16_t> frame(30 * 30);
+    for (int i = 0; i < 900; ++i) frame[i] = static_cast<uint16_t>(0x1000 + i);
+    Table()[444] = MakeSprite(30, 30, frame);
+    std::vector<uint16_t> fill(1024 * 768);
+    for (size_t i = 0; i < fill.size(); ++i) fill[i] = static_cast<uint16_t>(0x8000 | (i % 0x7FFF + 1));
+    Table()[465] = MakeSprite(1024, 768, fill);
+  }
+
+  // Checks every pixel of target against a panel of interior w x h at (x, y).
+  void ExpectPanel(const platform::Surface& target, int x, int y, int w, int h) {
+    for (int ty = 0; ty < target.Height(); ++ty)
+      for (int tx = 0; tx < target.Width(); ++tx) {
+        const Source s = PanelSource(tx - x, ty - y, w, h);
+        const uint16_t want = s.sprite < 0 ? kBackground : Sprite(s.sprite).surface->At(s.x, s.y);
+        ASSERT_EQ(target.At(tx, ty), want) << "at " << tx << ", " << ty;
+      }
+  }
+};
+
+TEST_F(SpritePanelTest, APanelWithInterior610By450CoversExactly640By480) {
+  platform::Surface target(700, 520);
+  std::fill_n(target.Data(), 700 * 520, kBackground);
+  DrawPanel(&target, 0, 0, 610, 450);
+  ExpectPanel(target, 0, 0, 610, 450);
+  EXPECT_NE(target.At(639, 479), kBackground);
+  EXPECT_EQ(target.At(640, 479), kBackground);
+  EXPECT_EQ(target.At(639, 480), kBackground);
+}
+
+TEST_F(SpritePanelTest, SmallAndEmptyInteriorsDrawOnlyTheirPieces) {
+  struct Case {
+    int x, y, w, h;
+  };
+  for (const Case c : {Case{5, 7, 0, 9}, Case{3, 2, 12, 0}, Case{1, 1, 0, 0}, Case{4, 6, 1, 1}}) {
+    SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+    platform::Surface target(60, 60);
+    std::fill_n(target.Data(), 60 * 60, kBackground);
+    DrawPanel(&target, c.x, c.y, c.w, c.h);
+    ExpectPanel(target, c.x, c.y, c.w, c.h);
+  }
+  // Interior width 0: corners and the left and right edges touch each other;
+  // nothing lies between them.
+  platform::Surface target(40, 40);
+  std::fill_n(target.Data(), 40 * 40, kBackground);
+  DrawPanel(&target, 0, 0, 0, 5);
+  EXPECT_EQ(target.At(14, 0), Sprite(444).surface->At(14, 0));
+  EXPECT_EQ(target.At(15, 0), Sprite(444).surface->At(15, 0));
+  EXPECT_EQ(target.At(15, 17), Sprite(444).surface->At(15, 14));
+  EXPECT_EQ(target.At(30, 0), kBackground);
+}
+
+TEST_F(SpritePanelTest, PiecesThatWouldCrossTheTargetsEdgeAreLeftOut) {
+  platform::Surface target(640, 480);
+  std::fill_n(target.Data(), 640 * 480, kBackground);
+  DrawPanel(&target, 0, 0, 611, 450);  // one pixel too wide
+  // The right corners and the right edge are missing; the rest is drawn.
+  for (int y = 0; y < 480; ++y)
+    for (int x = 626; x < 640; ++x) ASSERT_EQ(target.At(x, y), kBackground) << x << ", " << y;
+  EXPECT_EQ(target.At(625, 0), Sprite(444).surface->At(14, 0));
+  EXPECT_EQ(target.At(625, 479), Sprite(444).surface->At(14, 29));
+  EXPECT_EQ(target.At(0, 479), Sprite(444).surface->At(0, 29));
+  // The interior (611 wide) fits, from x 15 to 625.
+  EXPECT_EQ(target.At(625, 100), Sprite(465).surface->At(610, 85));
+}
+
+TEST_F(SpritePanelTest, TheFillCanvasIsTheTileRepeatedThreeByThree) {
+  Table()[449] = MakeSprite(378, 256, testbank::PatternPicture(378, 256, 9).pixels);
+  BuildPanelFill();
+  const platform::Surface& canvas = *Sprite(465).surface;
+  const platform::Surface& tile = *Sprite(449).surface;
+  for (int y = 0; y < 768; ++y)
+    for (int x = 0; x < 1024; ++x) ASSERT_EQ(canvas.At(x, y), tile.At(x % 378, y % 256)) << x << ", " << y;
+}

@@ -1,0 +1,18 @@
+// WAV files of the sounds, a review aid: the standard 44-byte RIFF header
+// (PCM format 1) followed by the samples. Asset generator only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "assetgen/sound/pcm_sound.h"
+
+namespace synth {
+
+std::vector<uint8_t> EncodeWav(const PcmSound& sound);
+
+// "sound02_purchase.wav"
+std::string WavFileName(const PcmSound& sound);
+
+}  // namespace synth
