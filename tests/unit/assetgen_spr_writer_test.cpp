@@ -1,10 +1,15 @@
-// The sprite bank writer, read back by an independent reader of the format:
-// records and offsets, literals and runs, the run length limit and the
-// clearing of bit 15, and the banks it refuses to write.
+// The sprite bank writer, read back by an independent reader of the format
+// and by the game's loader: records and offsets, literals and runs, the run
+// length limit and the clearing of bit 15, and the banks it refuses to write.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
 #include "assetgen/spr_writer.h"
+#include "display/colour.h"
 #include "spr_test_reader.h"
+#include "sprites/sprite_bank_file.h"
 
 namespace {
 
@@ -80,6 +85,41 @@ TEST(AssetgenSprWriter, Bit15IsClearedSoNoPixelReadsAsARunWord) {
   // 0xC000 and 0x4000 are the same 15-bit colour: one run of four.
   EXPECT_EQ(bank.Pixels(1), (std::vector<uint16_t>(4, 0x4000)));
   EXPECT_FALSE(bank.literalWithBit15);
+}
+
+TEST(AssetgenSprWriter, TheGamesLoaderReadsWhatItWrites) {
+  std::vector<SpriteImage> sprites;
+  sprites.push_back(Image(200, 200, std::vector<uint16_t>(40000, 0x1357)));  // runs longer than one run word
+  std::vector<uint16_t> mixed(64);
+  for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = static_cast<uint16_t>(i % 7 < 3 ? 0 : 0x8000 | (i * 977));
+  sprites.push_back(Image(8, 8, mixed));  // literals and short runs, some with bit 15 set
+  sprites.push_back(Image(3, 1, {0x7FFF, 0x7FFF, 0x7FFF}));
+  std::vector<uint8_t> bytes = Encode(sprites);
+  const std::string path = testing::TempDir() + "/assetgen_writer_" + std::to_string(getpid()) + ".spr";
+  std::string error;
+  ASSERT_TRUE(WriteBytesToFile(path, bytes, &error)) << error;
+
+  const int32_t layout = g_display.pixelLayout;
+  for (int32_t l : {kLayout555, kLayout565}) {
+    SCOPED_TRACE(l);
+    g_display.pixelLayout = l;
+    SpriteBankWork work;
+    ASSERT_TRUE(work.Allocate());
+    ReadSpriteBank(path, &work);
+    uint32_t offset = 0;
+    for (size_t i = 0; i < sprites.size(); ++i) {
+      ASSERT_EQ(work.widths[i], sprites[i].width) << i;
+      ASSERT_EQ(work.heights[i], sprites[i].height) << i;
+      ASSERT_EQ(work.offsets[i], offset) << i;
+      for (size_t k = 0; k < sprites[i].pixels.size(); ++k)
+        ASSERT_EQ(work.pixels[offset + k], ConvertFilePixel(sprites[i].pixels[k] & 0x7FFF, l)) << i << " " << k;
+      offset += static_cast<uint32_t>(sprites[i].pixels.size());
+    }
+    EXPECT_EQ(work.widths[sprites.size()], 0) << "nothing after the last record";
+    EXPECT_EQ(work.pixelCount, offset);
+  }
+  g_display.pixelLayout = layout;
+  std::filesystem::remove(path);
 }
 
 TEST(AssetgenSprWriter, RefusesBanksTheGameCouldNotLoad) {

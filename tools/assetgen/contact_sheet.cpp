@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "assetgen/art/catalogue.h"
 #include "assetgen/generators.h"
+#include "display/display_state.h"
 #include "platform/font.h"
 #include "platform/png.h"
+#include "sprites/sprite_bank_file.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ constexpr int kGap = 6;
 constexpr int kLabel = 14;
 constexpr int kMaxCellW = 320, kMaxCellH = 200;
 
-uint16_t To565(uint16_t v) { return static_cast<uint16_t>(((v & 0x7FE0) << 1) | (v & 0x1F)); }
-
 struct Cell {
   size_t item;
   int x, y, w, h;  // where the picture goes on the sheet, and its shown size
@@ -23,7 +22,7 @@ struct Cell {
 
 // The shown size of a sprite: zoomed, or small ones doubled and big ones
 // shrunk to fit a cell.
-void ShownSize(const SpriteImage& s, const SheetOptions& o, int* w, int* h) {
+void ShownSize(const SheetItem& s, const SheetOptions& o, int* w, int* h) {
   if (o.zoom > 0) {
     *w = s.width * o.zoom;
     *h = s.height * o.zoom;
@@ -37,6 +36,33 @@ void ShownSize(const SpriteImage& s, const SheetOptions& o, int* w, int* h) {
   const double k = std::min({1.0, static_cast<double>(kMaxCellW) / s.width, static_cast<double>(kMaxCellH) / s.height});
   *w = std::max(1, static_cast<int>(s.width * k));
   *h = std::max(1, static_cast<int>(s.height * k));
+}
+
+// A bank read back through the game's loader, its pixels in 5-6-5.
+struct LoadedBank {
+  SpriteBankWork work;
+  int count = 0;  // the records up to the first of width 0
+};
+
+bool LoadBank(const std::string& path, LoadedBank* bank, std::string* error) {
+  if (!bank->work.Allocate()) {
+    *error = "no memory for the loader";
+    return false;
+  }
+  const int32_t layout = g_display.pixelLayout;
+  g_display.pixelLayout = kLayout565;
+  ReadSpriteBank(path, &bank->work);
+  g_display.pixelLayout = layout;
+  while (bank->count < kSpriteCount && bank->work.widths[bank->count] != 0) ++bank->count;
+  if (bank->count == 0) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  return true;
+}
+
+SheetItem Item(const LoadedBank& bank, int i, std::string label) {
+  return {std::move(label), bank.work.widths[i], bank.work.heights[i], bank.work.pixels.get() + bank.work.offsets[i]};
 }
 
 void DrawLabel(std::vector<uint16_t>* sheet, int sheetW, int sheetH, platform::Font* font, int x, int y,
@@ -61,7 +87,7 @@ bool SaveContactSheet(const std::vector<SheetItem>& items, const SheetOptions& o
   int x = kGap, y = kGap, rowH = 0;
   for (size_t i = 0; i < items.size(); ++i) {
     int w, h;
-    ShownSize(*items[i].image, o, &w, &h);
+    ShownSize(items[i], o, &w, &h);
     const int cellW = std::max(w, 28);
     if (x + cellW + kGap > kSheetWidth && x > kGap) {
       x = kGap;
@@ -81,29 +107,29 @@ bool SaveContactSheet(const std::vector<SheetItem>& items, const SheetOptions& o
     return false;
   }
   for (const Cell& c : cells) {
-    const SpriteImage& s = *items[c.item].image;
+    const SheetItem& s = items[c.item];
     for (int yy = 0; yy < c.h; ++yy)
       for (int xx = 0; xx < c.w; ++xx) {
         const int sx = static_cast<int>(static_cast<long long>(xx) * s.width / c.w);
         const int sy = static_cast<int>(static_cast<long long>(yy) * s.height / c.h);
         const uint16_t v = s.pixels[static_cast<size_t>(sy) * s.width + sx];
         const bool light = ((xx / 4) + (yy / 4)) & 1;
-        sheet[static_cast<size_t>(c.y + yy) * sheetW + c.x + xx] = v ? To565(v) : (light ? 0x7BCF : 0x632C);
+        sheet[static_cast<size_t>(c.y + yy) * sheetW + c.x + xx] = v ? v : (light ? 0x7BCF : 0x632C);
       }
     DrawLabel(&sheet, sheetW, sheetH, &font, c.x, c.y + c.h + 1, items[c.item].label);
   }
   return platform::SavePng565(pngPath, sheet.data(), sheetW, sheetH, error);
 }
 
-bool WriteContactSheetOf(const std::string&, const std::string& pngPath, const SheetOptions& options,
+bool WriteContactSheetOf(const std::string& dataDir, const std::string& pngPath, const SheetOptions& options,
                          std::string* error) {
-  std::vector<SpriteImage> bank, intro;
-  if (!art::PaintGameBank(&bank, error) || !art::PaintStartupBank(&intro, error)) return false;
+  LoadedBank game, intro;
+  if (!LoadBank(dataDir + "/small.spr", &game, error) || !LoadBank(dataDir + "/intro.spr", &intro, error)) return false;
   std::vector<SheetItem> items;
-  const int last = std::min(options.last, static_cast<int>(bank.size()) - 1);
-  for (int i = std::max(0, options.first); i <= last; ++i) items.push_back({std::to_string(i), &bank[i]});
+  const int last = std::min(options.last, game.count - 1);
+  for (int i = std::max(0, options.first); i <= last; ++i) items.push_back(Item(game, i, std::to_string(i)));
   // The start-up picture comes after the bank, where a range reaches past it.
-  if (options.last >= static_cast<int>(bank.size())) items.push_back({"intro.spr 0", &intro[0]});
+  if (options.last >= game.count) items.push_back(Item(intro, 0, "intro.spr 0"));
   return SaveContactSheet(items, options, pngPath, error);
 }
 
