@@ -5,19 +5,14 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "assetgen/art/passes.h"
 #include "assetgen/contact_sheet.h"
 #include "assetgen/spr_writer.h"
 #include "platform/png.h"
 
 namespace {
 
-SpriteImage Image(int w, int h, uint16_t value) {
-  SpriteImage s;
-  s.width = static_cast<uint16_t>(w);
-  s.height = static_cast<uint16_t>(h);
-  s.pixels.assign(static_cast<size_t>(w) * h, value);
-  return s;
-}
+using art::FlatSprite;
 
 void WriteBank(const std::string& path, const std::vector<SpriteImage>& sprites) {
   std::vector<uint8_t> bytes;
@@ -30,10 +25,10 @@ TEST(AssetgenContactSheet, ShowsTheBanksAsTheGamesLoaderReadsThem) {
   const std::string dir = testing::TempDir() + "/assetgen_sheet_" + std::to_string(getpid());
   std::filesystem::create_directories(dir);
   // White (5-5-5 0x7FFF), then pure red with a transparent corner, then blue.
-  SpriteImage red = Image(3, 2, 0x7C00);
+  SpriteImage red = FlatSprite(3, 2, 0x7C00);
   red.pixels[0] = 0;
-  WriteBank(dir + "/small.spr", {Image(4, 4, 0x7FFF), red, Image(2, 2, 0x001F)});
-  WriteBank(dir + "/intro.spr", {Image(5, 5, 0x03E0)});
+  WriteBank(dir + "/small.spr", {FlatSprite(4, 4, 0x7FFF), red, FlatSprite(2, 2, 0x001F)});
+  WriteBank(dir + "/intro.spr", {FlatSprite(5, 5, 0x03E0)});
 
   const std::string png = dir + "/sheet.png";
   std::string error;
