@@ -26,7 +26,12 @@ Rgb MasonryAt(const Masonry& m, Vec2 p, float* edge) {
   const float fy = p.y - row * m.courseHeight;
   if (m.period > 0) col = ((col % m.period) + m.period) % m.period;
   const float tone = 1.0f + (Hash01(col, irow, m.seed) - 0.5f) * 2.0f * m.variation;
-  const float speck = (Hash01(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), m.seed + 99u) - 0.5f) * m.grain;
+  int gx = static_cast<int>(std::floor(p.x));
+  if (m.period > 0) {  // the grain repeats with the blocks
+    const int span = static_cast<int>(m.period * m.blockWidth);
+    gx = ((gx % span) + span) % span;
+  }
+  const float speck = (Hash01(gx, static_cast<int>(std::floor(p.y)), m.seed + 99u) - 0.5f) * m.grain;
   const bool joint = fx < 1.0f || fy < 1.0f;
   if (edge) {
     *edge = 0;

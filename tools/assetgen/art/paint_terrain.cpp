@@ -20,6 +20,12 @@ constexpr int kTileW = 128, kTileH = 96;
 constexpr float kUnit = 16.0f;  // noise cells of 16 pixels: 8 x 6 per tile
 constexpr Period kTilePeriod{kTileW / 16, kTileH / 16};
 
+// A random value per pixel of the tile, the same on every repeat of it.
+float Speck(Vec2 p, uint32_t seed) {
+  const int x = static_cast<int>(std::floor(p.x)), y = static_cast<int>(std::floor(p.y));
+  return Hash01(((x % kTileW) + kTileW) % kTileW, ((y % kTileH) + kTileH) % kTileH, seed);
+}
+
 // Stones embedded in the ground: irregular cellular blobs, lit as low domes.
 // cell must divide the tile's sides. Returns whether p is on a stone, with
 // its colour in *colour.
@@ -44,7 +50,7 @@ Rgb Earth(Vec2 p) {
   const float clumps = Fbm(p.x / 8, p.y / 8, 502u, 3, {kTileW / 8, kTileH / 8});
   Rgb c = Mix(Hex(0x5A3B27), Hex(0x8A5E3B), n);
   c = Ramp(c, 0.75f + 0.5f * clumps);
-  const float speck = Hash01(static_cast<int>(p.x), static_cast<int>(p.y), 504u);
+  const float speck = Speck(p, 504u);
   if (speck > 0.97f) c = Ramp(Hex(0xA08870), 1.0f);
   else if (speck < 0.03f) c = Ramp(c, 0.6f);
   Rgb stone;
@@ -62,7 +68,7 @@ Rgb RedRock(Vec2 p) {
   if (strata < -1.3f) c = Ramp(c, 0.75f);   // its shadow
   const Cells crack = Worley(p.x / 32, p.y / 32, 514u, {kTileW / 32, kTileH / 32});
   if (crack.f2 - crack.f1 < 0.03f && n > 0.45f) c = Ramp(c, 0.6f);
-  const float speck = Hash01(static_cast<int>(p.x), static_cast<int>(p.y), 515u);
+  const float speck = Speck(p, 515u);
   if (speck > 0.96f) c = Ramp(c, 1.2f);
   return c;
 }
@@ -73,7 +79,7 @@ Rgb Sand(Vec2 p) {
   const float n = Fbm(p.x / kUnit, p.y / kUnit, 522u, 3, kTilePeriod);
   Rgb c = Mix(Hex(0xB98C52), Hex(0xDDB874), n);
   c = Ramp(c, 1.0f + 0.18f * ripple);
-  const float speck = Hash01(static_cast<int>(p.x), static_cast<int>(p.y), 523u);
+  const float speck = Speck(p, 523u);
   if (speck > 0.94f) c = Ramp(c, 0.7f);
   else if (speck < 0.04f) c = Ramp(c, 1.35f);
   return c;
