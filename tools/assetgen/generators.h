@@ -17,6 +17,9 @@ const std::vector<Generator>& AllGenerators();
 // game.ini: the default configuration, 01 00 00.
 bool WriteGameIni(const std::string& dir, std::string* error);
 
+// intro.spr (the start-up picture) and small.spr (the game bank).
+bool WriteSpriteBanks(const std::string& dir, std::string* error);
+
 // Review aids.
 bool WriteContactSheet(const std::string& dataDir, const std::string& pngPath, std::string* error);
 bool WriteSoundWavs(const std::string& dir, std::string* error);
