@@ -104,3 +104,27 @@ TEST(SoundE2E, WithoutASoundDeviceTheGameIsSilentAndSaysNothing) {
   EXPECT_FALSE(HasMessage(run, "error music FormatPrimaryBufer")) << run.stderrText;
   EXPECT_FALSE(HasMessage(run, "no free chanel")) << run.stderrText;
 }
+
+TEST(SoundE2E, HoveringTheTitleMenuItemsIsHeard) {
+  // The generated sound bank; the pointer moves over PLAY, then CREDITS.
+  RunOptions o;
+  o.env = {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"};
+  o.script =
+      "300 mouse 600 420\n"
+      "400 key 65\n"
+      "500 mouse 140 175\n"
+      "600 mouse 140 228\n"
+      "650 wait-sound\n"
+      "700 key 27\n";
+  auto run = RunGame("hover-heard", o);
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  int nonZero = 0;
+  for (int16_t s : AudioOutput(run)) nonZero += s != 0;
+  EXPECT_GT(nonZero, 500);
+
+  o.script = "300 mouse 600 420\n400 key 65\n650 wait-sound\n700 key 27\n";  // the pointer stays off the items
+  auto still = RunGame("hover-still", o);
+  ASSERT_EQ(still.exitCode, 0) << still.stderrText;
+  for (int16_t s : AudioOutput(still)) ASSERT_EQ(s, 0);
+}

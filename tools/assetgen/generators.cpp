@@ -17,6 +17,7 @@ bool WriteGameIni(const std::string& dir, std::string* error) {
 const std::vector<Generator>& AllGenerators() {
   static const std::vector<Generator> all = {
       {"game.ini", WriteGameIni},
+      {"sprite banks", WriteSpriteBanks},
       {"sound.sdf", synth::WriteSoundBank},
       {"level.frc", WriteLevelFile},
   };

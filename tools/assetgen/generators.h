@@ -17,6 +17,9 @@ const std::vector<Generator>& AllGenerators();
 // game.ini: the default configuration, 01 00 00.
 bool WriteGameIni(const std::string& dir, std::string* error);
 
+// intro.spr (the start-up picture) and small.spr (the game bank).
+bool WriteSpriteBanks(const std::string& dir, std::string* error);
+
 // level.frc: 1000 levels, the first 65 searched and checked with the game's
 // own landscape and fort placement code.
 bool WriteLevelFile(const std::string& dir, std::string* error);

@@ -3,20 +3,23 @@
 //
 //   bulwark-assetgen --out DIR              game.ini, intro.spr, small.spr, sound.sdf, level.frc
 //   bulwark-assetgen --contact-sheet FILE   every sprite of small.spr on a grid (PNG)
+//       [--sheet-range FIRST-LAST] [--sheet-zoom N]   only some sprites, or all at one zoom
 //   bulwark-assetgen --wav DIR              every sound as a WAV file
 //   bulwark-assetgen --preview-levels DIR   one PNG per playable level
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "assetgen/contact_sheet.h"
 #include "assetgen/generators.h"
+#include "platform/runtime.h"
 
 namespace {
 
 int Usage() {
   std::fputs(
       "usage: bulwark-assetgen [--out DIR] [--contact-sheet FILE.png] [--wav DIR] [--preview-levels DIR]\n"
-      "                        [--data DIR]\n"
+      "                        [--data DIR] [--sheet-range FIRST-LAST] [--sheet-zoom N]\n"
       "  --data DIR  where --contact-sheet and --preview-levels read the generated files (default: the --out DIR)\n",
       stderr);
   return 2;
@@ -25,7 +28,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, sheet, wav, previews, data;
+  std::string out, sheet, wav, previews, data, range, zoom;
   for (int i = 1; i < argc; ++i) {
     auto value = [&](std::string* v) {
       if (i + 1 >= argc) return false;
@@ -38,13 +41,27 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--wav")) ok = value(&wav);
     else if (!std::strcmp(argv[i], "--preview-levels")) ok = value(&previews);
     else if (!std::strcmp(argv[i], "--data")) ok = value(&data);
+    else if (!std::strcmp(argv[i], "--sheet-range")) ok = value(&range);
+    else if (!std::strcmp(argv[i], "--sheet-zoom")) ok = value(&zoom);
     else ok = false;
     if (!ok) return Usage();
   }
   if (out.empty() && sheet.empty() && wav.empty() && previews.empty()) return Usage();
   if (data.empty()) data = out.empty() ? std::string(".") : out;
 
+  SheetOptions sheetOptions;
+  if (!range.empty() && std::sscanf(range.c_str(), "%d-%d", &sheetOptions.first, &sheetOptions.last) != 2) return Usage();
+  if (!zoom.empty() && (std::sscanf(zoom.c_str(), "%d", &sheetOptions.zoom) != 1 || sheetOptions.zoom < 1)) return Usage();
+
+  // Lettering uses the game's font code, which needs the platform started
+  // (headless: no window, no sound).
   std::string error;
+  platform::Options platformOptions;
+  platformOptions.headless = true;
+  if (!platform::Init(platformOptions, &error)) {
+    std::fprintf(stderr, "bulwark-assetgen: %s\n", error.c_str());
+    return 1;
+  }
   auto check = [&](bool ok, const char* what) {
     if (!ok) std::fprintf(stderr, "bulwark-assetgen: %s: %s\n", what, error.c_str());
     return ok;
@@ -53,7 +70,7 @@ int main(int argc, char** argv) {
     for (const Generator& g : AllGenerators())
       if (!check(g.write(out, &error), g.name)) return 1;
   }
-  if (!sheet.empty() && !check(WriteContactSheet(data, sheet, &error), "contact sheet")) return 1;
+  if (!sheet.empty() && !check(WriteContactSheetOf(data, sheet, sheetOptions, &error), "contact sheet")) return 1;
   if (!wav.empty() && !check(WriteSoundWavs(wav, &error), "wav")) return 1;
   if (!previews.empty() && !check(WriteLevelPreviews(data, previews, &error), "level previews")) return 1;
   return 0;

@@ -15,7 +15,6 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "platform/png.h"
-#include "platform/runtime.h"
 #include "players/player_record.h"
 #include "shell/shared_state.h"
 #include "sprites/blit.h"
@@ -53,8 +52,6 @@ bool WriteLevelPreviews(const std::string& dataDir, const std::string& dir, std:
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
 
-  // Headless, so that a damaged bank is reported on stderr, not in a window.
-  platform::InitForTests();
   const int32_t layout = g_display.pixelLayout;
   g_display.pixelLayout = kLayout565;  // the pictures are saved as 5-6-5
   levels::LevelStage stage;
