@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "display/display_state.h"
+#include "platform/runtime.h"
 #include "sprites/sprite_loader.h"
 #include "support/game_run.h"
 
@@ -29,6 +30,11 @@ Shot LoadShot(const e2e::GameRun& run, const std::string& name) {
 
 // The generated game bank, read with the game's loader in the display's layout.
 std::unique_ptr<SpriteTable> GameBank() {
+  static const bool headless = [] {  // so that a load problem is reported, not shown in a box
+    platform::InitForTests();
+    return true;
+  }();
+  (void)headless;
   g_display.pixelLayout = kLayout565;
   auto table = std::make_unique<SpriteTable>();
   LoadSpriteBank(std::string(BULWARK_BUILD_DIR) + "/data/small.spr", BankLoad::kGame, table.get());
