@@ -1,5 +1,7 @@
 // The data files the generator writes, each by its own generator, and the
 // review aids. Every generator writes the same bytes on every run.
+//
+// Threads: the generator runs on one thread.
 #pragma once
 
 #include <string>

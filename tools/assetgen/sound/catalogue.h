@@ -1,6 +1,8 @@
 // The effects of the sound bank: for every sound number its file-name word,
 // loop flag, peak level and renderer, and the rendering into finished PCM.
 // Asset generator only.
+//
+// Threads: the generator runs on one thread.
 #pragma once
 
 #include <vector>

@@ -1,6 +1,8 @@
 // A finished sound as the game stores it (16-bit signed PCM at 44100 Hz,
 // stereo frames interleaved left then right), and the little-endian byte
 // helpers the sound bank and WAV writers share. Asset generator only.
+//
+// Threads: the generator runs on one thread.
 #pragma once
 
 #include <cstddef>

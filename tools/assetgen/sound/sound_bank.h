@@ -4,6 +4,8 @@
 // then from byte 4411 the PCM data of every non-empty sound 1..400 in
 // ascending order with no gaps. Empty sounds have every field 0.
 // Asset generator only.
+//
+// Threads: the generator runs on one thread.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,7 @@
 // WAV files of the sounds, a review aid: the standard 44-byte RIFF header
 // (PCM format 1) followed by the samples. Asset generator only.
+//
+// Threads: the generator runs on one thread.
 #pragma once
 
 #include <cstdint>
