@@ -1,0 +1,5 @@
+#include "players/turn_state.h"
+
+TurnState g_turn;
+AnimationPhases g_phases;
+AimState g_aim;
