@@ -187,6 +187,15 @@ TEST_F(ComputerTurn, AFailedLockSkipsThatSpeedsTrials) {
   EXPECT_EQ(Dots(), 26);
 }
 
+TEST_F(ComputerTurn, ATrialThatCanNeitherLeaveNorLandIsGivenUp) {
+  PlaceFort(0, 700, 300);
+  PlaceFort(1, 100, 300);
+  g_input.rightButton = 1;
+  AimSearch(0, 0.0f, 15.0f);  // no speed, no gravity: every trial hangs in the air
+  EXPECT_EQ(g_aim.bestMiss, 1000000.0f);
+  EXPECT_EQ(Dots(), 0);
+}
+
 TEST_F(ComputerTurn, AWholeTurnFallsBackToTheMissileAndFiresWithin123Frames) {
   // Player 0 has just fired; the computer, player 1, chooses a GRENADE
   // and searches from a pit, far from player 0.
