@@ -8,7 +8,6 @@
 // afterwards.
 #pragma once
 
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -71,18 +70,12 @@ class WeaponWorld {
     g_game.framePhase = static_cast<uint8_t>((g_game.framePhase + 1) % 3);
   }
 
-  // A projectile put straight into slot (no sounds, no program).
+  // A projectile put straight into slot (no sounds; its program's first
+  // step lasts long).
   static Projectile& Put(int slot, int type, uint16_t state, float x, float y, float vx = 0, float vy = 0) {
-    Projectile& p = g_projectiles[slot];
-    p = Projectile();
-    p.type = static_cast<uint16_t>(type);
-    p.state = state;
-    p.x = x;
-    p.y = y;
-    p.vx = vx;
-    p.vy = vy;
-    p.stepFramesLeft = 10000;
-    return p;
+    return g_projectiles[slot] = Projectile{
+               .x = x, .y = y, .vx = vx, .vy = vy, .type = static_cast<uint16_t>(type), .stepFramesLeft = 10000,
+               .state = state};
   }
 
   world_test::TestSprites sprites;
