@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "sprite_test_fixture.h"
 #include "sprites/collision.h"
 #include "weapon_test_world.h"
 #include "weapons/flight_programs.h"
@@ -76,30 +77,6 @@ TEST(ProjectileFlight, ProgramsSpawnSteerAndExplodeOnTheirFrames) {
   }
 }
 
-TEST(ProjectileFlight, ChildrenStartFromTheirOwnFirstStep) {
-  WeaponWorld w;
-  LaunchProjectile(kSuperGrenade + 1, kSuperGrenade, 700, 300, 2, -10);
-  for (int f = 0; f < 103; ++f) WeaponWorld::Frame();
-  // The three fragments take the lowest free slots and are kicked up-left,
-  // up-right and straight up in their first frame; bomblets start at rest.
-  const int programs[] = {10, 11, 12};
-  const float kicks[] = {-1, 1, 0};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(g_projectiles[1 + i].program, programs[i]);
-    EXPECT_EQ(g_projectiles[1 + i].vx, kicks[i]);
-    EXPECT_LT(g_projectiles[1 + i].vy, -6.0f);
-  }
-  FreeSlot(1);
-  LaunchProjectile(kHyperTube + 1, kHyperTube, 300, 300, 2, -10);  // the freed slot is reused
-  ASSERT_EQ(g_projectiles[1].type, kHyperTube + 1);
-  for (int f = 0; f < 61; ++f) WeaponWorld::Frame();
-  ASSERT_EQ(CountOfType(kTypeBomblet), 1);
-  for (const Projectile& p : g_projectiles)
-    if (p.type == kTypeBomblet) {
-      EXPECT_EQ(p.vx, 0.0f);
-    }
-}
-
 TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
   WeaponWorld w;
   WriteDirectMissileTarget(900, 100);
@@ -141,23 +118,14 @@ TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
 TEST(ProjectileFlight, GroundDefenseBuildsItsLastPictureIntoTheGround) {
   WeaponWorld w;
   w.sprites.Ground(0, 600, kWorldWidth, kWorldHeight);
+  // The 64 x 40 mound centred on (500, 590) becomes ground; no crater.
+  std::vector<uint16_t> expected = TerrainCopy(w);
+  for (int y = 570; y < 610; ++y)
+    std::fill_n(expected.begin() + y * kWorldWidth + 468, 64, weapon_test::kMound);
   WeaponWorld::Put(0, kTypeGroundDefense, kHit, 500.5f, 590.5f);
   for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
   ASSERT_EQ(g_projectiles[0].type, 0);
-  // The 64 x 40 mound centred on (500, 590): new ground over the sky, no crater.
-  int built = 0;
-  for (int y = 0; y < kWorldHeight; ++y)
-    for (int x = 0; x < kWorldWidth; ++x) {
-      const bool inMound = x >= 468 && x < 532 && y >= 570 && y < 610;
-      built += inMound && y < 600;
-      const uint16_t before = y >= 600 ? world_test::kTile : 0;
-      if (inMound) {
-        ASSERT_NE(w.sprites.At(x, y), 0) << x << "," << y;
-      } else {
-        ASSERT_EQ(w.sprites.At(x, y), before) << x << "," << y;
-      }
-    }
-  EXPECT_EQ(built, 64 * 30);
+  EXPECT_TRUE(TerrainCopy(w) == expected);
 }
 
 TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
@@ -179,24 +147,16 @@ TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
     }
     // The counts the same blast erases from copies of the forts.
     const SpriteEntry& disc = Sprite(blast);
-    const int left = 680 - disc.width / 2, top = 400 - disc.height / 2;
-    int16_t expected[3];
+    int16_t expected[3] = {};
     int32_t total = 0;
-    for (int p = 0; p < 3; ++p) {
-      SpriteEntry copy;
-      copy.width = Sprite(9 + p).width;
-      copy.height = Sprite(9 + p).height;
-      copy.surface = std::make_unique<platform::Surface>(copy.width, copy.height);
-      std::copy_n(Sprite(9 + p).surface->Data(), copy.width * copy.height, copy.surface->Data());
-      expected[p] = c.type == kTypeGimlet ? 0 : static_cast<int16_t>(EraseUnderSprite(
-          disc, left, top, copy, static_cast<int>(g_players[p].x), static_cast<int>(g_players[p].y)));
+    for (int p = 0; p < 3 && c.type != kTypeGimlet; ++p) {
+      SpriteEntry copy = MakeSprite(Sprite(9 + p).width, Sprite(9 + p).height, {}, 0x1111);
+      expected[p] = static_cast<int16_t>(EraseUnderSprite(disc, 680 - disc.width / 2, 400 - disc.height / 2, copy,
+                                                          static_cast<int>(g_players[p].x), 380));
       total += expected[p];
     }
     if (c.type != kTypeGimlet) {
-      if (c.hugeBlast)
-        ASSERT_LT(expected[0], 0);  // above 32767 as an unsigned count
-      else
-        ASSERT_GT(expected[0], 0);
+      ASSERT_TRUE(c.hugeBlast ? expected[0] < 0 : expected[0] > 0);  // above 32767 as an unsigned count
       ASSERT_GT(expected[1], 0);
       ASSERT_EQ(expected[2], 0);
     }

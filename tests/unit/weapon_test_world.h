@@ -1,6 +1,7 @@
 // A world for the weapons' tests, on the world's test sprites: the pictures
 // shells use (explosion discs 16..35 of radius 6 + 2.25 (k - 16), a 16 x 16
-// solid shell for every flight and launch picture, the GROUND DEFENSE mounds
+// solid shell for every flight and launch picture from 106 to 384 but the
+// ground tiles, the GROUND DEFENSE mounds
 // up to the 64 x 40 one built into the ground, solid 120 x 90 shields, 24 x 24
 // drops and the 24 x 2 landing mask), n players with their forts far away, an
 // empty projectile and drop table, the animation phases at their start, frame
@@ -35,7 +36,8 @@ class WeaponWorld {
  public:
   explicit WeaponWorld(int players = 2) : players_(players) {
     for (int k = 16; k <= 35; ++k) Disc(k, static_cast<int>(6 + 2.25 * (k - 16)));
-    for (int i = 106; i <= 384; ++i) sprites.Make(i, 16, 16, kShell);
+    for (int i = 106; i <= 384; ++i)
+      if (i < 142 || i > 146) sprites.Make(i, 16, 16, kShell);  // the ground tiles stay
     for (int i = 239; i <= 248; ++i) sprites.Make(i, 120, 90, kShield);
     for (int i = 260; i < kLastMound; ++i) sprites.Make(i, 16 + 4 * (i - 260), 10 + 3 * (i - 260), kMound);
     sprites.Make(kLastMound, 64, 40, kMound);
