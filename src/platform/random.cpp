@@ -11,6 +11,8 @@ int Rand() {
   return static_cast<int>((t_state >> 16) & 0x7FFF);
 }
 
+int RandBelow(int n) { return static_cast<int>(static_cast<int64_t>(Rand()) * n / (kRandMax + 1)); }
+
 void SeedRand(uint32_t state) { t_state = state; }
 uint32_t RandState() { return t_state; }
 

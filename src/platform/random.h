@@ -13,6 +13,9 @@ namespace platform {
 constexpr int kRandMax = 32767;
 
 int Rand();
+// One number of n choices, 0 to n - 1 (n from 1 to 32768): Rand() * n / 32768,
+// so that the largest draw still lands inside the range.
+int RandBelow(int n);
 
 // Sets the calling thread's state (tests start sequences where they need).
 void SeedRand(uint32_t state);

@@ -25,7 +25,16 @@ struct VerbInfo {
 constexpr VerbInfo kVerbs[] = {
     {"key", 1},  {"mouse", 2}, {"ldown", 0}, {"lup", 0},          {"rdown", 0},
     {"rup", 0},  {"shot", 1},  {"quit", 0},  {"lose-display", 0}, {"restore-display", 0},
+    {"state", 1},
 };
+
+std::function<std::string()> g_snapshot;
+
+// Where `shot` and `state` write a file of the given name.
+std::string ShotPath(const std::string& name) {
+  const std::string dir = GetOptions().shotDir.empty() ? std::string(".") : GetOptions().shotDir;
+  return dir + "/" + name;
+}
 
 struct GameCommand {
   std::string verb;
@@ -48,6 +57,8 @@ bool ParseInt(const std::string& s, long* out) {
 }
 
 }  // namespace
+
+void SetStateSnapshot(std::function<std::string()> snapshot) { g_snapshot = std::move(snapshot); }
 
 bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler) {
   if (verb.empty() || args < 0 || !handler || FindGameCommand(verb)) return false;
@@ -103,8 +114,8 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
         }
       }
     }
-    if (cmd.verb == "shot" && cmd.args[0].find('/') != std::string::npos) {
-      *error = "line " + std::to_string(number) + ": a shot name is a file name, not a path";
+    if ((cmd.verb == "shot" || cmd.verb == "state") && cmd.args[0].find('/') != std::string::npos) {
+      *error = "line " + std::to_string(number) + ": a " + cmd.verb + " name is a file name, not a path";
       return false;
     }
     out->push_back(cmd);
@@ -156,12 +167,16 @@ void ApplyScriptCommand(const ScriptCommand& cmd) {
   } else if (v == "rup") {
     if (sink) sink->OnRButtonUp();
   } else if (v == "shot") {
-    std::string dir = GetOptions().shotDir.empty() ? std::string(".") : GetOptions().shotDir;
-    std::string path = dir + "/" + cmd.args[0];
+    const std::string path = ShotPath(cmd.args[0]);
     std::string error;
     Video* video = GetVideo();
     if (!video || !video->SaveScreen(path, &error))
       std::fprintf(stderr, "shot %s failed: %s\n", path.c_str(), video ? error.c_str() : "no display");
+  } else if (v == "state") {
+    const std::string path = ShotPath(cmd.args[0]);
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    if (f && g_snapshot) f << g_snapshot() << '\n';
+    if (!f || !g_snapshot) std::fprintf(stderr, "state %s failed\n", path.c_str());
   } else if (v == "lose-display") {
     if (Video* video = GetVideo()) video->LoseDisplay();
   } else if (v == "restore-display") {

@@ -26,6 +26,10 @@ struct ScriptCommand {
 using ScriptHandler = std::function<void(const std::vector<long>& args)>;
 bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler);
 
+// What the `state NAME.json` command writes (the run's summary at that
+// moment); set by the game before the script runs.
+void SetStateSnapshot(std::function<std::string()> snapshot);
+
 // Parses script text; false with "line N: ..." in *error on a bad line.
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
 

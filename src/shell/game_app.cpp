@@ -4,6 +4,7 @@
 #include "platform/main_loop.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
+#include "platform/script.h"
 #include "shell/state_out.h"
 
 bool CGameApp::InitInstance() {
@@ -23,6 +24,7 @@ int RunApplication() {
   SoundSystemLifetime soundSystem;
   // The summary is written however the run ends (leaving, closing, a signal).
   platform::SetExitHook(WriteStateOut);
+  platform::SetStateSnapshot(StateSummaryJson);
   CGameApp app;
   if (!app.InitInstance()) return 1;
   const int code = app.Run();

@@ -40,6 +40,9 @@ struct SkyColour {
   int8_t redStep = 0, greenStep = 0, blueStep = 0;  // each -1, 0 or +1
 };
 
+// The screen the game thread is running (for the run's summary).
+enum class Scene : uint8_t { kTitle, kCredits, kMenu, kRound, kResults, kShop, kQuitQuestion };
+
 struct GameState {
   uint16_t numberOfPlayers = 2;
   Relaxed<uint16_t> currentPlayer{0};  // read by the key-down handler
@@ -63,6 +66,7 @@ struct GameState {
   int32_t effectsVolume = 0;            // 10000 once the game flow starts
   int32_t soundChannel = 0;             // channel of the most recent sound effect
   int32_t roundsPlayed = 0;             // rounds finished in this run (for the run's summary)
+  Scene scene = Scene::kTitle;
   void Reset() { *this = GameState(); }
 };
 

@@ -8,7 +8,35 @@
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "players/player_record.h"
+#include "players/turn_state.h"
+#include "shell/round_log.h"
 #include "shell/shared_state.h"
+#include "weapons/projectile_table.h"
+
+namespace {
+
+const char* SceneName(Scene scene) {
+  switch (scene) {
+    case Scene::kTitle: return "title";
+    case Scene::kCredits: return "credits";
+    case Scene::kMenu: return "menu";
+    case Scene::kRound: return "round";
+    case Scene::kResults: return "results";
+    case Scene::kShop: return "shop";
+    case Scene::kQuitQuestion: return "quit-question";
+  }
+  return "title";
+}
+
+nlohmann::json RoundLogJson() {
+  nlohmann::json log = nlohmann::json::array();
+  for (const RoundLogEntry& r : RoundLog())
+    log.push_back({{"level", r.level}, {"scenery", r.scenery}, {"frames", r.frames}, {"ended", r.ended},
+                   {"standing", r.standing}});
+  return log;
+}
+
+}  // namespace
 
 std::string StateSummaryJson() {
   nlohmann::json j;
@@ -31,6 +59,12 @@ std::string StateSummaryJson() {
   }
   j["players"] = players;
   j["rounds"] = g_game.roundsPlayed;
+  j["scene"] = SceneName(g_game.scene);
+  j["current_player"] = static_cast<int>(g_game.currentPlayer);
+  j["round_timer"] = g_game.roundTimer;
+  j["turn_timer"] = g_turn.turnTimer;
+  j["projectiles"] = ProjectilesInUse();
+  j["round_log"] = RoundLogJson();
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "audio/game_sounds.h"
 #include "players/player_record.h"
 #include "shell/shared_state.h"
 #include "sprites/blit.h"
@@ -37,8 +38,29 @@ void FortGroundCheck() {
   }
 }
 
+namespace {
+
+// A fort that has fallen past the bottom of the world is destroyed there, as
+// by the damage check, and falls no further.
+bool FellOut(PlayerRecord& p) {
+  if (p.y <= kWorldHeight) return false;
+  p.fallSpeed = 0;
+  if (p.destroyed == 0) {
+    p.destroyed = 1;
+    PlaySoundEffect(kFortDestroyedSound);
+  }
+  return true;
+}
+
+}  // namespace
+
 void FortFall() {
-  for (int i = 0; i < FortCount(); ++i) g_players[i].y += g_players[i].fallSpeed;
+  for (int i = 0; i < FortCount(); ++i) {
+    PlayerRecord& p = g_players[i];
+    if (FellOut(p)) continue;
+    p.y += p.fallSpeed;
+    FellOut(p);
+  }
 }
 
 void RestoreFortPictures() {

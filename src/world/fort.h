@@ -35,7 +35,10 @@ int FortCount();
 // falls 0.2 faster per frame; one that stands, or whose fall speed has
 // reached 15.0, gets fall speed 0.
 void FortGroundCheck();
-// Every frame, after the ground check: y = y + fall speed.
+inline constexpr int kFortDestroyedSound = 22;
+
+// Every frame, after the ground check: y = y + fall speed. A fort whose y has
+// passed the bottom of the world (768) is destroyed (sound 22) and stays there.
 void FortFall();
 
 // At the start of a round: the fort picture of every placed player (integer y

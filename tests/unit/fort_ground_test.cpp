@@ -134,3 +134,25 @@ TEST(FortGround, DistanceIsTruncatedAndSafeForAllSixteenBitPoints) {
   EXPECT_EQ(Distance(0, 0, 499, 32), 500);
   EXPECT_EQ(Distance(-32768, -32768, 32767, 32767), 92680);  // 65535 * sqrt(2)
 }
+
+TEST(FortGround, AFortFallingOutOfTheWorldIsDestroyedAndStays) {
+  TestSprites s;  // no ground: the fort falls to the bottom
+  Players players(2);
+  g_players[1].x = 500;
+  g_players[1].y = 700;
+  int frames = 0;
+  while (g_players[1].destroyed == 0 && frames < 500) {
+    FortGroundCheck();
+    FortFall();
+    ++frames;
+  }
+  ASSERT_EQ(g_players[1].destroyed, 1);
+  EXPECT_GT(g_players[1].y, 768.0f);
+  const float y = g_players[1].y;
+  for (int i = 0; i < 100; ++i) {
+    FortGroundCheck();
+    FortFall();
+  }
+  EXPECT_EQ(g_players[1].y, y);
+  EXPECT_EQ(g_players[1].fallSpeed, 0.0f);
+}

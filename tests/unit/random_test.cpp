@@ -26,3 +26,23 @@ TEST(Random, SequenceStartsFromTheSameStateOnEveryThread) {
     ASSERT_LE(r, platform::kRandMax);
   }
 }
+
+TEST(Random, ChoicesStayInsideTheirRangeAtBothEnds) {
+  // Find states from which the next number is 0 and 32767.
+  platform::SeedRand(1);
+  uint32_t lowest = 0, highest = 0;
+  bool haveLow = false, haveHigh = false;
+  for (int i = 0; i < 10000000 && !(haveLow && haveHigh); ++i) {
+    const uint32_t before = platform::RandState();
+    const int r = platform::Rand();
+    if (r == 0 && !haveLow) lowest = before, haveLow = true;
+    if (r == platform::kRandMax && !haveHigh) highest = before, haveHigh = true;
+  }
+  ASSERT_TRUE(haveLow && haveHigh);
+  for (int n : {2, 5, 32, 65}) {
+    platform::SeedRand(lowest);
+    EXPECT_EQ(platform::RandBelow(n), 0) << n;
+    platform::SeedRand(highest);
+    EXPECT_EQ(platform::RandBelow(n), n - 1) << n;
+  }
+}

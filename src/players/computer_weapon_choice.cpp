@@ -1,0 +1,36 @@
+#include "platform/random.h"
+#include "players/computer.h"
+#include "players/current_player.h"
+#include "players/turn_state.h"
+#include "shell/shared_state.h"
+#include "weapons/weapon_index.h"
+
+namespace {
+
+// Damage above which the computer considers raising its shield.
+constexpr int kDefenseDamage = 1000;
+// The faster weapons start their search at this speed.
+constexpr int16_t kFastTrialSpeed = 7;
+
+// The weapon for a draw r of 0..45.
+int WeaponForDraw(int r, const PlayerRecord& p) {
+  if (r < 5) return kBigMissile;
+  if (r < 15) return kGrenade;
+  if (r < 20) return kSuperGrenade;
+  if (r < 25) return kHyperTube;
+  if (r < 30) return kBallGrenade;
+  if (r < 34) return kGroundDefense;
+  if (p.damage > kDefenseDamage && r < 42 && p.shieldCharges == 0) return kDefense;
+  return kMissile;
+}
+
+}  // namespace
+
+void ComputerWeaponChoice() {
+  const PlayerRecord& p = CurrentPlayerRecord();
+  g_game.currentWeapon = kMissile;
+  const int r = platform::Rand() * 45 / platform::kRandMax;
+  const int weapon = WeaponForDraw(r, p);
+  g_game.currentWeapon = static_cast<uint16_t>(p.stock[weapon] == 0 ? kMissile : weapon);
+  if (g_game.currentWeapon == kHyperTube || g_game.currentWeapon == kSuperGrenade) g_aim.trialSpeed = kFastTrialSpeed;
+}

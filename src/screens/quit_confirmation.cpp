@@ -1,0 +1,50 @@
+#include "screens/quit_confirmation.h"
+
+#include "audio/game_sounds.h"
+#include "audio/sound_system.h"
+#include "display/colour.h"
+#include "display/display_state.h"
+#include "display/text.h"
+#include "screens/round_scene.h"
+#include "shell/main_frame.h"
+#include "shell/shared_state.h"
+#include "sprites/panel.h"
+
+namespace {
+
+constexpr int kKeyY = 89, kKeyN = 78;
+constexpr const char* kQuestion = "ARE YOU SURE (Yes/No) ?";
+
+void DrawQuestion(int mode) {
+  const int w = g_config.screenWidth, h = g_config.screenHeight;
+  if (mode == kQuitFromRound) {
+    DrawRoundScene();
+  } else {
+    FillSurface(g_display.back, PackColor(10, 0, 10), nullptr);
+  }
+  DrawPanel(g_display.back, w / 4 - 15, h / 2 - 30, w / 2, static_cast<int>(g_display.fontHeight * 1.5));
+  DrawTextCentered(w / 2, h / 2 - 10, kQuestion, Rgb(15, 15, 15));
+  DrawTextCentered(w / 2 - 1, h / 2 - 11, kQuestion, Rgb(255, 15, 255));
+}
+
+}  // namespace
+
+int QuitConfirmation(CMainFrame& frame, int mode) {
+  const Scene previous = g_game.scene;
+  g_game.scene = Scene::kQuitQuestion;
+  g_input.leftButton = 0;
+  g_input.lastKey = 0;
+  SoundSystem().StopAllChannels();
+  PlaySoundEffect(18);
+  int key = 0;
+  while (key != kKeyY && key != kKeyN) {
+    ReadCursor();
+    DrawQuestion(mode);
+    frame.PresentFrame();
+    key = g_input.lastKey;
+  }
+  PlaySoundEffect(18);
+  g_input.lastKey = 0;
+  g_game.scene = previous;
+  return key == kKeyY ? 1 : 0;
+}

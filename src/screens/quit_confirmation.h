@@ -1,0 +1,13 @@
+// The question "ARE YOU SURE (Yes/No) ?" that Esc raises during a round (over
+// the frozen round) or in the shop (over a plain fill). It stops every sound
+// effect when it opens and waits for Y or N; nothing else closes it.
+//
+// Threads: the game thread.
+#pragma once
+
+class CMainFrame;
+
+enum QuitMode : int { kQuitFromRound = 1, kQuitFromShop = 2 };
+
+// 1 when the answer was Y, 0 for N.
+int QuitConfirmation(CMainFrame& frame, int mode);

@@ -1,0 +1,20 @@
+// A line per round started in this run, for the run's summary: which level
+// and scenery it had, how many frames it ran, how it ended and which forts
+// stood at its end.
+//
+// Threads: the game thread (read at exit by whichever thread ends the run).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RoundLogEntry {
+  int level = 0;
+  int scenery = 0;
+  uint64_t frames = 0;
+  std::string ended;          // "won", "time" or "quit"; empty while it runs
+  std::vector<int> standing;  // players whose fort stood at the end
+};
+
+std::vector<RoundLogEntry>& RoundLog();
