@@ -22,6 +22,10 @@ extern SupplyDrop g_drops[kSupplyDrops];
 // Every slot back to zero.
 void ClearSupplyDrops();
 
+// The kind of a new drop from the random number r (0 to 32767): 1 or 2 with
+// equal chance.
+int DropKind(int r);
+
 // Once a frame: now and then a new drop at the top of the world, away from the
 // other drops and the forts.
 void SpawnSupplyDrop();

@@ -1,0 +1,160 @@
+// Contacts: the ground (bouncing shells are not exploded by it in flight),
+// forts and shields with the shooter's own fort and shield spared while a
+// shell is launching, GIMLET and GROUND DEFENSE passing through, the rewards
+// of supply drops, and the destroyed-fort check.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/random.h"
+#include "weapon_test_world.h"
+#include "weapons/rewards.h"
+#include "weapons/weapon_table.h"
+
+using weapon_test::WeaponWorld;
+
+namespace {
+
+enum Where { kInTheSky, kOnTheGround, kOnTheShield, kOnTheFort };
+
+// Where the shell's 16 x 16 picture is centred to touch what: the ground
+// starts at y = 600; forts stand at (200, 400) and (800, 400), their shields
+// 35 pixels above.
+void Aim(Projectile& p, Where where, int player) {
+  const float fx = g_players[player].x, fy = g_players[player].y;
+  switch (where) {
+    case kInTheSky: p.x = 500, p.y = 100; break;
+    case kOnTheGround: p.x = 500, p.y = 595; break;
+    case kOnTheShield: p.x = fx + 40, p.y = fy - 25; break;
+    case kOnTheFort: p.x = fx + 40, p.y = fy + 25; break;
+  }
+}
+
+}  // namespace
+
+TEST(ProjectileCollisions, GroundFortsAndShieldsByStateAndShooter) {
+  const struct {
+    int type;
+    uint16_t state;
+    Where where;
+    int target;  // the fort aimed at; player 0 shoots
+    int charges;
+    bool hit;
+    int chargesAfter;
+  } cases[] = {
+      {1, kFlying, kInTheSky, 1, 0, false, 0},
+      {1, kFlying, kOnTheGround, 1, 0, true, 0},
+      {3, kFlying, kOnTheGround, 1, 0, false, 0},   // a grenade bounces instead
+      {3, kLaunching, kOnTheGround, 1, 0, true, 0},  // but not while launching
+      {kTypeGimlet, kFlying, kOnTheGround, 1, 0, true, 0},
+      {1, kFlying, kOnTheShield, 1, 1, true, 0},  // an opponent's shield absorbs one charge
+      {1, kLaunching, kOnTheShield, 1, 2, true, 1},
+      {1, kFlying, kOnTheShield, 1, 0, false, 0},
+      {1, kFlying, kOnTheShield, 0, 1, false, 1},  // the shooter's own shield never
+      {1, kLaunching, kOnTheShield, 0, 1, false, 1},
+      {1, kFlying, kOnTheFort, 1, 0, true, 0},
+      {1, kFlying, kOnTheFort, 0, 0, true, 0},  // in flight the own fort is hit
+      {1, kLaunching, kOnTheFort, 0, 0, false, 0},
+      {1, kLaunching, kOnTheFort, 1, 0, true, 0},
+      {3, kFlying, kOnTheFort, 1, 0, true, 0},
+      {kTypeGimlet, kFlying, kOnTheShield, 1, 1, false, 1},
+      {kTypeGimlet, kFlying, kOnTheFort, 1, 0, false, 0},
+      {kTypeGroundDefense, kFlying, kOnTheFort, 1, 0, false, 0},
+      {kTypeGroundDefense, kLaunching, kOnTheFort, 1, 0, false, 0},
+  };
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    w.sprites.Ground(0, 600, kWorldWidth, kWorldHeight);
+    WeaponWorld::PlaceFort(0, 200, 400);
+    WeaponWorld::PlaceFort(1, 800, 400);
+    g_players[c.target].shieldCharges = static_cast<int16_t>(c.charges);
+    Projectile& p = WeaponWorld::Put(0, c.type, c.state, 0, 0);
+    Aim(p, c.where, c.target);
+    ProjectileCollisions();
+    const std::string what = "type " + std::to_string(c.type) + " state " + std::to_string(c.state) + " at " +
+                             std::to_string(c.where) + " of " + std::to_string(c.target);
+    EXPECT_EQ(p.state, c.hit ? uint16_t{kHit} : c.state) << what;
+    EXPECT_EQ(g_players[c.target].shieldCharges, c.chargesAfter) << what;
+  }
+}
+
+TEST(ProjectileCollisions, OneShellUsesEveryShieldAndDropItTouches) {
+  WeaponWorld w(3);
+  WeaponWorld::PlaceFort(1, 700, 400);
+  WeaponWorld::PlaceFort(2, 790, 400);  // the shields overlap at x 770 .. 799
+  g_players[1].shieldCharges = 2;
+  g_players[2].shieldCharges = 1;
+  g_players[0].name = "NONAME 01";
+  g_drops[3] = {500, 300, 0, kDropMoney};
+  g_drops[7] = {510, 310, 0, kDropWeapon};
+  WeaponWorld::Put(0, 1, kFlying, 785, 375);
+  WeaponWorld::Put(1, 1, kFlying, 515, 315);
+  ProjectileCollisions();
+  EXPECT_EQ(g_projectiles[0].state, kHit);
+  EXPECT_EQ(g_players[1].shieldCharges, 1);
+  EXPECT_EQ(g_players[2].shieldCharges, 0);
+  EXPECT_EQ(g_projectiles[1].state, kHit);
+  EXPECT_EQ(g_drops[3].kind, kDropNone);
+  EXPECT_EQ(g_drops[7].kind, kDropNone);
+  EXPECT_EQ(g_drops[7].x, 0.0f);
+  EXPECT_GE(g_players[0].money, 1000);
+  EXPECT_EQ(g_game.statusMessage.rfind("NONAME 01 : ", 0), 0u);  // the weapon's, the last reward
+  EXPECT_EQ(g_game.messageTimer, 100);
+}
+
+TEST(SupplyDropReward, MoneyOrAWeaponForTheShooterWithItsMessage) {
+  for (int kind : {kDropMoney, kDropWeapon}) {
+    for (uint32_t seed : {1u, 77u, 4242u, 900001u}) {
+      world_test::Players players(3);
+      g_game.currentPlayer = 2;
+      g_players[2].name = "NONAME 03";
+      g_players[2].money = 7;
+      for (int k = 0; k < kWeaponCount; ++k) g_players[2].stock[k] = 5;
+      platform::SeedRand(seed);
+      RewardSupplyDrop(kind);
+      if (kind == kDropMoney) {
+        const int gained = g_players[2].money - 7;
+        EXPECT_GE(gained, 1000);
+        EXPECT_LE(gained, 2000);
+        EXPECT_EQ(g_game.statusMessage, "NONAME 03 : " + std::to_string(gained) + "$");
+      } else {
+        int given = -1, changed = 0;
+        for (int k = 0; k < kWeaponCount; ++k)
+          if (g_players[2].stock[k] != 5) given = k, ++changed;
+        ASSERT_EQ(changed, 1);
+        EXPECT_EQ(g_players[2].stock[given], 6);
+        EXPECT_NE(given, kMissile);
+        EXPECT_EQ(g_game.statusMessage, std::string("NONAME 03 : ") + WeaponName(given));
+        EXPECT_EQ(g_players[2].money, 7);
+      }
+      EXPECT_EQ(g_game.messageTimer, 100);
+    }
+  }
+}
+
+TEST(SupplyDropReward, WeaponTableOfTheDraw) {
+  const struct {
+    int n, weapon;
+  } cases[] = {{0, kBigMissile},       {5, kBigMissile},     {6, kGrenade},        {15, kGrenade},
+               {16, kSuperGrenade},    {20, kSuperGrenade},  {21, kDirectMissile}, {26, kDirectMissile},
+               {27, kHyperTube},       {28, kHyperTube},     {29, kDefense},       {31, kDefense},
+               {32, kGroundDefense},   {36, kGroundDefense}, {37, kBallGrenade},   {39, kBallGrenade},
+               {40, kGimlet},          {50, kGimlet}};
+  for (const auto& c : cases) EXPECT_EQ(DropWeapon(c.n), c.weapon) << c.n;
+}
+
+TEST(DestroyedFortCheck, AboveTwoThousandFiveHundredOnceWithItsSound) {
+  weapon_test::FakeSounds sounds({{22, false}});
+  ASSERT_TRUE(sounds.loaded);
+  WeaponWorld w(3);
+  g_players[0].damage = 2500;
+  g_players[1].damage = 2501;
+  g_players[2].damage = 3000;
+  g_players[2].destroyed = 1;
+  DestroyedFortCheck();
+  DestroyedFortCheck();
+  EXPECT_EQ(g_players[0].destroyed, 0);
+  EXPECT_EQ(g_players[1].destroyed, 1);
+  EXPECT_EQ(g_players[2].destroyed, 1);
+  EXPECT_EQ(sounds.Playing(1), 1);
+}

@@ -1,0 +1,227 @@
+// Projectile flight: the direction of flight, the flight programs over the
+// frames (fragments, bomblets, the steered missile), the ends of explosions
+// (craters, damage and pay, ground built), removal at the world's bounds, a
+// full table, and the sounds of a shell's life.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "sprite_test_fixture.h"
+#include "sprites/collision.h"
+#include "weapon_test_world.h"
+#include "weapons/flight_programs.h"
+#include "weapons/weapon_table.h"
+#include "world/crater.h"
+
+using weapon_test::kBlast;
+using weapon_test::WeaponWorld;
+
+namespace {
+
+int CountOfType(int type) {
+  int n = 0;
+  for (const Projectile& p : g_projectiles) n += p.type == type;
+  return n;
+}
+
+std::vector<uint16_t> TerrainCopy(WeaponWorld& w) {
+  const uint16_t* t = w.sprites.Terrain();
+  return std::vector<uint16_t>(t, t + static_cast<size_t>(kWorldWidth) * kWorldHeight);
+}
+
+}  // namespace
+
+TEST(ProjectileDirection, FollowsTheVelocityAndKeepsTheLastAtRest) {
+  const struct {
+    float vx, vy;
+    int previous, expected;
+  } cases[] = {
+      {3, 0, 0, 10}, {0, 3, 0, 19}, {-3, 0, 0, 28}, {0, -3, 0, 1}, {3, -3, 0, 5}, {0, 0, 7, 7},
+      {-0.001f, -3, 0, 1},  // nearly straight up on the left: 36 - 0 would be beyond the table
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProjectileDirection(c.vx, c.vy, c.previous), c.expected) << c.vx << ", " << c.vy;
+}
+
+TEST(ProjectileFlight, ProgramsSpawnSteerAndExplodeOnTheirFrames) {
+  // Counting frames from the shot: children of the given type in the table
+  // after that frame, and the state of the shell itself.
+  struct Milestone {
+    int frame, children;
+    uint16_t state;
+  };
+  const struct {
+    int weapon;
+    int childType;
+    std::vector<Milestone> milestones;
+  } cases[] = {
+      {kSuperGrenade, 3, {{100, 0, kFlying}, {101, 1, kFlying}, {102, 2, kFlying}, {103, 3, kFlying}, {104, 3, kHit}}},
+      {kHyperTube, kTypeBomblet, {{60, 0, kFlying}, {61, 1, kFlying}, {71, 1, kFlying}, {72, 2, kFlying}, {83, 3, kFlying}}},
+      {kDirectMissile, kTypeBomblet, {{431, 0, kFlying}, {432, 0, kHit}}},
+  };
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    WriteDirectMissileTarget(700, 250);
+    ASSERT_EQ(LaunchProjectile(c.weapon + 1, c.weapon, 700, 300, 2, -10), 0);
+    int frame = 0;
+    for (const Milestone& m : c.milestones) {
+      while (frame < m.frame) {
+        ASSERT_EQ(g_projectiles[0].type, c.weapon + 1) << c.weapon << " gone at frame " << frame;
+        ASSERT_NE(g_projectiles[0].state, kHit) << c.weapon << " exploded at frame " << frame;
+        WeaponWorld::Frame();
+        ++frame;
+      }
+      EXPECT_EQ(CountOfType(c.childType), m.children) << c.weapon << " frame " << frame;
+      EXPECT_EQ(g_projectiles[0].state, m.state) << c.weapon << " frame " << frame;
+    }
+  }
+}
+
+TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
+  WeaponWorld w;
+  WriteDirectMissileTarget(900, 100);
+  LaunchProjectile(kDirectMissile + 1, kDirectMissile, 700, 300, 2, -3);
+  for (int f = 0; f < 30; ++f) WeaponWorld::Frame();
+  const Projectile& p = g_projectiles[0];
+  EXPECT_EQ(p.vx, 2.0f);  // ballistic so far
+  const float vy = p.vy;
+  WeaponWorld::Frame();  // x < 900 and y > 100: towards the target
+  EXPECT_EQ(p.vx, 5.0f);
+  EXPECT_EQ(p.vy, vy - 1.4f + 0.05f);
+  for (int f = 31; f < 430; ++f) WeaponWorld::Frame();
+  EXPECT_LT(std::abs(p.x - 900), 60);
+  EXPECT_LT(std::abs(p.y - 100), 60);
+  EXPECT_LE(std::abs(p.vx), 15.0f);
+}
+
+TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
+  const struct {
+    int type, radius;
+  } cases[] = {{1, 28}, {2, 50}, {3, 34}, {4, 52}, {5, 34}, {6, 41}, {9, 48}, {10, 52}, {11, 16}};
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    w.sprites.Ground(0, 300, kWorldWidth, kWorldHeight);
+    std::vector<uint16_t> expected = TerrainCopy(w);
+    CarveCraterInto(expected.data(), 700, 420, c.radius, TerrainEdgeColour(g_game.scenerySet));
+    WeaponWorld::Put(0, c.type, kHit, 700.7f, 420.9f);
+    // Hit to exploding at the first animation step, then length + 1 steps of
+    // three frames each.
+    const int frames = 3 * (ProjectileTypeRecord(c.type).explosionLength + 1) + 1;
+    for (int f = 1; f < frames; ++f) WeaponWorld::Frame(false);
+    ASSERT_EQ(g_projectiles[0].state, kExploding) << c.type;
+    WeaponWorld::Frame(false);
+    EXPECT_EQ(g_projectiles[0].type, 0) << c.type;
+    EXPECT_TRUE(TerrainCopy(w) == expected) << c.type;
+  }
+}
+
+TEST(ProjectileFlight, GroundDefenseBuildsItsLastPictureIntoTheGround) {
+  WeaponWorld w;
+  w.sprites.Ground(0, 600, kWorldWidth, kWorldHeight);
+  // The 64 x 40 mound centred on (500, 590) becomes ground; no crater.
+  std::vector<uint16_t> expected = TerrainCopy(w);
+  for (int y = 570; y < 610; ++y)
+    std::fill_n(expected.begin() + y * kWorldWidth + 468, 64, weapon_test::kMound);
+  WeaponWorld::Put(0, kTypeGroundDefense, kHit, 500.5f, 590.5f);
+  for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
+  ASSERT_EQ(g_projectiles[0].type, 0);
+  EXPECT_TRUE(TerrainCopy(w) == expected);
+}
+
+TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
+  // Player 0 and 1 side by side under the blast, player 2 far away.
+  const struct {
+    int type, shooter;
+    bool hugeBlast;  // a blast that erases more than 32767: a negative count
+  } cases[] = {{1, 0, false}, {1, 1, false}, {2, 2, false}, {kTypeGimlet, 0, false}, {1, 0, true}};
+  for (const auto& c : cases) {
+    WeaponWorld w(3);
+    WeaponWorld::PlaceFort(0, 600, 380);
+    WeaponWorld::PlaceFort(1, 680.6f, 380.2f);
+    WeaponWorld::PlaceFort(2, 1200, 380);
+    const ProjectileType& type = ProjectileTypeRecord(c.type);
+    const int blast = type.explosionSprite + type.explosionLength;  // the picture before the last
+    if (c.hugeBlast) {
+      w.sprites.Make(blast, 400, 200, kBlast);
+      w.sprites.Make(9, 300, 100, 0x1111);
+    }
+    // The counts the same blast erases from copies of the forts.
+    const SpriteEntry& disc = Sprite(blast);
+    int16_t expected[3] = {};
+    int32_t total = 0;
+    for (int p = 0; p < 3 && c.type != kTypeGimlet; ++p) {
+      SpriteEntry copy = MakeSprite(Sprite(9 + p).width, Sprite(9 + p).height, {}, 0x1111);
+      expected[p] = static_cast<int16_t>(EraseUnderSprite(disc, 680 - disc.width / 2, 400 - disc.height / 2, copy,
+                                                          static_cast<int>(g_players[p].x), 380));
+      total += expected[p];
+    }
+    if (c.type != kTypeGimlet) {
+      ASSERT_TRUE(c.hugeBlast ? expected[0] < 0 : expected[0] > 0);  // above 32767 as an unsigned count
+      ASSERT_GT(expected[1], 0);
+      ASSERT_EQ(expected[2], 0);
+    }
+    g_game.currentPlayer = static_cast<uint16_t>(c.shooter);
+    for (int p = 0; p < 3; ++p) g_players[p].money = 100;
+    WeaponWorld::Put(0, c.type, kHit, 680.9f, 400.9f);
+    for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
+    ASSERT_EQ(g_projectiles[0].type, 0);
+    for (int p = 0; p < 3; ++p) {
+      EXPECT_EQ(g_players[p].damage, expected[p]) << c.type << " fort " << p;
+      EXPECT_EQ(g_players[p].money, 100 + (p == c.shooter ? total : 0)) << c.type << " player " << p;
+    }
+  }
+}
+
+TEST(ProjectileFlight, RemovedBeyondTheWorldsBounds) {
+  const struct {
+    float x, y;
+    bool removed;
+  } cases[] = {{1596, 100, false}, {1596.5f, 100, true}, {-60, 100, false},    {-60.5f, 100, true},
+               {700, 788, false},  {700, 788.5f, true},  {700, -10000, false}, {700, -10000.5f, true}};
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    WeaponWorld::Put(0, 1, kHit, c.x, c.y);  // a hit shell does not move
+    g_game.framePhase = 1;
+    ProjectileFlight();
+    EXPECT_EQ(g_projectiles[0].type == 0, c.removed) << c.x << ", " << c.y;
+  }
+}
+
+TEST(ProjectileFlight, AFullTableTakesNoMoreBomblets) {
+  WeaponWorld w;
+  LaunchProjectile(kHyperTube + 1, kHyperTube, 700, 300, 0, -10);
+  for (int slot = 1; slot < kProjectileSlots; ++slot) WeaponWorld::Put(slot, kTypeBomblet, kHit, 100, 100);
+  g_projectiles[0].stepFramesLeft = 1;  // the bomblet step comes next
+  g_game.framePhase = 1;
+  WeaponWorld::Frame(false);
+  WeaponWorld::Frame(false);
+  EXPECT_EQ(ProjectilesInUse(), kProjectileSlots);
+  EXPECT_EQ(platform::MessagesShown(), std::vector<std::string>{kProjectileTableFull});
+}
+
+TEST(ProjectileFlight, FlightSoundOnTheShellsOwnChannelExplosionOnANewOne) {
+  // Handles: 3 (the looping fuse) 1, 10 (launch) 2, 13 (boom) 3.
+  weapon_test::FakeSounds sounds({{3, true}, {10, false}, {13, false}});
+  ASSERT_TRUE(sounds.loaded);
+  const auto& voices = sounds.device->voices;
+  WeaponWorld w;
+  LaunchProjectile(kSuperGrenade + 1, kSuperGrenade, 700, 300, 2, -10);
+  const int own = g_projectiles[0].soundChannel;
+  EXPECT_EQ(voices[own].sound, 0);
+  EXPECT_EQ(voices[g_game.soundChannel].sound, 2);  // the launch, on a second channel
+  for (int f = 0; f < 4; ++f) WeaponWorld::Frame();  // the launch ends at the second step
+  ASSERT_EQ(g_projectiles[0].state, kFlying);
+  EXPECT_EQ(voices[own].sound, 1);
+  EXPECT_TRUE(voices[own].playing);
+  EXPECT_EQ(sounds.system->Channel(own).autoRelease, 0);
+  for (int f = 0; f < 200 && g_projectiles[0].state != kExploding; ++f) WeaponWorld::Frame();
+  ASSERT_EQ(g_projectiles[0].state, kExploding);
+  EXPECT_FALSE(voices[own].playing);
+  const int boom = g_game.soundChannel;
+  EXPECT_NE(boom, own);
+  EXPECT_EQ(voices[boom].sound, 3);
+  EXPECT_EQ(sounds.system->Channel(boom).autoRelease, 1);
+  for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame();
+  ASSERT_EQ(g_projectiles[0].type, 0);
+  EXPECT_EQ(sounds.system->Channel(own).reserved, 0);
+}
