@@ -52,6 +52,7 @@ void DrawCredits() {
 const CreditLine& Credit(int line) { return kLines[line]; }
 
 void ShowCredits(CMainFrame& frame) {
+  g_game.scene = Scene::kCredits;
   g_input.leftButton = 0;
   g_input.lastKey = 0;
   for (;;) {
@@ -61,6 +62,7 @@ void ShowCredits(CMainFrame& frame) {
       g_input.lastKey = 0;
       g_input.leftButton = 0;
       PlaySoundEffect(18);
+      g_game.scene = Scene::kTitle;
       return;
     }
   }

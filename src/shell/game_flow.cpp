@@ -76,6 +76,7 @@ void CMainFrame::RunGame() {
 bool CMainFrame::TitleMenu() {
   StopMusic();
   PlayTune("begin.mid");
+  g_game.scene = Scene::kTitle;
   g_game.titleMenuItem = kTitleNone;
   for (;;) {
     PresentFrame();
@@ -97,7 +98,8 @@ bool CMainFrame::TitleMenu() {
 void CMainFrame::StartGame() {
   g_input.lastKey = 0;
   NewGameReset();
-  // The players' set-up and the rounds follow here; until then the click that
-  // chose PLAY is consumed and the title menu comes back.
-  g_input.leftButton = 0;
+  if (MainMenu() != 0) {
+    PlayRounds();
+    g_input.lastKey = 0;
+  }
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/video.h"
+#include "shell/round_end.h"
 #include "sprites/sprite_table.h"
 
 class CThread;
@@ -47,6 +48,10 @@ class CMainFrame {
   // of it, drawn into the back surface with its clicks handled.
   int MainMenu();
   void DrawMainMenu();
+  // The rounds of one game, until the players quit; and the frame loop of
+  // one round, which tells how it ended.
+  void PlayRounds();
+  RoundEnd PlayRound();
 
   // Leaves the program: music stopped, display released, window destroyed.
   void Leave();

@@ -50,6 +50,9 @@ std::string StateSummaryJson() {
     nlohmann::json stock = nlohmann::json::array();
     for (const auto& s : p.stock) stock.push_back(static_cast<int>(s));
     players.push_back({{"name", p.name},
+                       {"x", p.x},
+                       {"y", p.y},
+                       {"colour", p.colourIndex},
                        {"control", static_cast<int>(p.control)},
                        {"money", p.money},
                        {"damage", p.damage},

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kDestroyedDamage = 2500;
-constexpr int kFortDestroyedSound = 22;
 // The shield is drawn this far left of and above the fort.
 constexpr int kShieldLeft = 20, kShieldUp = 35;
 // The drops' pictures: money drops from the buy button's phase, weapon drops 20 further.

@@ -116,15 +116,24 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
   std::stringstream ss;
   ss << err.rdbuf();
   run.stderrText += ss.str();
-  std::ifstream state(dir / "state.json");
-  if (state) {
-    try {
-      state >> run.state;
-    } catch (...) {
-      run.state = nullptr;
-    }
-  }
+  run.state = ReadJson((dir / "state.json").string());
   return run;
+}
+
+nlohmann::json ReadJson(const std::string& path) {
+  std::ifstream f(path);
+  if (!f) return nullptr;
+  try {
+    nlohmann::json j;
+    f >> j;
+    return j;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+nlohmann::json GameRun::Snapshot(const std::string& name) const {
+  return ReadJson((fs::path(dir) / "shots" / name).string());
 }
 
 bool GameRun::LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const {

@@ -19,7 +19,12 @@ struct GameRun {
   // Pixels of a screenshot saved by `shot NAME`, as 5-6-5 values.
   bool LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const;
   std::vector<std::string> Messages() const;
+  // A summary written by the script command `state NAME` (null if none).
+  nlohmann::json Snapshot(const std::string& name) const;
 };
+
+// The JSON in a file (null when it is missing or not JSON).
+nlohmann::json ReadJson(const std::string& path);
 
 struct RunOptions {
   std::string script;                  // the script's text

@@ -1,0 +1,58 @@
+#include "shell/round_setup.h"
+
+#include <cstdio>
+
+#include "audio/music.h"
+#include "platform/random.h"
+#include "players/turns.h"
+#include "shell/shared_state.h"
+#include "world/fort.h"
+#include "world/fort_placement.h"
+#include "world/level_file.h"
+
+namespace {
+
+constexpr int kRoundTicks = 8000;
+constexpr int kScenerySets = 5;
+constexpr int kSkyLevels = 32;
+constexpr int16_t kFirstLoadingPicture = 426;
+
+void PlayRoundTune(int scenerySet) {
+  if (scenerySet < 0 || scenerySet >= kScenerySets) return;
+  char tune[16];
+  std::snprintf(tune, sizeof tune, "tex%d.mid", scenerySet + 1);
+  PlayTune(tune);
+}
+
+}  // namespace
+
+int8_t SkyStep(int start) { return static_cast<int8_t>(start > 24 ? -1 : start < 7 ? 1 : 0); }
+
+void ChooseSkyColour() {
+  SkyColour& sky = g_game.sky;
+  do {
+    sky.red = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
+    sky.blue = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
+    sky.green = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
+    sky.redStep = SkyStep(sky.red);
+    sky.blueStep = SkyStep(sky.blue);
+    sky.greenStep = SkyStep(sky.green);
+  } while (sky.redStep == 0 && sky.greenStep == 0 && sky.blueStep == 0);
+}
+
+void RoundSetUp() {
+  g_game.roundTimer = kRoundTicks;
+  g_game.loadingPicture = kFirstLoadingPicture;
+  g_game.loadingStep = 1;
+  g_game.landscapeBusy = 1;  // the game thread neither draws nor flips until the world is built
+  PlayerRoundSetUp();
+  g_game.scenerySet = static_cast<uint16_t>(platform::RandBelow(kScenerySets));
+  g_game.levelIndex = SelectLevel();
+  StopMusic();
+  PlayRoundTune(g_game.scenerySet);
+  PlaceForts();
+  g_game.landscapeBusy = 0;
+  RestoreFortPictures();
+  CentreViewOnCurrentFort();
+  ChooseSkyColour();
+}
