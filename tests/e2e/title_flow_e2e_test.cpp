@@ -141,12 +141,17 @@ TEST(TitleFlowE2E, TheClickThatEndsTheWaitChoosesNothingAndSpaceStartsAGame) {
   space.script =
       "300 mouse 600 420\n"  // on no item
       "400 key 65\n"
-      "600 key 32\n"  // Space starts a game from anywhere
-      "900 key 27\n";
+      "600 key 32\n"  // Space starts a game from anywhere: the players' set-up
+      "700 state menu.json\n"
+      "900 key 27\n"   // back to the title
+      "1000 state title.json\n"
+      "1100 key 27\n";
   run = RunGame("space", space);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  EXPECT_EQ(run.Snapshot("menu.json")["scene"], "menu");
+  EXPECT_EQ(run.Snapshot("title.json")["scene"], "title");
   EXPECT_EQ(StockOf(run, 0, kGrenade), 1);  // the new-game stock
-  EXPECT_EQ(StockOf(run, 1, 9), 10);
+  EXPECT_EQ(StockOf(run, 0, 9), 10);
 }
 
 TEST(TitleFlowE2E, AClickOnNoItemDoesNothingAndCreditsCloseOnTheNextClick) {
