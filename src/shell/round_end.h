@@ -13,3 +13,8 @@ enum class RoundEnd { kGoOn, kWon, kTime, kQuit };
 RoundEnd RoundEndTest();
 
 const char* RoundEndName(RoundEnd end);
+
+// One frame of a round after the flip, the cursor and the surface check: the
+// picture, then every part's step in the round's fixed order, ending with the
+// frame phase (and the game tick every third frame).
+void RoundFrameSteps();

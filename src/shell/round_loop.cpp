@@ -35,28 +35,32 @@ std::vector<int> StandingForts() {
 
 }  // namespace
 
+void RoundFrameSteps() {
+  DrawRoundScene();
+  DestroyedFortCheck();
+  if (g_players[g_game.currentPlayer % kMaxPlayers].control == 0)
+    HumanTurnStep();
+  else
+    ComputerTurnStep();
+  ViewFollowing();
+  TurnChange();
+  FortGroundCheck();
+  FortFall();
+  EdgeScrolling();
+  ProjectileFollowing();
+  SpawnSupplyDrop();
+  SupplyDropFall();
+  ProjectileCollisions();
+  ProjectileFlight();
+  StepFramePhase();
+}
+
 RoundEnd CMainFrame::PlayRound() {
   for (uint64_t& frames = RoundLog().back().frames;; ++frames) {
     FlipFrame();
     ReadCursor();
     CheckSurfaces();
-    DrawRoundScene();
-    DestroyedFortCheck();
-    if (g_players[g_game.currentPlayer % kMaxPlayers].control == 0)
-      HumanTurnStep();
-    else
-      ComputerTurnStep();
-    ViewFollowing();
-    TurnChange();
-    FortGroundCheck();
-    FortFall();
-    EdgeScrolling();
-    ProjectileFollowing();
-    SpawnSupplyDrop();
-    SupplyDropFall();
-    ProjectileCollisions();
-    ProjectileFlight();
-    StepFramePhase();
+    RoundFrameSteps();
     if (const RoundEnd end = RoundEndTest(); end != RoundEnd::kGoOn) {
       ++frames;
       return end;
