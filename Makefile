@@ -1,13 +1,16 @@
 # Bulwark: the two commands of the README, and a few more.
 #   make run    set up, build, generate the data, start the game
 #   make test   set up, build, run every test through CTest
+#   make fuzz   the fuzz targets of fuzz/, FUZZ_SECONDS each (clang, libFuzzer)
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz-deps fuzz clean
 
 all: build
 
@@ -39,5 +42,35 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 bench: build
 	@set -e; for b in $(BUILD)/bench_*; do if [ -x "$$b" ]; then echo "== $$b"; "$$b" $(ARGS); fi; done
 
+# Every target runs FUZZ_SECONDS on its seeds and on the inputs it found in
+# earlier runs (kept in $(FUZZ_BUILD)/corpus); a crash, a hang of 10 s, a
+# sanitizer report or 2 GB of memory stops make with the input saved in
+# $(FUZZ_BUILD)/artifacts. The sound bank target may grow its inputs to
+# 64 KB, enough for many sounds.
+FUZZ_TARGETS := fuzz_sprite_bank fuzz_sound_bank fuzz_level_file fuzz_config fuzz_script
+FUZZ_ARGS_fuzz_sound_bank := -max_len=65536
+
+fuzz-deps:
+	@./scripts/install-deps.sh --fuzz
+
+$(FUZZ_BUILD)/build.ninja:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DBULWARK_FUZZ=ON $(CMAKE_FLAGS)
+
+# One target's run: its seeds and the corpus of earlier runs.
+define run_fuzz_target
+	@echo "== $(1): $(FUZZ_SECONDS) s"
+	@mkdir -p $(FUZZ_BUILD)/corpus/$(1) $(FUZZ_BUILD)/artifacts
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	$(FUZZ_BUILD)/fuzz/$(1) -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+		-close_fd_mask=3 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$(1)- $(FUZZ_ARGS_$(1)) \
+		$(FUZZ_BUILD)/corpus/$(1) $(FUZZ_BUILD)/seeds/$(1)
+
+endef
+
+fuzz: fuzz-deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	$(foreach t,$(FUZZ_TARGETS),$(call run_fuzz_target,$(t)))
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Bulwark needs to build, test and run.
+# Installs the Debian packages Bulwark needs to build, test and run; with
+# --fuzz also clang and its libFuzzer runtime, which only `make fuzz` needs.
 # Non-interactive and idempotent: does nothing when everything is present.
 # As root it runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
@@ -11,6 +12,12 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
 )
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    *) echo "usage: $0 [--fuzz]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,12 +2,12 @@
 // arrays of 401 entries (entry 0 unused), then the sample data of every
 // non-empty slot in ascending order, with no gaps.
 #include <array>
-#include <fstream>
 #include <limits>
 #include <vector>
 
 #include "audio/sound_format.h"
 #include "audio/sound_system.h"
+#include "platform/byte_source.h"
 
 namespace {
 
@@ -34,6 +34,17 @@ bool Supported(const platform::PcmFormat& f) {
 
 bool CSoundSystem::LoadSoundBank(const std::string& path, int quality) {
   if (!Available()) return true;
+  platform::ByteSource source(path);
+  return LoadBank(&source, quality);
+}
+
+bool CSoundSystem::LoadSoundBankBytes(const uint8_t* data, size_t size, int quality) {
+  if (!Available()) return true;
+  platform::ByteSource source(data, size);
+  return LoadBank(&source, quality);
+}
+
+bool CSoundSystem::LoadBank(platform::ByteSource* source, int quality) {
   const platform::PcmFormat target = QualityFormat(quality);
 
   for (int i = 1; i < kSlots; ++i) {
@@ -49,16 +60,11 @@ bool CSoundSystem::LoadSoundBank(const std::string& path, int quality) {
     s.loaded = 0;
   }
 
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  file.seekg(0, std::ios::end);
-  const std::streamoff end = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (end < static_cast<std::streamoff>(kHeaderBytes)) return false;
-  const auto fileSize = static_cast<uint64_t>(end);
+  uint64_t fileSize = 0;
+  if (!source->Opened() || !source->Size(&fileSize) || fileSize < kHeaderBytes) return false;
 
   std::array<uint8_t, kHeaderBytes> header;
-  if (!file.read(reinterpret_cast<char*>(header.data()), kHeaderBytes)) return false;
+  if (source->Read(header.data(), kHeaderBytes) != kHeaderBytes) return false;
   for (size_t i = 1; i < kEntries; ++i) {
     SoundSlot& s = slots_[i];
     s.channels = header[kChannelsAt + i];
@@ -76,9 +82,9 @@ bool CSoundSystem::LoadSoundBank(const std::string& path, int quality) {
     if (s.channels == 0) continue;  // an empty slot has no data in the file
     const uint32_t stored = s.dataSize;
     if (stored > fileSize - offset) return false;  // the data would run past the end of the file
+    // The slots' data follow one another: the source stands at offset.
     work.resize(stored);
-    file.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-    if (!file.read(reinterpret_cast<char*>(work.data()), stored)) return false;
+    if (source->Read(work.data(), stored) != stored) return false;
     if (!LoadSound(i, work.data(), stored, target)) return false;
     offset += stored;
   }

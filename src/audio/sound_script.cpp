@@ -21,8 +21,8 @@ void WaitForSilence() {
 }  // namespace
 
 void RegisterSoundScriptCommands() {
-  platform::RegisterScriptCommand("sound", 1, [](const std::vector<long>& args) {
-    PlaySoundEffect(static_cast<int>(args[0]));
-  });
+  platform::RegisterScriptCommand(
+      "sound", 1, [](const std::vector<long>& args) { PlaySoundEffect(static_cast<int>(args[0])); }, 1,
+      CSoundSystem::kSlots - 1);
   platform::RegisterScriptCommand("wait-sound", 0, [](const std::vector<long>&) { WaitForSilence(); });
 }

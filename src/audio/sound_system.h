@@ -11,11 +11,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/audio_device.h"
+
+namespace platform {
+class ByteSource;
+}
 
 // One numbered sound of the bank (slot 0 unused). After loading, the format
 // fields describe the sound as converted for the device.
@@ -57,6 +62,8 @@ class CSoundSystem {
   // file cannot be read whole or the device cannot hold a sound; the sounds
   // loaded before the fault stay usable.
   bool LoadSoundBank(const std::string& path, int quality);
+  // The same from the bytes of a whole bank held in memory.
+  bool LoadSoundBankBytes(const uint8_t* data, size_t size, int quality);
 
   // Channels. Each returns 1 at once when the system is unavailable.
   // A channel 1 to 500 not reserved (the lowest), or 0 when all are; finished
@@ -82,6 +89,7 @@ class CSoundSystem {
   const ChannelEntry& Channel(int channel) const { return channels_.at(static_cast<size_t>(channel)); }
 
  private:
+  bool LoadBank(platform::ByteSource* source, int quality);
   bool LoadSound(int sound, uint8_t* data, size_t size, const platform::PcmFormat& target);
 
   std::unique_ptr<platform::AudioDevice> device_;

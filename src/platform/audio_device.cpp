@@ -67,7 +67,7 @@ class MixerAudioDevice final : public AudioDevice {
                           static_cast<Uint8>(output_.channels), output_.rate) < 0)
       return 0;
     const size_t mult = static_cast<size_t>(cvt.len_mult > 0 ? cvt.len_mult : 1);
-    if (size > kMaxSoundConversionBytes / mult) return 0;
+    if (size > (kMaxSoundBytes - heldBytes_) / mult) return 0;
 
     Sound sound;
     sound.samples.assign(data, data + size);
@@ -81,6 +81,7 @@ class MixerAudioDevice final : public AudioDevice {
     }
     sound.chunk = Mix_QuickLoad_RAW(sound.samples.data(), static_cast<Uint32>(sound.samples.size()));
     if (!sound.chunk) return 0;
+    heldBytes_ += sound.samples.size();
     for (size_t i = 0; i < sounds_.size(); ++i)
       if (!sounds_[i].chunk) {
         sounds_[i] = std::move(sound);
@@ -96,6 +97,7 @@ class MixerAudioDevice final : public AudioDevice {
     for (int v = 0; v < kVoices; ++v)
       if (copies_[v] == s->chunk) ReleaseCopy(v);
     Mix_FreeChunk(s->chunk);
+    heldBytes_ -= s->samples.size();
     *s = Sound();
   }
 
@@ -153,6 +155,7 @@ class MixerAudioDevice final : public AudioDevice {
   PcmFormat output_;
   bool mixerOpen_ = true;
   std::vector<Sound> sounds_;  // handle = index + 1
+  size_t heldBytes_ = 0;       // samples of all sounds, at most kMaxSoundBytes
   std::array<Mix_Chunk*, kVoices> copies_{};
 };
 

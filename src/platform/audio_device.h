@@ -64,8 +64,10 @@ std::unique_ptr<AudioDevice> OpenAudioDevice();
 // 0 is full level, every -2000 a tenth of the amplitude.
 int MixerVolume(int hundredthsOfDb);
 
-// The most memory the device spends on converting one sound; a sound that
-// would need more cannot be made.
-constexpr size_t kMaxSoundConversionBytes = size_t{64} << 20;
+// The most memory the device spends on its sounds together, converted to the
+// output format (the game's own bank needs under 4 MB); a sound that could
+// take it past this cannot be made. This bounds what a sound bank can cost,
+// in memory and in the time of its conversion, whatever its sample rates.
+constexpr size_t kMaxSoundBytes = size_t{64} << 20;
 
 }  // namespace platform

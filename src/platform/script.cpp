@@ -1,11 +1,16 @@
 #include "platform/script.h"
 
+#include <charconv>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 #include <utility>
 
+#include "platform/byte_source.h"
+#include "platform/game_clock.h"
 #include "platform/input.h"
 #include "platform/png.h"
 #include "platform/runtime.h"
@@ -18,14 +23,26 @@ namespace {
 std::vector<ScriptCommand> g_script;
 size_t g_next = 0;
 
+// The whole-number arguments a command takes lie in [lowest, highest].
+struct NumberRange {
+  int64_t lowest = 0, highest = -1;  // empty: the arguments are not numbers
+};
+// Virtual-key codes; a screen position as a window system holds it (16 bits
+// each way, so that positions beside the picture still count).
+constexpr NumberRange kKeyCodes{1, 255};
+constexpr NumberRange kScreenCoordinates{-32768, 32767};
+// The times the game clock can reach (it counts in 1/60 ms in 64 bits).
+constexpr NumberRange kClockTimes{0, INT64_MAX / kClockUnitsPerMs};
+
 struct VerbInfo {
   const char* name;
   int args;
+  NumberRange numbers;
 };
 constexpr VerbInfo kVerbs[] = {
-    {"key", 1},  {"mouse", 2}, {"ldown", 0}, {"lup", 0},          {"rdown", 0},
-    {"rup", 0},  {"shot", 1},  {"quit", 0},  {"lose-display", 0}, {"restore-display", 0},
-    {"state", 1},
+    {"key", 1, kKeyCodes}, {"mouse", 2, kScreenCoordinates}, {"ldown", 0, {}}, {"lup", 0, {}},
+    {"rdown", 0, {}},      {"rup", 0, {}},                   {"shot", 1, {}},  {"quit", 0, {}},
+    {"lose-display", 0, {}}, {"restore-display", 0, {}},     {"state", 1, {}},
 };
 
 std::function<std::string()> g_snapshot;
@@ -39,6 +56,7 @@ std::string ShotPath(const std::string& name) {
 struct GameCommand {
   std::string verb;
   int args = 0;
+  NumberRange numbers;
   ScriptHandler handler;
 };
 std::vector<GameCommand> g_gameCommands;
@@ -49,22 +67,41 @@ const GameCommand* FindGameCommand(const std::string& verb) {
   return nullptr;
 }
 
-bool ParseInt(const std::string& s, long* out) {
-  if (s.empty()) return false;
-  char* end = nullptr;
-  *out = std::strtol(s.c_str(), &end, 10);
-  return *end == '\0';
+enum class Number { kOk, kNotANumber, kOutOfRange };
+
+// A whole number in decimal (an optional sign, then digits and nothing else)
+// that lies in range, into *value.
+Number ParseNumber(const std::string& s, NumberRange range, int64_t* value) {
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  if (first != last && *first == '+') ++first;
+  const auto [end, ec] = std::from_chars(first, last, *value);
+  if (ec == std::errc::invalid_argument || end != last) return Number::kNotANumber;
+  if (ec == std::errc::result_out_of_range || *value < range.lowest || *value > range.highest)
+    return Number::kOutOfRange;
+  return Number::kOk;
+}
+
+// A control byte other than a tab or the carriage return of a CRLF line.
+int StrayByte(const std::string& line) {
+  for (unsigned char c : line)
+    if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F) return c;
+  return -1;
+}
+
+std::string RangeText(NumberRange range) {
+  return std::to_string(range.lowest) + " to " + std::to_string(range.highest);
 }
 
 }  // namespace
 
 void SetStateSnapshot(std::function<std::string()> snapshot) { g_snapshot = std::move(snapshot); }
 
-bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler) {
-  if (verb.empty() || args < 0 || !handler || FindGameCommand(verb)) return false;
+bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler, long lowest, long highest) {
+  if (verb.empty() || args < 0 || !handler || lowest > highest || FindGameCommand(verb)) return false;
   for (const auto& v : kVerbs)
     if (verb == v.name) return false;
-  g_gameCommands.push_back({verb, args, std::move(handler)});
+  g_gameCommands.push_back({verb, args, {lowest, highest}, std::move(handler)});
   return true;
 }
 
@@ -75,47 +112,57 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
   out->clear();
   while (std::getline(in, line)) {
     ++number;
+    const std::string where = "line " + std::to_string(number) + ": ";
     std::istringstream words(line);
     std::string timeWord;
     if (!(words >> timeWord) || timeWord[0] == '#') continue;
-    ScriptCommand cmd;
-    cmd.line = number;
-    long t = 0;
-    if (!ParseInt(timeWord, &t) || t < 0) {
-      *error = "line " + std::to_string(number) + ": time '" + timeWord + "' is not a whole number of milliseconds";
+    if (const int stray = StrayByte(line); stray >= 0) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "0x%02X", stray);
+      *error = where + "stray byte " + hex;
       return false;
     }
-    cmd.timeMs = t;
+    ScriptCommand cmd;
+    cmd.line = number;
+    const Number time = ParseNumber(timeWord, kClockTimes, &cmd.timeMs);
+    if (time != Number::kOk) {
+      *error = where + "time '" + timeWord + "' " +
+               (time == Number::kNotANumber ? "is not a whole number of milliseconds"
+                                            : "is out of range (" + RangeText(kClockTimes) + " ms)");
+      return false;
+    }
     if (!(words >> cmd.verb)) {
-      *error = "line " + std::to_string(number) + ": command missing";
+      *error = where + "command missing";
       return false;
     }
     for (std::string a; words >> a;) cmd.args.push_back(a);
-    int expected = -1;
+    const VerbInfo* verb = nullptr;
     for (const auto& v : kVerbs)
-      if (cmd.verb == v.name) expected = v.args;
+      if (cmd.verb == v.name) verb = &v;
     const GameCommand* game = FindGameCommand(cmd.verb);
-    if (game) expected = game->args;
-    if (expected < 0) {
-      *error = "line " + std::to_string(number) + ": unknown command '" + cmd.verb + "'";
+    if (!verb && !game) {
+      *error = where + "unknown command '" + cmd.verb + "'";
       return false;
     }
+    const int expected = verb ? verb->args : game->args;
+    const NumberRange numbers = verb ? verb->numbers : game->numbers;
     if (static_cast<int>(cmd.args.size()) != expected) {
-      *error = "line " + std::to_string(number) + ": '" + cmd.verb + "' takes " + std::to_string(expected) +
-               " argument(s)";
+      *error = where + "'" + cmd.verb + "' takes " + std::to_string(expected) + " argument(s)";
       return false;
     }
-    if (cmd.verb == "key" || cmd.verb == "mouse" || game) {
-      for (const auto& a : cmd.args) {
-        long v = 0;
-        if (!ParseInt(a, &v)) {
-          *error = "line " + std::to_string(number) + ": '" + a + "' is not a whole number";
-          return false;
-        }
+    const bool numeric = numbers.lowest <= numbers.highest;
+    for (const auto& a : cmd.args) {
+      int64_t value = 0;
+      const Number n = numeric ? ParseNumber(a, numbers, &value) : Number::kOk;
+      if (n != Number::kOk) {
+        *error = where + "'" + a + "' " +
+                 (n == Number::kNotANumber ? "is not a whole number"
+                                           : "is out of range for '" + cmd.verb + "' (" + RangeText(numbers) + ")");
+        return false;
       }
     }
     if ((cmd.verb == "shot" || cmd.verb == "state") && cmd.args[0].find('/') != std::string::npos) {
-      *error = "line " + std::to_string(number) + ": a " + cmd.verb + " name is a file name, not a path";
+      *error = where + "a " + cmd.verb + " name is a file name, not a path";
       return false;
     }
     out->push_back(cmd);
@@ -124,15 +171,18 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
 }
 
 bool LoadScript(const std::string& path, std::string* error) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
+  // A directory opens but cannot be read: it is refused as a missing file is.
+  ByteSource source(path);
+  std::string text;
+  uint8_t buffer[4096];
+  for (size_t got; source.Opened() && (got = source.Read(buffer, sizeof buffer)) > 0;)
+    text.append(reinterpret_cast<const char*>(buffer), got);
+  if (!source.Opened() || source.Failed()) {
     *error = "cannot open script '" + path + "'";
     return false;
   }
-  std::stringstream ss;
-  ss << f.rdbuf();
   std::string parseError;
-  if (!ParseScript(ss.str(), &g_script, &parseError)) {
+  if (!ParseScript(text, &g_script, &parseError)) {
     *error = path + ": " + parseError;
     return false;
   }

@@ -5,6 +5,7 @@
 // Threads: loaded on the main thread at start-up; run on the game thread.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,20 +21,25 @@ struct ScriptCommand {
 };
 
 // A command the game adds to the language: the verb and a fixed number of
-// whole-number arguments; the handler runs on the game thread when the
-// command is due. Register before the script is loaded; false when the verb
-// is taken already.
+// whole-number arguments, each from lowest to highest; the handler runs on the
+// game thread when the command is due. Register before the script is loaded;
+// false when the verb is taken already.
 using ScriptHandler = std::function<void(const std::vector<long>& args)>;
-bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler);
+bool RegisterScriptCommand(const std::string& verb, int args, ScriptHandler handler, long lowest = INT_MIN,
+                           long highest = INT_MAX);
 
 // What the `state NAME.json` command writes (the run's summary at that
 // moment); set by the game before the script runs.
 void SetStateSnapshot(std::function<std::string()> snapshot);
 
-// Parses script text; false with "line N: ..." in *error on a bad line.
+// Parses script text; false with "line N: ..." in *error on a bad line: an
+// unknown command, a wrong number of arguments, a number that is not one or
+// lies outside its range (times 0 to what the game clock holds, key codes 1
+// to 255, mouse positions -32768 to 32767), or a stray control byte.
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
 
-// Loads and parses a script file as the run's script.
+// Loads and parses a script file as the run's script; "cannot open script"
+// when the file cannot be opened or read (a directory, for one).
 bool LoadScript(const std::string& path, std::string* error);
 
 // True while commands of the loaded script are still waiting to run.

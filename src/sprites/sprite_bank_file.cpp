@@ -1,13 +1,12 @@
 #include "sprites/sprite_bank_file.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <new>
 #include <vector>
 
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "platform/byte_source.h"
 #include "platform/message_box.h"
 #include "shell/shared_state.h"
 
@@ -21,17 +20,17 @@ uint32_t Le32(const uint8_t* b) {
 }
 uint16_t Le16(const uint8_t* b) { return static_cast<uint16_t>(b[0] | b[1] << 8); }
 
-// Reads 16-bit little-endian words from the rest of a file, one buffer at a time.
+// Reads 16-bit little-endian words from the rest of a bank, one buffer at a time.
 class WordReader {
  public:
-  explicit WordReader(std::FILE* file) : file_(file), bytes_(kBufferBytes) {}
+  explicit WordReader(platform::ByteSource* source) : source_(source), bytes_(kBufferBytes) {}
 
   bool Next(uint16_t* word) {
     if (pos_ + 2 > end_) {
       // Keep an odd byte left over from the previous buffer.
       const size_t left = end_ - pos_;
       if (left) bytes_[0] = bytes_[pos_];
-      end_ = left + std::fread(bytes_.data() + left, 1, bytes_.size() - left, file_);
+      end_ = left + source_->Read(bytes_.data() + left, bytes_.size() - left);
       pos_ = 0;
       if (end_ < 2) return false;
     }
@@ -42,7 +41,7 @@ class WordReader {
 
  private:
   static constexpr size_t kBufferBytes = 64 * 1024;
-  std::FILE* file_;
+  platform::ByteSource* source_;
   std::vector<uint8_t> bytes_;
   size_t pos_ = 0, end_ = 0;
 };
@@ -60,14 +59,14 @@ void Clear(SpriteBankWork* work) {
 }
 
 // Reads the count and the records; returns the message for a broken header, or null.
-const char* ReadRecords(std::FILE* f, uint64_t fileSize, SpriteBankWork* work, uint32_t* count) {
+const char* ReadRecords(platform::ByteSource* source, uint64_t fileSize, SpriteBankWork* work) {
   uint8_t head[4];
-  if (std::fread(head, 1, 4, f) != 4) return kBankShort;
+  if (source->Read(head, 4) != 4) return kBankShort;
   const uint32_t n = Le32(head);
   if (n < 1 || n > static_cast<uint32_t>(kSpriteCount)) return kBankBadCount;
   uint8_t records[8 * kSpriteCount];
   if (fileSize < 4 + 8 * uint64_t{n}) return kBankShort;
-  if (std::fread(records, 1, 8 * n, f) != 8 * n) return kBankShort;
+  if (source->Read(records, 8 * n) != 8 * n) return kBankShort;
   for (uint32_t i = 0; i < n; ++i) {
     work->widths[i] = Le16(records + 8 * i);
     work->heights[i] = Le16(records + 8 * i + 2);
@@ -76,22 +75,27 @@ const char* ReadRecords(std::FILE* f, uint64_t fileSize, SpriteBankWork* work, u
   // The area's length comes from the last record alone.
   const uint64_t total = uint64_t{work->widths[n - 1]} * work->heights[n - 1] + work->offsets[n - 1];
   if (total > kMaxBankPixels) return kBankBadSize;
-  // Every record that will be loaded (up to the first width 0) must lie inside it.
+  // Every record that will be loaded (up to the first width 0) must lie inside
+  // it and have a height. Records may share pixels, so their surfaces together
+  // are held to the same bound as the area.
+  uint64_t surfacePixels = 0;
   for (uint32_t i = 0; i < n && work->widths[i] != 0; ++i) {
-    if (uint64_t{work->widths[i]} * work->heights[i] + work->offsets[i] > total) return kBankBadSize;
+    const uint64_t pixels = uint64_t{work->widths[i]} * work->heights[i];
+    if (pixels == 0 || pixels + work->offsets[i] > total) return kBankBadSize;
+    surfacePixels += pixels;
+    if (surfacePixels > kMaxBankPixels) return kBankBadSize;
   }
   if (total > MostPixels(fileSize - 4 - 8 * uint64_t{n})) return kBankShort;
-  *count = n;
   work->pixelCount = total;
   return nullptr;
 }
 
 // Decodes the pixel stream into the area; returns the message for a broken stream, or null.
-const char* Decode(std::FILE* f, SpriteBankWork* work) {
+const char* Decode(platform::ByteSource* source, SpriteBankWork* work) {
   const int32_t layout = g_display.pixelLayout;
   uint16_t* area = work->pixels.get();
   const uint64_t total = work->pixelCount;
-  WordReader reader(f);
+  WordReader reader(source);
   uint64_t p = 0;
   while (p < total) {
     uint16_t w = 0;
@@ -131,25 +135,38 @@ bool SpriteBankWork::Allocate() {
   return true;
 }
 
-void ReadSpriteBank(const std::string& path, SpriteBankWork* work) {
-  Clear(work);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    Fail("no open load");
-    return;
-  }
-  std::error_code ec;
-  const uint64_t fileSize = std::filesystem::file_size(path, ec);
-  uint32_t count = 0;
-  const char* fault = ec ? kBankShort : ReadRecords(f, fileSize, work, &count);
+namespace {
+
+// Decodes a bank from source into work, zeroed first; a broken bank shows
+// its message and leaves work zero.
+void ReadBank(platform::ByteSource* source, SpriteBankWork* work) {
+  uint64_t size = 0;
+  const char* fault = source->Size(&size) ? ReadRecords(source, size, work) : kBankShort;
   if (!fault && work->pixelCount > 0) {
     work->pixels.reset(new (std::nothrow) uint16_t[work->pixelCount]);
     if (!work->pixels) fault = "no memory 1";
   }
-  if (!fault && work->pixelCount > 0) fault = Decode(f, work);
-  std::fclose(f);
+  if (!fault && work->pixelCount > 0) fault = Decode(source, work);
   if (fault) {
     Fail(fault);
     Clear(work);
   }
+}
+
+}  // namespace
+
+void ReadSpriteBank(const std::string& path, SpriteBankWork* work) {
+  Clear(work);
+  platform::ByteSource source(path);
+  if (!source.Opened()) {
+    Fail("no open load");
+    return;
+  }
+  ReadBank(&source, work);
+}
+
+void ReadSpriteBankBytes(const uint8_t* data, size_t size, SpriteBankWork* work) {
+  Clear(work);
+  platform::ByteSource source(data, size);
+  ReadBank(&source, work);
 }

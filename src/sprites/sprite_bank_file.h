@@ -17,15 +17,18 @@
 
 #include "sprites/sprite_table.h"
 
-// The largest pixel area a bank may decode to (128 MB of pixels); far above
-// what the game's banks need, far below what would hurt the machine.
+// The largest pixel area a bank may decode to (128 MB of pixels), and the most
+// pixels its sprites' surfaces may hold together; far above what the game's
+// banks need, far below what would hurt the machine.
 inline constexpr uint64_t kMaxBankPixels = uint64_t{1} << 26;
 
 // Messages for banks that are not whole (besides the ones the loader shares
 // with every other load failure).
 inline constexpr const char* kBankBadCount = "error spr count";  // count outside 1..1024
 inline constexpr const char* kBankShort = "error spr short";     // ends before its records or pixels
-inline constexpr const char* kBankBadSize = "error spr size";    // pixels beyond the area, or an absurd area
+// pixels beyond the area, a sprite with a width but no height, or an absurd
+// area or sum of sprites
+inline constexpr const char* kBankBadSize = "error spr size";
 inline constexpr const char* kBankBadRun = "error spr run";      // a run that overflows the area
 
 // The loader's work arrays, allocated for one load and freed at its end.
@@ -45,3 +48,5 @@ struct SpriteBankWork {
 // allocated). Every entry is zeroed first; a file that cannot be opened shows
 // "no open load", a broken one its message above, and both leave them zero.
 void ReadSpriteBank(const std::string& path, SpriteBankWork* work);
+// The same from the bytes of a whole bank held in memory.
+void ReadSpriteBankBytes(const uint8_t* data, size_t size, SpriteBankWork* work);

@@ -68,11 +68,16 @@ void FillSpriteSurface(platform::Surface* surface, int width, int height, uint32
                 static_cast<size_t>(width) * 2);
 }
 
-void LoadSpriteBank(const std::string& path, BankLoad load, SpriteTable* table) {
+namespace {
+
+// Allocates the work arrays, decodes the bank with read(&work) and builds the
+// entries the load takes from it.
+template <typename ReadBank>
+void LoadBank(BankLoad load, SpriteTable* table, ReadBank read) {
   if (!table) return;
   SpriteBankWork work;
   if (!work.Allocate()) return;
-  ReadSpriteBank(path, &work);
+  read(&work);
   for (int i = 0; i < kSpriteCount && work.widths[i] != 0; ++i) {
     switch (load) {
       case BankLoad::kStartup:
@@ -86,6 +91,16 @@ void LoadSpriteBank(const std::string& path, BankLoad load, SpriteTable* table) 
         break;
     }
   }
+}
+
+}  // namespace
+
+void LoadSpriteBank(const std::string& path, BankLoad load, SpriteTable* table) {
+  LoadBank(load, table, [&](SpriteBankWork* work) { ReadSpriteBank(path, work); });
+}
+
+void LoadSpriteBankBytes(const uint8_t* data, size_t size, BankLoad load, SpriteTable* table) {
+  LoadBank(load, table, [&](SpriteBankWork* work) { ReadSpriteBankBytes(data, size, work); });
 }
 
 void LoadStartupSprites() { LoadSpriteBank(platform::DataPath("intro.spr"), BankLoad::kStartup, Sprites()); }

@@ -8,6 +8,7 @@
 // exists; the others on the game thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,8 @@ void ReloadVideoSprites();
 enum class BankLoad { kStartup, kGame, kVideoReload };
 // Loads the bank file at path into table (nothing when table is null).
 void LoadSpriteBank(const std::string& path, BankLoad load, SpriteTable* table);
+// The same from the bytes of a whole bank held in memory.
+void LoadSpriteBankBytes(const uint8_t* data, size_t size, BankLoad load, SpriteTable* table);
 
 // Create the surface of entry index from its width and height; on failure
 // the entry keeps no surface (after "ERROR DIRECT X Create surface ld", or for

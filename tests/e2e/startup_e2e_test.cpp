@@ -87,12 +87,31 @@ TEST(StartupE2E, BadOptionsAndScriptsAreRefusedClearly) {
   EXPECT_NE(run.exitCode, 0);
   EXPECT_NE(run.stderrText.find("line 1: unknown command 'jump'"), std::string::npos) << run.stderrText;
 
+  // A directory opens but holds no script: refused, not waited on forever.
+  RunOptions directory;
+  directory.extraArgs = {"--script", "."};
+  directory.timeoutSeconds = 20;
+  run = RunGame("script-directory", directory);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.stderrText.find("cannot open script '.'"), std::string::npos) << run.stderrText;
+
   RunOptions scale;
   scale.script = "100 key 27\n";
   scale.extraArgs = {"--scale", "zero"};
   run = RunGame("bad-scale", scale);
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.stderrText.find("--scale"), std::string::npos);
+}
+
+TEST(StartupE2E, AShotThatCannotBeSavedIsReportedAndTheRunEndsClean) {
+  // The failures leave SDL's error text with the game thread, which must be
+  // freed when the thread ends (the sanitizer build reports it otherwise).
+  RunOptions o;
+  o.script = "300 key 32\n400 shot ..\n500 shot " + std::string(300, 'a') + ".png\n600 key 27\n";
+  auto run = RunGame("shot-fails", o);
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  EXPECT_NE(run.stderrText.find("/shots/.. failed"), std::string::npos) << run.stderrText;
+  EXPECT_NE(run.stderrText.find(std::string(300, 'a') + ".png failed"), std::string::npos) << run.stderrText;
 }
 
 TEST(StartupE2E, ATerminationSignalEndsTheProgramInOrder) {

@@ -31,6 +31,21 @@ TEST(AudioDevice, MakesSoundsOnlyFromWholeFramesOfKnownFormats) {
   EXPECT_NE(again, nullptr);  // closing frees the device for the next opening
 }
 
+TEST(AudioDevice, AllItsSoundsTogetherStayWithinItsMemory) {
+  // A bank of many low-rate sounds, each within bounds, once made the device
+  // hold gigabytes: the bound is on all sounds together.
+  auto dev = platform::OpenAudioDevice();
+  ASSERT_NE(dev, nullptr);
+  const std::vector<uint8_t> quarter(platform::kMaxSoundBytes / 4, 7);  // no conversion needed
+  std::vector<int> held;
+  for (int i = 0; i < 4; ++i) held.push_back(dev->CreateSound({2, 44100, 16}, quarter.data(), quarter.size()));
+  for (int h : held) EXPECT_GT(h, 0);
+  EXPECT_EQ(dev->CreateSound({2, 44100, 16}, quarter.data(), 4), 0);
+  EXPECT_EQ(dev->CreateSound({1, 11025, 8}, quarter.data(), 4), 0);
+  dev->ReleaseSound(held[2]);
+  EXPECT_GT(dev->CreateSound({2, 44100, 16}, quarter.data(), quarter.size()), 0);
+}
+
 TEST(AudioDevice, VoicesPlayStopAndReleaseCopies) {
   auto dev = platform::OpenAudioDevice();
   ASSERT_NE(dev, nullptr);

@@ -1,6 +1,10 @@
 // Script parsing: the commands, their arguments and clear errors.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
+#include "platform/game_clock.h"
 #include "platform/script.h"
 
 using platform::ParseScript;
@@ -37,4 +41,40 @@ TEST(Script, RefusesBadLinesNamingTheLine) {
   EXPECT_FALSE(ParseScript("5 shot ../../etc/passwd\n", &cmds, &error));
   EXPECT_FALSE(ParseScript("5\n", &cmds, &error));
   EXPECT_EQ(error, "line 1: command missing");
+}
+
+TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
+  const std::string latest = std::to_string(INT64_MAX / platform::kClockUnitsPerMs);
+  const std::string past = std::to_string(INT64_MAX / platform::kClockUnitsPerMs + 1);
+  using namespace std::string_literals;
+  struct Case {
+    std::string script;
+    std::string error;  // empty: accepted
+  };
+  const Case cases[] = {
+      {latest + " key 32\n", ""},
+      {past + " key 32\n", "line 1: time '" + past + "' is out of range (0 to " + latest + " ms)"},
+      {"9223372036854775808 key 32\n", "line 1: time '9223372036854775808' is out of range (0 to " + latest + " ms)"},
+      {"-5 quit\n", "line 1: time '-5' is out of range (0 to " + latest + " ms)"},
+      {"10 quit\n20 key 3\0 2 junk\n"s, "line 2: stray byte 0x00"},
+      {"100\0 key 32\n"s, "line 1: stray byte 0x00"},
+      {"100 shot a\x1b.png\n", "line 1: stray byte 0x1B"},
+      {"100 key 32\r\n200 key 27\t\n", ""},
+      {"100 key 1\n200 key 255\n", ""},
+      {"100 key 4294967328\n", "line 1: '4294967328' is out of range for 'key' (1 to 255)"},
+      {"100 key 0\n", "line 1: '0' is out of range for 'key' (1 to 255)"},
+      {"100 key 256\n", "line 1: '256' is out of range for 'key' (1 to 255)"},
+      {"100 key 3x\n", "line 1: '3x' is not a whole number"},
+      {"100 mouse -32768 32767\n", ""},
+      {"100 mouse 99999999999 0\n", "line 1: '99999999999' is out of range for 'mouse' (-32768 to 32767)"},
+      {"100 mouse 5 -32769\n", "line 1: '-32769' is out of range for 'mouse' (-32768 to 32767)"},
+      {"# \0 a comment may hold anything\n"s, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    std::vector<ScriptCommand> cmds;
+    std::string error;
+    EXPECT_EQ(ParseScript(c.script, &cmds, &error), c.error.empty());
+    EXPECT_EQ(error, c.error);
+  }
 }

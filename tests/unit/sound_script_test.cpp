@@ -34,6 +34,9 @@ TEST(SoundScript, RegisteredCommandsAreParsedCheckedAndApplied) {
   EXPECT_NE(error.find("'chime' takes 1 argument(s)"), std::string::npos) << error;
   EXPECT_FALSE(ParseScript("100 chime loud\n", &cmds, &error));
   EXPECT_NE(error.find("'loud' is not a whole number"), std::string::npos) << error;
+  // A handler takes its numbers as they were written: nothing beyond an int.
+  EXPECT_FALSE(ParseScript("100 chime 4294967299\n", &cmds, &error));
+  EXPECT_NE(error.find("'4294967299' is out of range for 'chime'"), std::string::npos) << error;
 }
 
 TEST(SoundScript, SoundCommandPlaysAnEffectAndWaitSoundReturnsWhenQuiet) {
@@ -47,6 +50,8 @@ TEST(SoundScript, SoundCommandPlaysAnEffectAndWaitSoundReturnsWhenQuiet) {
 
   std::vector<ScriptCommand> cmds;
   std::string error;
+  for (const char* outside : {"100 sound 0\n", "100 sound 401\n"})
+    EXPECT_FALSE(ParseScript(outside, &cmds, &error)) << outside;
   ASSERT_TRUE(ParseScript("100 sound 18\n200 wait-sound\n", &cmds, &error)) << error;
   platform::ApplyScriptCommand(cmds[0]);
   EXPECT_EQ(g_game.soundChannel, 1);

@@ -3,6 +3,8 @@
 // memory canvases, and banks that are missing or broken.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "display/colour.h"
 #include "sprite_test_fixture.h"
 #include "sprites/blit.h"
@@ -24,6 +26,14 @@ std::vector<uint16_t> Converted(const Picture& p, int32_t layout) {
   std::vector<uint16_t> out;
   for (uint16_t v : p.pixels) out.push_back(ConvertFilePixel(v, layout));
   return out;
+}
+
+// A pixel stream of runs that fills `pixels` pixels with value.
+std::vector<uint16_t> RunsOf(uint32_t pixels, uint16_t value) {
+  std::vector<uint16_t> stream;
+  for (uint32_t left = pixels; left > 0; left -= std::min<uint32_t>(left, 0x7FFF))
+    stream.insert(stream.end(), {static_cast<uint16_t>(0x8000 + std::min<uint32_t>(left, 0x7FFF)), value});
+  return stream;
 }
 
 // Old contents of entries 0..n-1: distinct 1 x 1 sprites.
@@ -155,6 +165,10 @@ TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElse)
 TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
   const std::vector<uint16_t> four = {1, 2, 3, 4};
   std::vector<uint8_t> oddTail = RawBank(1, {{2, 2, 0}}, {1, 2, 3});
+  // Sprites may share pixels, but five of 4096 x 4096 on one area ask for
+  // more surface than any bank may (such a file of a few kilobytes, with more
+  // records, once made the loader take gigabytes).
+  const std::vector<Record> shared(5, Record{4096, 4096, 0});
   oddTail.push_back(0x04);  // half of the last pixel
   struct Case {
     const char* name;
@@ -176,6 +190,9 @@ TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
       {"area the file cannot hold", RawBank(1, {{1000, 1000, 0}}, four), kBankShort},
       {"run over the end", RawBank(1, {{4, 1, 0}}, {0x8005, 0x1111}), kBankBadRun},
       {"run over the end after literals", RawBank(1, {{4, 1, 0}}, {7, 7, 0x8003, 0x1111}), kBankBadRun},
+      {"a width but no height", MakeBank({PatternPicture(2, 2, 1), Picture{3, 0, {}}, PatternPicture(1, 1, 2)}),
+       kBankBadSize},
+      {"sprites together beyond the bound", RawBank(5, shared, RunsOf(4096 * 4096, 0x1234)), kBankBadSize},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -201,11 +218,12 @@ TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
 }
 
 TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAsNothing) {
-  // Height 0 cannot be made into a surface: entry 0 is a display-memory
-  // canvas of the game bank, entry 2 a plain sprite.
-  const std::vector<Picture> pictures = {Picture{3, 0, {}}, testbank::SolidPicture(2, 2, 0x7FFF),
-                                         Picture{4, 0, {}}, testbank::SolidPicture(4, 4, 0x7FFF)};
-  const std::string path = WriteTemp("cannot.spr", MakeBank(pictures));
+  // 65535 x 257 pixels fit in a bank's area but not in a surface: entry 0 is
+  // a display-memory canvas of the game bank, entry 2 a plain sprite. All
+  // four records share one white area.
+  constexpr uint32_t kTooBig = 65535u * 257u;
+  const std::string path = WriteTemp("cannot.spr", RawBank(4, {{65535, 257, 0}, {2, 2, 0}, {65535, 257, 0},
+                                                                {4, 4, kTooBig - 16}}, RunsOf(kTooBig, 0x7FFF)));
   FillOld(Table(), 4);
   LoadSpriteBank(path, BankLoad::kGame, &Table());
   EXPECT_EQ(Messages(), (std::vector<std::string>{"ERROR DIRECT X Create surface video SPR no memory system",
@@ -214,8 +232,8 @@ TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAs
     SCOPED_TRACE(i);
     const SpriteEntry& e = Table()[i];
     EXPECT_FALSE(e.surface);
-    EXPECT_EQ(e.width, i == 0 ? 3 : 4);
-    EXPECT_EQ(e.height, 0);
+    EXPECT_EQ(e.width, 65535);
+    EXPECT_EQ(e.height, 257);
     platform::Surface target(8, 8);
     DrawSprite(&target, e, 1, 1);
     DrawSpriteClipped(&target, e, 1, 1);
