@@ -16,8 +16,6 @@
 namespace {
 
 constexpr int kDestroyedDamage = 2500;
-// The shield is drawn this far left of and above the fort.
-constexpr int kShieldLeft = 20, kShieldUp = 35;
 
 // The shield of player p, when it has charges and p is not the shooter,
 // absorbs the shell (one charge); then p's fort.
