@@ -1,7 +1,8 @@
 // A music player for tests that writes down every cue it gets: "stop" for a
-// stop, the tune's name for a play.
+// stop, the tune's name for a play; and a scope that installs one.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,4 +16,13 @@ class RecordingPlayer final : public MusicPlayer {
 
  private:
   std::vector<std::string>* log_;
+};
+
+// The cues given while the object lives.
+struct MusicLog {
+  std::vector<std::string> cues;
+  MusicLog() { InstallMusicPlayer(std::make_unique<RecordingPlayer>(&cues)); }
+  ~MusicLog() { InstallMusicPlayer(nullptr); }
+  MusicLog(const MusicLog&) = delete;
+  MusicLog& operator=(const MusicLog&) = delete;
 };

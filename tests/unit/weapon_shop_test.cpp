@@ -157,8 +157,7 @@ TEST_F(WeaponShop, WholeShopsFrameByFrame) {
       {"Esc then Y", false, 'Y', 1},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> music;
-    InstallMusicPlayer(std::make_unique<RecordingPlayer>(&music));
+    MusicLog music;
     UsePlayers(2);
     const int32_t money[2] = {3000, 800};
     for (int i = 0; i < 2; ++i) {
@@ -191,8 +190,7 @@ TEST_F(WeaponShop, WholeShopsFrameByFrame) {
       if (flip == answeredAt + 3) g_input.leftButton = 0;
     };
     EXPECT_EQ(RunWeaponShop(*frame), c.result) << c.what;
-    InstallMusicPlayer(nullptr);
-    EXPECT_EQ(music, (std::vector<std::string>{"stop", "mag.mid"})) << c.what;
+    EXPECT_EQ(music.cues, (std::vector<std::string>{"stop", "mag.mid"})) << c.what;
     if (c.answer && c.result == 0) {
       EXPECT_EQ(customerAfterAnswer, 0) << c.what;
       EXPECT_EQ(sceneAfterAnswer, Scene::kShop) << c.what;
