@@ -43,6 +43,10 @@ class CMainFrame {
   bool TitleMenu();
   // A new game from the title menu.
   void StartGame();
+  // The players' set-up: 1 to play, 0 back to the title (Esc); and one frame
+  // of it, drawn into the back surface with its clicks handled.
+  int MainMenu();
+  void DrawMainMenu();
 
   // Leaves the program: music stopped, display released, window destroyed.
   void Leave();

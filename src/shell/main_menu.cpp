@@ -1,0 +1,134 @@
+// The player set-up before a game: one player after another gets a colour,
+// a name typed on the keyboard and human or computer control; NEXT OPPONENT
+// adds the next player (up to five), PLAY GAME (from two players on) starts
+// the game, Esc goes back to the title. Only the last player added can be
+// changed.
+#include "audio/game_sounds.h"
+#include "display/display_state.h"
+#include "display/text.h"
+#include "players/player_record.h"
+#include "players/turn_state.h"
+#include "players/turns.h"
+#include "shell/main_frame.h"
+#include "shell/main_menu.h"
+#include "shell/shared_state.h"
+#include "sprites/blit.h"
+#include "sprites/panel.h"
+#include "sprites/pointer.h"
+
+namespace {
+
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyEsc = 27;
+constexpr size_t kNameLength = 12;
+constexpr int kColours = 5;
+constexpr int kPanelSprite = 0;
+constexpr int kColourButton = 2;
+constexpr int kHumanButton = 439;  // 439 - control: 438 for a computer
+constexpr int kPlayButton = 440;
+constexpr int kNextButtonAtRest = 455;
+constexpr ColorRef kShadow = Rgb(15, 0, 0);
+constexpr ColorRef kWhite = Rgb(255, 255, 255);
+constexpr ColorRef kButtonText = Rgb(255, 15, 0);
+
+uint16_t g_playRequested = 0;
+
+// A line of text with its shadow drawn first, one pixel below and right.
+void Label(int x, int y, const std::string& text, ColorRef colour) {
+  DrawTextCentered(x, y, text, kShadow);
+  DrawTextCentered(x - 1, y - 1, text, colour);
+}
+
+// Draws a button and tells whether it was clicked this frame; a click is used
+// up and heard.
+bool Button(int sprite, int x, int y) {
+  const SpriteEntry& button = Sprite(sprite);
+  DrawSprite(g_display.back, button, x, y);
+  if (g_input.leftButton != 1 || !PointerTouches(button, x, y)) return false;
+  PlaySoundEffect(18);
+  g_input.leftButton = 0;
+  return true;
+}
+
+bool CanType(int key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' '; }
+
+}  // namespace
+
+void NextFreeColour(int player) {
+  if (player < 0 || player >= kMaxPlayers) return;
+  int16_t& colour = g_players[player].colourIndex;
+  bool taken;
+  do {
+    colour = static_cast<int16_t>(colour + 1 >= kColours ? 0 : colour + 1);
+    taken = false;
+    for (int lower = 0; lower < player; ++lower) taken = taken || g_players[lower].colourIndex == colour;
+  } while (taken);
+}
+
+void TypeIntoName(PlayerRecord& p) {
+  if (g_input.lastKey == kKeyBackspace) {
+    p.name.clear();
+    g_input.lastKey = 0;
+    PlaySoundEffect(18);
+  }
+  if (CanType(g_input.lastKey) && p.name.size() < kNameLength) {
+    p.name += static_cast<char>(static_cast<int>(g_input.lastKey));
+    g_input.lastKey = 0;
+    PlaySoundEffect(18);
+  }
+}
+
+int CMainFrame::MainMenu() {
+  g_game.scene = Scene::kMenu;
+  g_game.numberOfPlayers = 1;
+  g_phases.emblem = 37;
+  g_playRequested = 0;
+  AnimationPhaseReset();
+  BuildPanelFill();
+  DrawPanel(MutableSprite(kPanelSprite).surface.get(), 0, 0, 610, 450);
+  for (;;) {
+    FlipFrame();
+    ReadCursor();
+    CheckSurfaces();
+    StepFramePhase();
+    DrawMainMenu();
+    TypeIntoName(g_players[(g_game.numberOfPlayers - 1) % kMaxPlayers]);
+    if (g_input.lastKey == kKeyEsc) {
+      PlaySoundEffect(18);
+      g_input.lastKey = 0;
+      return 0;
+    }
+    if (g_playRequested == 1) return 1;
+  }
+}
+
+void CMainFrame::DrawMainMenu() {
+  const int w2 = g_config.screenWidth / 2, w4 = g_config.screenWidth / 4, h10 = g_config.screenHeight / 10;
+  const int fh = g_display.fontHeight;
+  const int player = (g_game.numberOfPlayers - 1) % kMaxPlayers;
+  PlayerRecord& p = g_players[player];
+  StretchSurface(g_display.back, MutableSprite(kPanelSprite).surface.get());
+  DrawSprite(g_display.back, Sprite(g_phases.emblem + 10 * p.colourIndex), w2 + 20, 2 * h10 - 40);
+  if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
+  Label(w2, 2 * h10 + 55, "YOUR NAME:", Rgb(255, 255, 15));
+  Label(w2, 2 * h10 + 55 + fh, p.name, kWhite);
+  if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) p.control = p.control == 0 ? 1 : 0;
+  Label(w2, 6 * h10 + 40, p.control == 0 ? "HUMAN" : "COMPUTER", kWhite);
+  if (g_game.numberOfPlayers > 1) {
+    if (Button(kPlayButton, w4 - 20, 9 * h10 - 5)) g_playRequested = 1;
+    Label(w4, 9 * h10 - fh - 5, "PLAY GAME", kButtonText);
+  }
+  if (g_game.numberOfPlayers != kMaxPlayers) {
+    // The button only takes a click while its press animation is not running.
+    const int x = 3 * w4 - 20, y = 9 * h10 - 5;
+    if (g_phases.nextButton != kNextButtonAtRest) {
+      DrawSprite(g_display.back, Sprite(g_phases.nextButton), x, y);
+    } else if (Button(g_phases.nextButton, x, y)) {
+      g_game.numberOfPlayers = static_cast<uint16_t>(g_game.numberOfPlayers + 1);
+      ++g_phases.nextButton;
+      NextFreeColour(g_game.numberOfPlayers - 1);
+    }
+    Label(3 * w4, 9 * h10 - fh - 5, "NEXT OPPONENT", kButtonText);
+  }
+  DrawMousePointer();
+}

@@ -1,0 +1,143 @@
+// The player set-up menu: which buttons there are for one to five players,
+// the NEXT button's lock while it animates, the colour rule, and typing names.
+#include <gtest/gtest.h>
+
+#include "players/player_record.h"
+#include "players/player_resets.h"
+#include "players/turn_state.h"
+#include "shell/main_frame.h"
+#include "shell/main_menu.h"
+#include "sprite_test_fixture.h"
+
+namespace {
+
+constexpr int kW = 640, kH = 480;
+// Points on the buttons at 640 x 480 (W2 320, W4 160, H10 48).
+constexpr int kColourX = 320, kColourY = 120;
+constexpr int kPlayX = 160, kPlayY = 440;
+constexpr int kNextX = 480, kNextY = 440;
+constexpr int kControlX = 320, kControlY = 300;
+
+class MainMenu : public SpriteTableTest {
+ protected:
+  void SetUp() override {
+    SpriteTableTest::SetUp();
+    g_config.screenWidth = kW;
+    g_config.screenHeight = kH;
+    back.Allocate(kW, kH);
+    g_display.back = &back;
+    Table()[0] = MakeSprite(640, 480, {}, 0x0001);
+    Table()[2] = MakeSprite(80, 50, {}, 0x0002);
+    Table()[15] = MakeSprite(9, 9, {}, 0x0421);
+    for (int i : {438, 439, 440}) Table()[i] = MakeSprite(40, 28, {}, static_cast<uint16_t>(i));
+    for (int i = 455; i <= 464; ++i) Table()[i] = MakeSprite(40, 28, {}, static_cast<uint16_t>(i));
+    ProgramStartReset();
+    NewGameReset();
+    g_game.Reset();
+    g_game.numberOfPlayers = 1;
+    g_phases.Reset();
+    g_input.Reset();
+  }
+  void TearDown() override {
+    g_input.Reset();
+    g_game.Reset();
+    g_phases.Reset();
+    SpriteTableTest::TearDown();
+  }
+  // One frame of the menu with a click at (x, y); true when the click was taken.
+  bool ClickAt(int x, int y) {
+    g_input.cursorX = x;
+    g_input.cursorY = y;
+    g_input.leftButton = 1;
+    frame.DrawMainMenu();
+    return g_input.leftButton == 0;
+  }
+
+  platform::Surface back;
+  CMainFrame frame{nullptr};
+};
+
+}  // namespace
+
+TEST_F(MainMenu, ButtonsForOneToFivePlayers) {
+  EXPECT_FALSE(ClickAt(kPlayX, kPlayY));  // one player: no PLAY GAME
+  EXPECT_TRUE(ClickAt(kNextX, kNextY));
+  EXPECT_EQ(g_game.numberOfPlayers, 2);
+  EXPECT_EQ(g_players[1].colourIndex, 2);  // the first opponent moves on from 1 at least once
+  EXPECT_FALSE(ClickAt(kNextX, kNextY));   // animating: not taken, nobody added
+  EXPECT_EQ(g_game.numberOfPlayers, 2);
+  for (int n = 3; n <= 5; ++n) {
+    g_phases.nextButton = 455;
+    ASSERT_TRUE(ClickAt(kNextX, kNextY));
+    EXPECT_EQ(g_game.numberOfPlayers, n);
+  }
+  g_phases.nextButton = 455;
+  EXPECT_FALSE(ClickAt(kNextX, kNextY));  // five players: no NEXT OPPONENT
+  EXPECT_EQ(g_game.numberOfPlayers, 5);
+  // Colours stay distinct among the players added.
+  for (int i = 0; i < 5; ++i)
+    for (int j = 0; j < i; ++j) EXPECT_NE(g_players[i].colourIndex, g_players[j].colourIndex) << i << " " << j;
+  EXPECT_TRUE(ClickAt(kControlX, kControlY));
+  EXPECT_EQ(g_players[4].control, 1);
+  EXPECT_TRUE(ClickAt(kControlX, kControlY));  // the computer's button (438) switches back
+  EXPECT_EQ(g_players[4].control, 0);
+  EXPECT_TRUE(ClickAt(kPlayX, kPlayY));
+}
+
+TEST_F(MainMenu, ColourButtonSkipsTheColoursOfLowerPlayers) {
+  struct Case {
+    int lower[3];  // colours of players 0..2
+    int start;     // colour of player 3
+    int expected;
+  };
+  const Case cases[] = {
+      {{0, 1, 2}, 3, 4},  // free
+      {{0, 1, 4}, 3, 2},  // 4 taken, 0 and 1 taken: wraps past them
+      {{4, 0, 1}, 2, 3},
+      {{3, 4, 0}, 2, 1},
+  };
+  for (const Case& c : cases) {
+    for (int i = 0; i < 3; ++i) g_players[i].colourIndex = static_cast<int16_t>(c.lower[i]);
+    g_players[3].colourIndex = static_cast<int16_t>(c.start);
+    NextFreeColour(3);
+    EXPECT_EQ(g_players[3].colourIndex, c.expected) << c.start;
+  }
+  g_players[0].colourIndex = 4;
+  NextFreeColour(0);  // the first player wraps from 4 to 0 whatever the others have
+  EXPECT_EQ(g_players[0].colourIndex, 0);
+  g_game.numberOfPlayers = 1;
+  ASSERT_TRUE(ClickAt(kColourX, kColourY));
+  EXPECT_EQ(g_players[0].colourIndex, 1);
+}
+
+TEST_F(MainMenu, TypingTheName) {
+  PlayerRecord& p = g_players[0];
+  p.name = "NONAME 01";
+  struct Step {
+    int key;
+    const char* name;
+    int keyLeft;
+  };
+  const Step steps[] = {
+      {8, "", 0},         {'A', "A", 0},      {'7', "A7", 0},       {' ', "A7 ", 0},
+      {'a', "A7 ", 'a'},  // not a capital letter: left in last key
+      {190, "A7 ", 190},
+  };
+  for (const Step& s : steps) {
+    g_input.lastKey = s.key;
+    TypeIntoName(p);
+    EXPECT_EQ(p.name, s.name) << s.key;
+    EXPECT_EQ(g_input.lastKey, s.keyLeft) << s.key;
+  }
+  p.name = "ABCDEFGHIJKL";
+  g_input.lastKey = 'M';  // a 13th character is refused and stays in last key
+  TypeIntoName(p);
+  EXPECT_EQ(p.name, "ABCDEFGHIJKL");
+  EXPECT_EQ(g_input.lastKey, 'M');
+}
+
+TEST_F(MainMenu, EscReturnsAtOnce) {
+  g_input.lastKey = 27;
+  EXPECT_EQ(frame.MainMenu(), 0);
+  EXPECT_EQ(g_input.lastKey, 0);
+}
