@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kPurchaseSound = 2;
-constexpr int kFinishSound = 18;
-
 bool CanPay(const PlayerRecord& customer, int weapon) { return customer.money >= WeaponPrice(weapon); }
 
 int DrawRandomWeapon() {
@@ -49,7 +46,7 @@ void ComputerShopStep(ShopState& shop) {
   PlayerRecord& customer = CurrentPlayerRecord();
   const int w = ComputerShopChoice(customer);
   if (w < 0) {
-    PlaySoundEffect(kFinishSound);
+    PlaySoundEffect(kShopClickSound);
     g_game.currentPlayer = static_cast<uint16_t>(g_game.currentPlayer + 1);
     ++g_phases.nextButton;
     shop.computerWait = kFinishedWait;

@@ -9,6 +9,11 @@
 
 #include "players/player_record.h"
 
+// Sound effects of the shop: the till of a purchase, and the click of a slot
+// chosen or of a customer leaving.
+inline constexpr int kPurchaseSound = 2;
+inline constexpr int kShopClickSound = 18;
+
 struct ShopState {
   uint16_t selectedWeapon = 1;  // the highlighted slot, 1..9; kept from one customer to the next
   int32_t computerWait = 0;     // frames a computer customer still waits before acting

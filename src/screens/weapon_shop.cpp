@@ -18,8 +18,6 @@
 namespace {
 
 constexpr int kKeyEsc = 27;
-constexpr int kSelectSound = 18;
-constexpr int kPurchaseSound = 2;
 constexpr uint16_t kNextButtonResting = 455;
 
 // A click: the left button is down and the pointer probe touches the sprite
@@ -35,7 +33,7 @@ void HumanShopStep(ShopState& shop) {
     if (Clicked(kSlotSprite, ShopSlotPosition(i))) {
       shop.selectedWeapon = static_cast<uint16_t>(i);
       g_input.leftButton = 0;
-      PlaySoundEffect(kSelectSound);
+      PlaySoundEffect(kShopClickSound);
     }
   }
   PlayerRecord& customer = CurrentPlayerRecord();
@@ -46,7 +44,7 @@ void HumanShopStep(ShopState& shop) {
   }
   // NEXT reacts only at rest, not while its press animation runs.
   if (g_phases.nextButton == kNextButtonResting && Clicked(g_phases.nextButton, NextButtonPosition())) {
-    PlaySoundEffect(kSelectSound);
+    PlaySoundEffect(kShopClickSound);
     g_game.currentPlayer = static_cast<uint16_t>(g_game.currentPlayer + 1);
     ++g_phases.nextButton;
   }
