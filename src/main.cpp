@@ -22,7 +22,6 @@ int main(int argc, char** argv) {
   RegisterSoundScriptCommands();  // before the script is read
   if (!platform::Init(options, &error)) {
     std::fprintf(stderr, "bulwark: %s\n", error.c_str());
-    if (!options.headless) std::fprintf(stderr, "(without a display, try --headless)\n");
     return 1;
   }
   const int code = RunApplication();

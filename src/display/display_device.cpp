@@ -9,6 +9,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "shell/input_handlers.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
 #include "sprites/blit.h"
@@ -74,9 +75,11 @@ void CMainFrame::InitDisplay() {
 }
 
 void CMainFrame::FlipFrame() {
-  if (!m_video) return;
-  if (!g_config.noVblankWait) m_video->WaitForVerticalBlank();
-  m_video->Flip();
+  if (m_video) {
+    if (!g_config.noVblankWait) m_video->WaitForVerticalBlank();
+    m_video->Flip();
+  }
+  OnGameFrame();
 }
 
 void CMainFrame::PresentFrame() {

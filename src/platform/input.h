@@ -33,7 +33,4 @@ void ClipCursor(int left, int top, int right, int bottom);
 void ShowCursor(bool show);
 bool CursorShown();
 
-// Windows virtual-key code of an SDL key code; 0 for keys the game has no code for.
-int VirtualKeyFromSdl(int sdlKey);
-
 }  // namespace platform

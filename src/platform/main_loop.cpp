@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "platform/key_router.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/sdl_video.h"
@@ -29,6 +30,8 @@ struct Task {
 };
 std::deque<Task*> g_tasks;
 std::condition_variable g_taskDone;
+
+KeyRouter g_keys;
 
 // How long the game thread gets to end the program itself after an end was
 // requested, before the main thread ends it.
@@ -83,12 +86,13 @@ bool HandleEvent(const SDL_Event& e, bool boxOpen) {
       if (video) video->ResetTextures();
       break;
     case SDL_KEYDOWN:
-      if (boxOpen) return IsBoxKey(e.key.keysym.sym);
-      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym); vk && sink) sink->OnKeyDown(vk);
+    case SDL_KEYUP: {
+      // Keys go to an open box instead of the game; the fullscreen toggle works either way.
+      const KeyRoute route = g_keys.Route(e.key, boxOpen ? nullptr : sink);
+      if (route == KeyRoute::kToggleFullscreen && video) video->ToggleFullscreen();
+      if (route == KeyRoute::kGame && boxOpen && e.type == SDL_KEYDOWN) return IsBoxKey(e.key.keysym.sym);
       break;
-    case SDL_KEYUP:
-      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym); vk && sink && !boxOpen) sink->OnKeyUp(vk);
-      break;
+    }
     case SDL_MOUSEMOTION:
       MoveCursor(video, e.motion.x, e.motion.y);
       break;
@@ -132,13 +136,9 @@ bool CreateMainWindow(const std::string& title) {
     g_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   } else {
-    // A borderless window over the whole desktop, made fullscreen when the
-    // display is set up: it covers the screen even where no window manager
-    // carries out the fullscreen request.
-    SDL_Rect bounds{0, 0, 640, 480};
-    SDL_GetDisplayBounds(0, &bounds);
-    g_window = SDL_CreateWindow(title.c_str(), bounds.x, bounds.y, bounds.w, bounds.h,
-                                SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    // Over the whole desktop, made fullscreen when the display is set up.
+    g_window = SDL_CreateWindow(title.c_str(), 0, 0, 640, 480, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (g_window) CoverDesktop(g_window);
   }
   return g_window != nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace platform {
 
@@ -14,6 +15,8 @@ std::string UsageText() {
       "Options:\n"
       "  --windowed         play in a window instead of fullscreen\n"
       "  --scale N          window size as N times the game's screen size (1-8)\n"
+      "  --mode WxH         the game's screen size for this run: 320x240, 640x480,\n"
+      "                     800x600 or 1024x768 (instead of what game.ini says)\n"
       "  --data-dir DIR     read the data files (game.ini, intro.spr, small.spr,\n"
       "                     sound.sdf, level.frc) from DIR; by default from the\n"
       "                     working directory, else from data/ beside the program\n"
@@ -27,7 +30,9 @@ std::string UsageText() {
       "                     sound effect N), wait-sound (waits until it is heard)\n"
       "  --shot-dir DIR     where 'shot' saves its pictures (default: .)\n"
       "  --state-out FILE   write a JSON summary of the game at exit\n"
-      "  --help             show this text\n";
+      "  --help             show this text\n"
+      "\n"
+      "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
 }
 
 namespace {
@@ -62,6 +67,15 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
         return false;
       }
       out->scale = static_cast<int>(n);
+    } else if (!std::strcmp(a, "--mode")) {
+      if (!TakeValue(argc, argv, &i, &value, error)) return false;
+      out->displayOption = -1;
+      for (int m = 0; m < static_cast<int>(std::size(kDisplayModes)); ++m)
+        if (value == kDisplayModes[m]) out->displayOption = m;
+      if (out->displayOption < 0) {
+        *error = "--mode wants 320x240, 640x480, 800x600 or 1024x768, not '" + value + "'";
+        return false;
+      }
     } else if (!std::strcmp(a, "--data-dir")) {
       if (!TakeValue(argc, argv, &i, &out->dataDir, error)) return false;
     } else if (!std::strcmp(a, "--script")) {

@@ -9,6 +9,7 @@ namespace platform {
 struct Options {
   bool windowed = false;      // a window instead of fullscreen on the desktop
   int scale = 0;              // window scale factor; 0 picks one that fits
+  int displayOption = -1;     // --mode: the display option of game.ini it stands for, 0..3; -1 none
   std::string dataDir;        // where the data files are; empty: working dir, then beside the binary
   bool headless = false;      // dummy drivers, no pacing, message boxes logged
   std::string scriptFile;     // scripted input
@@ -22,5 +23,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error);
 
 // The --help text.
 std::string UsageText();
+
+// The display modes of --mode, in the order of game.ini's display option.
+inline constexpr const char* kDisplayModes[] = {"320x240", "640x480", "800x600", "1024x768"};
 
 }  // namespace platform

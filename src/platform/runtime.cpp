@@ -31,6 +31,38 @@ bool g_sdlStarted = false;
 
 void OnSignal(int) { g_quitSignal = 1; }
 
+// Whether the video driver SDL opened shows windows on a screen.
+bool ShowsWindows() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return false;
+  for (const char* unseen : {"offscreen", "dummy", "evdev"})
+    if (SDL_strcasecmp(driver, unseen) == 0) return false;
+  return true;
+}
+
+// Starts SDL's video on a driver that shows windows. The libraries SDL tries
+// on the way may complain on stderr (Wayland's, outside a desktop session):
+// what they write is passed on only when a display opens.
+bool OpenDisplay() {
+  std::fflush(stderr);
+  std::FILE* aside = std::tmpfile();
+  const int saved = aside ? dup(STDERR_FILENO) : -1;
+  if (saved >= 0) dup2(fileno(aside), STDERR_FILENO);
+  const bool ok = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0 && ShowsWindows();
+  if (saved >= 0) {
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+  }
+  if (aside && ok) {
+    std::rewind(aside);
+    char buffer[512];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, aside)) > 0;) std::fwrite(buffer, 1, n, stderr);
+  }
+  if (aside) std::fclose(aside);
+  return ok;
+}
+
 std::string ExecutableDir() {
   std::error_code ec;
   auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -56,9 +88,15 @@ bool Init(const Options& options, std::string* error) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // tests may choose "disk"
   }
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  Uint32 systems = SDL_INIT_TIMER | (options.headless ? 0 : SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-  if (SDL_Init(systems) != 0) {
+  if (SDL_Init(SDL_INIT_TIMER) != 0) {
     *error = std::string("cannot start SDL: ") + SDL_GetError();
+    return false;
+  }
+  if (!options.headless && !OpenDisplay()) {
+    // Without a display SDL falls back on drivers that draw nowhere: the game
+    // would run unseen. Say so and stop instead.
+    SDL_Quit();
+    *error = kNoDisplayText;
     return false;
   }
   if (TTF_Init() != 0) {

@@ -12,8 +12,13 @@
 
 namespace platform {
 
+// What Init says when there is no display to show the game on.
+inline constexpr const char* kNoDisplayText =
+    "no display found; run it on a desktop, or use --headless for tests";
+
 // Starts SDL for the mode the options choose (headless: dummy drivers) and
-// loads the script, if any. False with a message when that fails.
+// loads the script, if any. False with a message when that fails; without
+// --headless, also when no video driver that shows a window can be opened.
 bool Init(const Options& options, std::string* error);
 void Shutdown();
 

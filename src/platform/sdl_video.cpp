@@ -50,19 +50,44 @@ bool SdlVideo::SetDisplayMode(int width, int height, int) {
   width_ = width;
   height_ = height;
   if (!MakeTexture()) return false;
-  if (GetOptions().windowed) {
-    int scale = GetOptions().scale;
-    if (scale <= 0) {
-      // The largest whole scale that leaves room on the desktop.
-      SDL_Rect usable{0, 0, width, height};
-      int display = SDL_GetWindowDisplayIndex(window_);
-      SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable);
-      scale = std::max(1, std::min((usable.w * 9 / 10) / width, (usable.h * 9 / 10) / height));
-    }
-    SDL_SetWindowSize(window_, width * scale, height * scale);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-  }
+  if (GetOptions().windowed) SizeWindow();
   return true;
+}
+
+void SdlVideo::SizeWindow() {
+  int scale = GetOptions().scale;
+  if (scale <= 0) {
+    // The largest whole scale that leaves room on the desktop.
+    SDL_Rect usable{0, 0, width_, height_};
+    int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable);
+    scale = std::max(1, std::min((usable.w * 9 / 10) / width_, (usable.h * 9 / 10) / height_));
+  }
+  SDL_SetWindowSize(window_, width_ * scale, height_ * scale);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void SdlVideo::ToggleFullscreen() {
+  if (!window_ || width_ <= 0 || height_ <= 0) return;
+  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SizeWindow();
+  } else {
+    CoverDesktop(window_);
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+void CoverDesktop(SDL_Window* window) {
+  SDL_Rect bounds{0, 0, 640, 480};
+  const int display = SDL_GetWindowDisplayIndex(window);
+  SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+  SDL_SetWindowBordered(window, SDL_FALSE);
+  SDL_SetWindowResizable(window, SDL_FALSE);
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, bounds.w, bounds.h);
 }
 
 bool SdlVideo::MakeTexture() {

@@ -48,8 +48,14 @@ class SdlVideo : public Video {
   void StopWaiting();
   // The renderer lost its textures: make them again.
   void ResetTextures();
+  // Switches between fullscreen on the desktop and a window (Alt+Enter, F11);
+  // the picture keeps its sharp, aspect-correct scaling either way.
+  void ToggleFullscreen();
 
  private:
+  // A window of a whole multiple of the picture's size (--scale, or the
+  // largest that fits), centred on the desktop.
+  void SizeWindow();
   bool MakeTexture();
   void DrawPicture(int outW, int outH);
   void DrawBox(const PendingBox& box, int outW, int outH);
@@ -88,5 +94,10 @@ class SdlVideo : public Video {
 
 // The game's window (null in headless mode or before it exists).
 SDL_Window* MainWindowHandle();
+
+// Makes a window borderless over the whole desktop of its display, ready to
+// be made fullscreen: it covers the screen even where no window manager
+// carries out the fullscreen request.
+void CoverDesktop(SDL_Window* window);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "audio/game_sounds.h"
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "screens/screen_text.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
 #include "sprites/panel.h"
@@ -42,8 +43,7 @@ void DrawCredits() {
   DrawPanel(g_display.back, 0, 0, w - 30, h - 30);
   const int line = g_display.fontHeight;
   for (int i = 0; i < kCreditLines; ++i) {
-    DrawTextCentered(w / 2, i * line + 20, kLines[i].text, kShadow);
-    DrawTextCentered(w / 2 - 1, i * line + 19, kLines[i].text, kLines[i].colour);
+    DrawShadowedCentered(w / 2, i * line + 20, kLines[i].text, kShadow, kLines[i].colour);
   }
 }
 

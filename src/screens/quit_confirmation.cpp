@@ -6,6 +6,7 @@
 #include "display/display_state.h"
 #include "display/text.h"
 #include "screens/round_scene.h"
+#include "screens/screen_text.h"
 #include "shell/main_frame.h"
 #include "shell/shared_state.h"
 #include "sprites/panel.h"
@@ -23,8 +24,7 @@ void DrawQuestion(int mode) {
     FillSurface(g_display.back, PackColor(10, 0, 10), nullptr);
   }
   DrawPanel(g_display.back, w / 4 - 15, h / 2 - 30, w / 2, static_cast<int>(g_display.fontHeight * 1.5));
-  DrawTextCentered(w / 2, h / 2 - 10, kQuestion, Rgb(15, 15, 15));
-  DrawTextCentered(w / 2 - 1, h / 2 - 11, kQuestion, Rgb(255, 15, 255));
+  DrawShadowedCentered(w / 2, h / 2 - 10, kQuestion, Rgb(15, 15, 15), Rgb(255, 15, 255));
 }
 
 }  // namespace

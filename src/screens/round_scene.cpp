@@ -28,7 +28,6 @@ constexpr ColorRef kWhite = Rgb(255, 255, 255);
 constexpr int16_t kPlayerColours[kMaxPlayers][3] = {
     {60, 0, 0}, {0, 0, 60}, {60, 60, 60}, {0, 60, 0}, {60, 60, 0}};
 
-constexpr int kShieldOffsetX = -20, kShieldOffsetY = -35;
 constexpr int kFortUnderSprite = 3;
 constexpr int kGaugeEmptySprite = 103;
 constexpr int kWeaponSlotSprite = 104;
@@ -52,7 +51,7 @@ void DrawForts() {
     const int fortX = static_cast<int>(p.x), fortY = static_cast<int>(p.y);
     if (static_cast<int16_t>(fortY) == 0) continue;  // not placed
     const int fx = fortX - viewX, fy = fortY - viewY;
-    if (p.shieldCharges > 0) DrawSpriteClipped(g_display.back, Sprite(g_phases.shield), fx + kShieldOffsetX, fy + kShieldOffsetY);
+    if (p.shieldCharges > 0) DrawSpriteClipped(g_display.back, Sprite(g_phases.shield), fx - kShieldLeft, fy - kShieldUp);
     if (p.destroyed == 0)
       DrawSpriteClipped(g_display.back, Sprite(g_phases.emblem + 10 * p.colourIndex), fx + 60,
                         i == current ? fy - 75 : fy - 40);
@@ -123,7 +122,7 @@ void DrawSky(int8_t red, int8_t green, int8_t blue, int8_t redStep, int8_t green
 void DrawSupplyDrops() {
   for (const SupplyDrop& d : g_drops)
     if (d.kind != kDropNone)
-      DrawSpriteClipped(g_display.back, Sprite(g_phases.buyButton + 20 * (d.kind - 1)),
+      DrawSpriteClipped(g_display.back, Sprite(SupplyDropPicture(d)),
                         static_cast<int>(d.x) - g_game.viewX, static_cast<int>(d.y) - g_game.viewY);
 }
 

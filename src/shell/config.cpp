@@ -12,29 +12,33 @@
 #include "shell/main_frame.h"
 #include "sprites/sprite_loader.h"
 
-void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config) {
+void SetDisplayOption(uint8_t option, ConfigState* config) {
   static constexpr uint16_t kSizes[4][2] = {{320, 240}, {640, 480}, {800, 600}, {1024, 768}};
-  if (count >= 1) {
-    config->displayOption = bytes[0];
-    if (bytes[0] <= 3) {
-      config->screenWidth = kSizes[bytes[0]][0];
-      config->screenHeight = kSizes[bytes[0]][1];
-    }
+  config->displayOption = option;
+  if (option <= 3) {
+    config->screenWidth = kSizes[option][0];
+    config->screenHeight = kSizes[option][1];
   }
+}
+
+void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config) {
+  if (count >= 1) SetDisplayOption(bytes[0], config);
   if (count >= 2) config->noVblankWait = bytes[1];
   if (count >= 3) config->noRefreshWarning = bytes[2];
 }
 
 void CMainFrame::ReadConfig() {
-  std::FILE* f = std::fopen(platform::DataPath("game.ini").c_str(), "rb");
-  if (!f) {
+  if (std::FILE* f = std::fopen(platform::DataPath("game.ini").c_str(), "rb")) {
+    uint8_t bytes[3] = {};
+    const size_t count = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    ApplyConfigBytes(bytes, count, &g_config);
+  } else {
     platform::ShowMessage("no open game.ini", kEmptyText, /*owned=*/false);
-    return;
   }
-  uint8_t bytes[3] = {};
-  const size_t count = std::fread(bytes, 1, sizeof bytes, f);
-  std::fclose(f);
-  ApplyConfigBytes(bytes, count, &g_config);
+  // --mode chooses the screen (and with it the font) for this run, over the file.
+  if (const int mode = platform::GetOptions().displayOption; mode >= 0 && mode <= 3)
+    SetDisplayOption(static_cast<uint8_t>(mode), &g_config);
 }
 
 void CMainFrame::InitGame() {

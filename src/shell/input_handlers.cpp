@@ -11,10 +11,15 @@ void OnKeyDown(int vk) {
 
 void OnKeyUp(int) {}
 
-void OnLButtonDown() { g_input.leftButton = 1; }
-void OnLButtonUp() { g_input.leftButton = 0; }
-void OnRButtonDown() { g_input.rightButton = 1; }
-void OnRButtonUp() { g_input.rightButton = 0; }
+void OnLButtonDown() { g_input.leftLatch.Press(&g_input.leftButton); }
+void OnLButtonUp() { g_input.leftLatch.Release(&g_input.leftButton); }
+void OnRButtonDown() { g_input.rightLatch.Press(&g_input.rightButton); }
+void OnRButtonUp() { g_input.rightLatch.Release(&g_input.rightButton); }
+
+void OnGameFrame() {
+  g_input.leftLatch.OnFrame(&g_input.leftButton);
+  g_input.rightLatch.OnFrame(&g_input.rightButton);
+}
 
 void OnTimer(int) { DrawLoadingAnimation(); }
 

@@ -1,8 +1,10 @@
 // The window's message handlers: they turn key, button and timer messages into
 // the shared input state. The key-down handler also selects a weapon by digit
-// key; the timer handler runs the loading animation.
+// key; the timer handler runs the loading animation. Button releases pass
+// through a latch (button_latch.h) so that no quick click is lost.
 //
 // Threads: the main thread (scripted input: the game thread); they never block.
+// OnGameFrame: the game thread.
 #pragma once
 
 #include "platform/input.h"
@@ -14,6 +16,11 @@ void OnLButtonUp();
 void OnRButtonDown();
 void OnRButtonUp();
 void OnTimer(int id);
+
+// The game thread has presented a frame (every frame loop's presentation
+// calls it): button releases held back for a quick click go through once the
+// game has had the press for a frame.
+void OnGameFrame();
 
 // The weapon a digit key selects (1 -> 0, ..., 9 -> 8, 0 -> 9); -1 for other keys.
 int WeaponForDigitKey(int vk);

@@ -9,6 +9,7 @@
 #include "players/player_record.h"
 #include "players/turn_state.h"
 #include "players/turns.h"
+#include "screens/screen_text.h"
 #include "shell/main_frame.h"
 #include "shell/main_menu.h"
 #include "shell/shared_state.h"
@@ -34,10 +35,7 @@ constexpr ColorRef kButtonText = Rgb(255, 15, 0);
 uint16_t g_playRequested = 0;
 
 // A line of text with its shadow drawn first, one pixel below and right.
-void Label(int x, int y, const std::string& text, ColorRef colour) {
-  DrawTextCentered(x, y, text, kShadow);
-  DrawTextCentered(x - 1, y - 1, text, colour);
-}
+void Label(int x, int y, const std::string& text, ColorRef colour) { DrawShadowedCentered(x, y, text, kShadow, colour); }
 
 // Draws a button and tells whether it was clicked this frame; a click is used
 // up and heard.

@@ -11,7 +11,9 @@
 #include "players/turns.h"
 #include "players/view.h"
 #include "screens/quit_confirmation.h"
+#include "screens/round_results.h"
 #include "screens/round_scene.h"
+#include "screens/weapon_shop.h"
 #include "shell/main_frame.h"
 #include "shell/round_end.h"
 #include "shell/round_log.h"
@@ -91,5 +93,7 @@ void CMainFrame::PlayRounds() {
     sounds.StopAllChannels();
     sounds.ReleaseAllChannels();
     StopMusic();
+    ShowRoundResults(*this);
+    if (RunWeaponShop(*this) == 1) return;
   }
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/button_latch.h"
 #include "shell/relaxed.h"
 
 // The empty text: the title of error message boxes, and what clears the
@@ -30,6 +31,8 @@ struct InputState {
   Relaxed<int32_t> lastKey{0};      // virtual-key code of the last key press; 0 none
   Relaxed<uint8_t> leftButton{0};   // 1 from a left press until its release (or until consumed)
   Relaxed<uint8_t> rightButton{0};  // 1 from a right press until its release
+  ButtonLatch leftLatch;            // holds back a release until the game has seen the press
+  ButtonLatch rightLatch;
   int32_t cursorX = 0;              // read by the game thread each frame (ReadCursor)
   int32_t cursorY = 0;
   void Reset() { *this = InputState(); }

@@ -16,15 +16,6 @@
 namespace {
 
 constexpr int kDestroyedDamage = 2500;
-// The shield is drawn this far left of and above the fort.
-constexpr int kShieldLeft = 20, kShieldUp = 35;
-// The drops' pictures: money drops from the buy button's phase, weapon drops 20 further.
-constexpr int kDropPictures = 20;
-
-void Explode(Projectile& p) {
-  p.state = kHit;
-  p.animStep = 0;
-}
 
 // The shield of player p, when it has charges and p is not the shooter,
 // absorbs the shell (one charge); then p's fort.
@@ -43,8 +34,7 @@ void TestFort(Projectile& p, const CentredSprite& shell, int player) {
 void TestDrops(Projectile& p, const CentredSprite& shell) {
   for (SupplyDrop& drop : g_drops) {
     if (drop.kind == kDropNone) continue;
-    const int picture = g_phases.buyButton + kDropPictures * (drop.kind - 1);
-    if (!SpritesCollide(shell.entry, shell.x, shell.y, Sprite(picture), static_cast<int>(drop.x),
+    if (!SpritesCollide(shell.entry, shell.x, shell.y, Sprite(SupplyDropPicture(drop)), static_cast<int>(drop.x),
                         static_cast<int>(drop.y)))
       continue;
     Explode(p);

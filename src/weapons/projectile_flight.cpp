@@ -29,11 +29,6 @@ void LimitTo(float& v, float m) {
   if (v < -m) v = -m;
 }
 
-void Explode(Projectile& p) {
-  p.state = kHit;
-  p.animStep = 0;
-}
-
 // One animation step of the projectile in slot (every third frame).
 void Animate(int slot) {
   Projectile& p = g_projectiles[slot];

@@ -37,6 +37,12 @@ struct Projectile {
 
 extern Projectile g_projectiles[kProjectileSlots];
 
+// Stops the projectile: it explodes at the next animation step.
+inline void Explode(Projectile& p) {
+  p.state = kHit;
+  p.animStep = 0;
+}
+
 // The message shown when all 400 slots are in use.
 inline constexpr const char* kProjectileTableFull = "Не хватает массива для ввода нового гада";
 

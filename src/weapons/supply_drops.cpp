@@ -2,6 +2,7 @@
 
 #include "platform/random.h"
 #include "players/player_record.h"
+#include "players/turn_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
 #include "world/fort.h"
@@ -18,6 +19,7 @@ constexpr float kStartY = -24;
 // Drops keep this far from each other, and from a fort's span.
 constexpr float kDropSpacing = 30;
 constexpr float kFortSpanLeft = 30, kFortSpanRight = 86;
+constexpr int kKindPictures = 20;  // pictures of one kind of drop
 
 // Whether a drop at x would fall next to another drop or onto a fort.
 bool Crowded(int slot, float x) {
@@ -30,11 +32,11 @@ bool Crowded(int slot, float x) {
 
 }  // namespace
 
+int SupplyDropPicture(const SupplyDrop& drop) { return g_phases.buyButton + kKindPictures * (drop.kind - 1); }
+
 void ClearSupplyDrops() {
   for (SupplyDrop& d : g_drops) d = SupplyDrop();
 }
-
-int DropKind(int r) { return 1 + r * 2 / (platform::kRandMax + 1); }
 
 void SpawnSupplyDrop() {
   // About one frame in 1640.
@@ -46,7 +48,7 @@ void SpawnSupplyDrop() {
   drop.x = 60 + platform::Rand() * (1400.0f / platform::kRandMax);
   drop.y = kStartY;
   drop.fallSpeed = 0;
-  drop.kind = static_cast<uint8_t>(DropKind(platform::Rand()));
+  drop.kind = static_cast<uint8_t>(kDropMoney + platform::RandBelow(2));  // money or weapon, even odds
   if (Crowded(slot, drop.x)) drop = SupplyDrop();
 }
 

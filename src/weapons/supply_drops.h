@@ -19,12 +19,12 @@ struct SupplyDrop {
 
 extern SupplyDrop g_drops[kSupplyDrops];
 
+// The picture of a drop as it is drawn and as shots see it: the buy button's
+// animation phase, 20 further for a weapon drop.
+int SupplyDropPicture(const SupplyDrop& drop);
+
 // Every slot back to zero.
 void ClearSupplyDrops();
-
-// The kind of a new drop from the random number r (0 to 32767): 1 or 2 with
-// equal chance.
-int DropKind(int r);
 
 // Once a frame: now and then a new drop at the top of the world, away from the
 // other drops and the forts.

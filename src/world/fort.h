@@ -36,6 +36,8 @@ int FortCount();
 // reached 15.0, gets fall speed 0.
 void FortGroundCheck();
 inline constexpr int kFortDestroyedSound = 22;
+// A fort's shield is drawn, and hit, this far left of and above the fort.
+inline constexpr int kShieldLeft = 20, kShieldUp = 35;
 
 // Every frame, after the ground check: y = y + fall speed. A fort whose y has
 // passed the bottom of the world (768) is destroyed (sound 22) and stays there.

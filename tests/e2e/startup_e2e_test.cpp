@@ -1,7 +1,12 @@
-// End-to-end: the game binary starts headless, reads its configuration, shows
-// frames, survives losing the display, and ends by Esc, by `quit` and by
-// option errors, writing its summary.
+// End-to-end: the game binary starts headless, reads its configuration (or
+// takes its screen from --mode), shows frames, survives losing the display,
+// and ends by Esc, by `quit` and by option errors, writing its summary; with
+// no display and no --headless it says so and ends.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "support/game_run.h"
 
@@ -124,4 +129,49 @@ TEST(StartupE2E, ATerminationSignalEndsTheProgramInOrder) {
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   ASSERT_TRUE(run.state.is_object()) << run.stderrText;
   EXPECT_GE(run.state["frames"].get<int>(), 5);
+}
+
+TEST(StartupE2E, ModeChoosesTheScreenWhateverGameIniSays) {
+  const std::vector<std::vector<uint8_t>> inis = {{0, 0, 0}, {2, 1, 1}, {}};
+  for (const auto& ini : inis) {
+    RunOptions o;
+    o.gameIni = ini;
+    o.extraArgs = {"--mode", "1024x768"};
+    o.script = "300 shot mode.png\n400 key 27\n450 key 27\n";
+    auto run = RunGame("mode", o);
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+    EXPECT_EQ(run.state["screen"], nlohmann::json::array({1024, 768})) << ini.size();
+    std::vector<uint16_t> px;
+    int w = 0, h = 0;
+    ASSERT_TRUE(run.LoadShot("mode.png", &px, &w, &h));
+    EXPECT_EQ(w, 1024);
+    EXPECT_EQ(h, 768);
+    // The file is read, not written.
+    std::ifstream f(run.dir + "/data/game.ini", std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {}), ini);
+  }
+
+  RunOptions bad;
+  bad.script = "100 key 27\n";
+  bad.extraArgs = {"--mode", "1280x1024"};
+  auto run = RunGame("bad-mode", bad);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.stderrText.find("--mode wants 320x240, 640x480, 800x600 or 1024x768, not '1280x1024'"),
+            std::string::npos)
+      << run.stderrText;
+}
+
+TEST(StartupE2E, WithoutADisplayItSaysSoInOneLineAndEnds) {
+  // No X or Wayland display: the windowing driver cannot start, or SDL falls
+  // back on one that draws nowhere.
+  for (const char* driver : {"SDL_VIDEODRIVER", "SDL_VIDEODRIVER=x11", "SDL_VIDEODRIVER=offscreen"}) {
+    RunOptions o;
+    o.headless = false;
+    o.env = {"DISPLAY", "WAYLAND_DISPLAY", driver};
+    o.script = "100 quit\n";
+    auto run = RunGame("no-display", o);
+    EXPECT_EQ(run.exitCode, 1) << driver;
+    EXPECT_EQ(run.stderrText, "bulwark: no display found; run it on a desktop, or use --headless for tests\n") << driver;
+    EXPECT_TRUE(run.state.is_null()) << driver;  // the game never started
+  }
 }

@@ -181,3 +181,28 @@ TEST(TitleFlowE2E, AClickOnNoItemDoesNothingAndCreditsCloseOnTheNextClick) {
   const Shot before = LoadShot(run, "before.png");
   EXPECT_LT(CountDiffering(title, before), 640 * 480 / 10);
 }
+
+TEST(TitleFlowE2E, ClicksPressedAndReleasedWithinOneFrameAreEachSeenOnce) {
+  RunOptions o;
+  o.script =
+      "300 key 65\n"
+      "500 mouse 144 228\n"  // on CREDITS
+      "550 shot title.png\n"
+      "600 ldown\n"  // press and release at the same moment, as a tap does:
+      "600 lup\n"    // the credits open, and the same click does not close them
+      "900 shot credits.png\n"
+      "1000 ldown\n"
+      "1000 lup\n"  // the next one closes them
+      "1200 shot back.png\n"
+      "1300 mouse 144 278\n"  // on EXIT
+      "1400 ldown\n"
+      "1400 lup\n"
+      "1600 shot left.png\n"  // never taken: the program has ended
+      "2000 key 27\n";
+  auto run = RunGame("quick-clicks", o);
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  const Shot title = LoadShot(run, "title.png");
+  EXPECT_GT(CountDiffering(LoadShot(run, "credits.png"), title), 640 * 480 / 2);
+  EXPECT_EQ(LoadShot(run, "back.png").px, title.px);
+  EXPECT_FALSE(std::filesystem::exists(run.dir + "/shots/left.png"));
+}

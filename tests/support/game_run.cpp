@@ -64,10 +64,11 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
   for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
   WriteText((dir / "script.txt").string(), o.script);
 
-  std::vector<std::string> args = {BULWARK_BINARY,   "--headless",  "--data-dir", data.string(),
-                                   "--script",       (dir / "script.txt").string(),
-                                   "--shot-dir",     (dir / "shots").string(),
-                                   "--state-out",    (dir / "state.json").string()};
+  std::vector<std::string> args = {BULWARK_BINARY, "--data-dir", data.string(),
+                                   "--script",     (dir / "script.txt").string(),
+                                   "--shot-dir",   (dir / "shots").string(),
+                                   "--state-out",  (dir / "state.json").string()};
+  if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
   const std::string errPath = (dir / "stderr.txt").string();
 

@@ -33,7 +33,8 @@ struct RunOptions {
   // Further files for the data folder (name, bytes), written after the others.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;
-  std::vector<std::string> env;        // NAME=VALUE for the game's environment
+  bool headless = true;                // false: as a player starts it, with no --headless
+  std::vector<std::string> env;        // NAME=VALUE for the game's environment; NAME alone removes it
   int timeoutSeconds = 60;
   // Send SIGTERM this long after the shot sigtermAfterShot has been saved
   // (-1: never); the shot tells that the game is up and running.

@@ -3,20 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/music.h"
-
-namespace {
-
-class RecordingPlayer final : public MusicPlayer {
- public:
-  explicit RecordingPlayer(std::vector<std::string>* log) : log_(log) {}
-  void Stop() override { log_->push_back("stop"); }
-  void Play(const std::string& tune) override { log_->push_back(tune); }
-
- private:
-  std::vector<std::string>* log_;
-};
-
-}  // namespace
+#include "recording_music_player.h"
 
 TEST(AudioMusic, CuesAreSilentUntilAPlayerIsInstalled) {
   // No tune named yet: stopping again and again is harmless.

@@ -1,5 +1,8 @@
-// The window message handlers: last key, buttons, and weapon choice by digit key.
+// The window message handlers: last key, buttons (no quick click lost), and
+// weapon choice by digit key.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "players/player_record.h"
 #include "shell/input_handlers.h"
@@ -74,13 +77,47 @@ TEST_F(InputHandlers, EveryKeyReplacesTheLastKeyAndReleasesAlwaysClearButtons) {
   g_input.leftButton = 0;  // the game consumed the click
   OnLButtonUp();
   EXPECT_EQ(g_input.leftButton, 0);
-  OnLButtonDown();
-  OnLButtonUp();
-  EXPECT_EQ(g_input.leftButton, 0);
-  OnRButtonDown();
-  EXPECT_EQ(g_input.rightButton, 1);
-  OnRButtonUp();
-  EXPECT_EQ(g_input.rightButton, 0);
+}
+
+// Button presses and releases against the game's frames. Steps: D press,
+// U release, F a frame presented (the game then reads the button), C the game
+// uses the click up. After every step the button must read as expected.
+TEST_F(InputHandlers, AQuickClickIsSeenForOneFrameAndSlowPressesAreUnchanged) {
+  struct Case {
+    const char* what;
+    const char* steps;
+    const char* button;
+  };
+  const Case cases[] = {
+      {"press and release between two frames", "DUFFF", "11100"},
+      {"held over many frames, released at once", "DFFFFU", "111110"},
+      {"released in the first frame it was seen", "DFUF", "1110"},
+      {"a quick click used up stays used up", "DUFCFF", "111000"},
+      {"used up before any frame, then released", "DCUFF", "10000"},
+      {"the next click after a used-up one", "DUFCFDUFF", "111001110"},
+      {"press, release, press: down until the second release", "DUDFFU", "111110"},
+      {"a release with no press", "UF", "00"},
+  };
+  struct Button {
+    void (*down)();
+    void (*up)();
+    Relaxed<uint8_t>* value;
+  };
+  const Button buttons[] = {{OnLButtonDown, OnLButtonUp, &g_input.leftButton},
+                            {OnRButtonDown, OnRButtonUp, &g_input.rightButton}};
+  for (const Button& b : buttons)
+    for (const Case& c : cases) {
+      g_input.Reset();
+      std::string seen;
+      for (const char* s = c.steps; *s; ++s) {
+        if (*s == 'D') b.down();
+        if (*s == 'U') b.up();
+        if (*s == 'F') OnGameFrame();
+        if (*s == 'C') *b.value = 0;
+        seen += static_cast<char>('0' + *b.value);
+      }
+      EXPECT_EQ(seen, c.button) << c.what << (b.value == &g_input.leftButton ? " (left)" : " (right)");
+    }
 }
 
 }  // namespace

@@ -1,40 +1,37 @@
 // Supply drops: where a new one may appear (never next to another drop or
-// over a fort), its kind, the fall onto the landing mask, and the fall again
+// over a fort), the fall onto the landing mask, and the fall again
 // when the ground under it is shot away.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
-#include "platform/random.h"
+#include "players_test_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
 #include "weapon_test_world.h"
 
 using weapon_test::WeaponWorld;
 
-namespace {
-
-// A generator state whose next number is below 20, so that a drop is tried.
-uint32_t StateForADrop(uint32_t from) {
-  for (uint32_t s = from;; ++s)
-    if ((((s * 214013u + 2531011u) >> 16) & 0x7FFF) < 20) return s;
-}
-
-}  // namespace
-
 TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
-  // Where the drop of this state falls with nothing in the way.
-  const uint32_t state = StateForADrop(1000);
+  // Where the drop after a first draw of 0 (a drop is tried) falls with
+  // nothing in the way.
   float x;
   {
     WeaponWorld w;
-    platform::SeedRand(state);
+    players_test::SetNextRand(0);
     SpawnSupplyDrop();
     ASSERT_NE(g_drops[0].kind, kDropNone);
     x = g_drops[0].x;
     EXPECT_GE(x, 60.0f);
     EXPECT_LE(x, 1460.0f);
     EXPECT_EQ(g_drops[0].y, -24.0f);
+    // A drop is tried for first draws of 0 to 19 only (about one frame in 1640).
+    ClearSupplyDrops();
+    players_test::SetNextRand(19);
+    SpawnSupplyDrop();
+    EXPECT_NE(g_drops[0].kind, kDropNone);
+    ClearSupplyDrops();
+    players_test::SetNextRand(20);
+    SpawnSupplyDrop();
+    EXPECT_EQ(g_drops[0].kind, kDropNone);
   }
   const struct {
     float otherDrop, fort;  // 0: none
@@ -45,19 +42,12 @@ TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
     WeaponWorld w;
     if (c.otherDrop != 0) g_drops[0] = {c.otherDrop, 400, 0, kDropMoney};
     if (c.fort != 0) WeaponWorld::PlaceFort(1, c.fort, 400);
-    platform::SeedRand(state);
+    players_test::SetNextRand(0);
     SpawnSupplyDrop();
     const SupplyDrop& drop = g_drops[c.otherDrop != 0 ? 1 : 0];  // the lowest free slot
     EXPECT_EQ(drop.kind != kDropNone, c.appears) << c.otherDrop << " " << c.fort;
     EXPECT_EQ(drop.x, c.appears ? x : 0.0f);
   }
-}
-
-TEST(SupplyDrop, KindIsOneOrTwoForEveryDraw) {
-  const struct {
-    int r, kind;
-  } cases[] = {{0, 1}, {16383, 1}, {16384, 2}, {32767, 2}};
-  for (const auto& c : cases) EXPECT_EQ(DropKind(c.r), c.kind) << c.r;
 }
 
 TEST(SupplyDrop, LandsOnItsMaskAndFallsAgainWhenTheGroundGoes) {

@@ -6,7 +6,7 @@
 // drops and the 24 x 2 landing mask), n players with their forts far away, an
 // empty projectile and drop table, the animation phases at their start, frame
 // phase 0, full effects volume and no messages. Everything is put back
-// afterwards.
+// afterwards, the random numbers too.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,7 @@
 
 #include "fake_audio_device.h"
 #include "platform/message_box.h"
+#include "platform/random.h"
 #include "players/turn_state.h"
 #include "sprites/blit.h"
 #include "weapons/collisions.h"
@@ -34,7 +35,7 @@ inline constexpr int kLastMound = 270;
 
 class WeaponWorld {
  public:
-  explicit WeaponWorld(int players = 2) : players_(players) {
+  explicit WeaponWorld(int players = 2) : players_(players), rand_(platform::RandState()) {
     for (int k = 16; k <= 35; ++k) Disc(k, static_cast<int>(6 + 2.25 * (k - 16)));
     for (int i = 106; i <= 384; ++i)
       if (i < 142 || i > 146) sprites.Make(i, 16, 16, kShell);  // the ground tiles stay
@@ -47,7 +48,10 @@ class WeaponWorld {
     Clear();
     g_game.effectsVolume = 10000;
   }
-  ~WeaponWorld() { Clear(); }
+  ~WeaponWorld() {
+    Clear();
+    platform::SeedRand(rand_);
+  }
   WeaponWorld(const WeaponWorld&) = delete;
   WeaponWorld& operator=(const WeaponWorld&) = delete;
 
@@ -92,6 +96,7 @@ class WeaponWorld {
   }
 
   world_test::Players players_;
+  uint32_t rand_;
 };
 
 // The program's sound system on a fake device holding a short sound in each

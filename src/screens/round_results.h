@@ -1,0 +1,38 @@
+// The results shown after every round played to its end: the frozen round
+// under a panel with "CONGRATULATION!!!" or "END OF TIME", and one line per
+// player, ranked by rounds survived, with the player's money. It stays for at
+// least 100 frames; a key pressed meanwhile is remembered and closes it then.
+//
+// Threads: the game thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "display/text.h"
+#include "players/player_record.h"
+
+class CMainFrame;
+
+// Frames the screen stays before a key or button closes it.
+inline constexpr int32_t kResultsLockOut = 100;
+
+// Runs the screen until it is dismissed (sound 6 when it opens, 18 when it closes).
+void ShowRoundResults(CMainFrame& frame);
+
+// The players of the game ranked by rounds survived, most first; a player
+// only passes another with strictly more, so ties keep index order. Writes
+// the player indices into order and returns how many there are.
+int RankPlayers(int order[kMaxPlayers]);
+
+// Rounds survived as at least four digits: 7 -> "0007", 1234 -> "1234".
+void RoundsSurvivedText(int32_t rounds, std::string* out);
+
+// The title for the round that ended, and its colour: green for a won round,
+// yellow for one whose time ran out.
+const char* ResultsTitle();
+ColorRef ResultsTitleColour();
+
+// A player's line is red-orange when the fort still stands after a won round,
+// green otherwise.
+ColorRef ResultLineColour(const PlayerRecord& player);
