@@ -1,7 +1,7 @@
 // Fuzz target: the script reader, with the game's own commands registered.
 // The input is a whole script file; whatever it accepts must be a command the
-// game can apply as written: times the game clock reaches, key codes and
-// mouse positions in their ranges, and no byte cut off.
+// game can apply as written: times the game clock reaches, key codes, mouse
+// positions and sound numbers in their ranges, and no name cut short.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "audio/sound_script.h"
 #include "platform/game_clock.h"
+#include "platform/key_codes.h"
 #include "platform/script.h"
 
 namespace {
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!platform::ParseScript(std::string(reinterpret_cast<const char*>(data), size), &commands, &error)) return 0;
   for (const platform::ScriptCommand& c : commands) {
     if (c.timeMs < 0 || c.timeMs > INT64_MAX / platform::kClockUnitsPerMs) __builtin_trap();
-    if (c.verb == "key" && !Within(c.args.at(0), 1, 255)) __builtin_trap();
+    if (c.verb == "key" && !Within(c.args.at(0), 1, platform::kHighestKeyCode)) __builtin_trap();
     if (c.verb == "mouse" && !(Within(c.args.at(0), -32768, 32767) && Within(c.args.at(1), -32768, 32767)))
       __builtin_trap();
     if (c.verb == "sound" && !Within(c.args.at(0), 1, 400)) __builtin_trap();

@@ -6,6 +6,8 @@
 
 namespace platform {
 
+static_assert(kHighestKeyCode == kOwnKeyCodeBase + SDL_NUM_SCANCODES - 1);
+
 namespace {
 
 struct KeyCode {

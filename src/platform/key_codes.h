@@ -14,6 +14,8 @@ namespace platform {
 constexpr int kOwnKeyCodeBase = 0x100;
 // A key SDL cannot place at all: Windows gives 255 for keys without a code.
 constexpr int kUnnamedKeyCode = 0xFF;
+// The highest code a key can give: our own code of the last SDL scancode.
+constexpr int kHighestKeyCode = kOwnKeyCodeBase + 511;
 
 // The code of a key from its SDL scancode (where it lies) and SDL key code
 // (what the layout makes of it). Never 0.

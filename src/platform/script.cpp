@@ -12,6 +12,7 @@
 #include "platform/byte_source.h"
 #include "platform/game_clock.h"
 #include "platform/input.h"
+#include "platform/key_codes.h"
 #include "platform/png.h"
 #include "platform/runtime.h"
 #include "platform/video.h"
@@ -27,9 +28,9 @@ size_t g_next = 0;
 struct NumberRange {
   int64_t lowest = 0, highest = -1;  // empty: the arguments are not numbers
 };
-// Virtual-key codes; a screen position as a window system holds it (16 bits
-// each way, so that positions beside the picture still count).
-constexpr NumberRange kKeyCodes{1, 255};
+// The codes keys give; a screen position as a window system holds it (16
+// bits each way, so that positions beside the picture still count).
+constexpr NumberRange kKeyCodes{1, kHighestKeyCode};
 constexpr NumberRange kScreenCoordinates{-32768, 32767};
 // The times the game clock can reach (it counts in 1/60 ms in 64 bits).
 constexpr NumberRange kClockTimes{0, INT64_MAX / kClockUnitsPerMs};

@@ -35,7 +35,8 @@ void SetStateSnapshot(std::function<std::string()> snapshot);
 // Parses script text; false with "line N: ..." in *error on a bad line: an
 // unknown command, a wrong number of arguments, a number that is not one or
 // lies outside its range (times 0 to what the game clock holds, key codes 1
-// to 255, mouse positions -32768 to 32767), or a stray control byte.
+// to kHighestKeyCode, mouse positions -32768 to 32767), or a stray control
+// byte.
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
 
 // Loads and parses a script file as the run's script; "cannot open script"

@@ -17,11 +17,18 @@ namespace {
 constexpr const char* kVideoFailed = "ERROR DIRECT X Create surface video SPR no memory system";
 constexpr const char* kSystemFailed = "ERROR DIRECT X Create surface ld";
 
-// A game bank of 467 small sprites; pictures given by index replace some.
-std::vector<uint8_t> GameBank(const std::vector<std::pair<int, testbank::Picture>>& changes = {}) {
-  std::vector<testbank::Picture> pictures(467, testbank::SolidPicture(2, 2, 0x0421));
-  for (const auto& [index, picture] : changes) pictures[index] = picture;
-  return testbank::MakeBank(pictures);
+// A game bank of 467 small sprites.
+std::vector<uint8_t> GameBank() {
+  return testbank::MakeBank(std::vector<testbank::Picture>(467, testbank::SolidPicture(2, 2, 0x0421)));
+}
+
+// A game bank of 467 sprites of 2 x 2 sharing one solid area, but the given
+// indices, which no surface can hold.
+std::vector<uint8_t> BankWithUnmakeable(const std::vector<int>& indices) {
+  std::vector<testbank::Record> records(467, testbank::Record{2, 2, 0});
+  for (int i : indices) records[static_cast<size_t>(i)] = testbank::kUnmakeable;
+  records.back().offset = testbank::kUnmakeablePixels - 4;  // the last record ends the area
+  return testbank::RawBank(467, records, testbank::RunsOf(testbank::kUnmakeablePixels, 0x0421));
 }
 
 // Runs the game, which should end by the script's Esc having shown no message.
@@ -87,8 +94,7 @@ TEST(SpriteStartupE2E, AfterTheDisplayIsLostSprites0And441AreRebuiltFromTheGameB
   // Sprites 0 and 441 (display memory) and 2 (system memory) that cannot be
   // made show which entries each load builds: all three at start, only the
   // two display-memory ones again after the display came back.
-  const testbank::Picture flat{5, 0, {}};
-  o.dataFiles = {{"small.spr", GameBank({{0, flat}, {2, flat}, {441, flat}})}};
+  o.dataFiles = {{"small.spr", BankWithUnmakeable({0, 2, 441})}};
   run = RunGame("reload-which", o);
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   EXPECT_EQ(run.Messages(), (std::vector<std::string>{kVideoFailed, kSystemFailed, kVideoFailed,  // the load

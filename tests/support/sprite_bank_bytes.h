@@ -3,6 +3,7 @@
 // word stream, so that broken files can be made on purpose.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -61,6 +62,18 @@ inline std::vector<uint16_t> EncodePixels(const std::vector<uint16_t>& pixels) {
   }
   return words;
 }
+
+// A pixel stream of runs alone that fills `pixels` pixels with value.
+inline std::vector<uint16_t> RunsOf(uint32_t pixels, uint16_t value) {
+  std::vector<uint16_t> stream;
+  for (uint32_t left = pixels; left > 0; left -= std::min<uint32_t>(left, 0x7FFF))
+    stream.insert(stream.end(), {static_cast<uint16_t>(0x8000 + std::min<uint32_t>(left, 0x7FFF)), value});
+  return stream;
+}
+
+// Sprites of 65535 x 257 fit in a bank's pixel area but in no surface.
+inline constexpr Record kUnmakeable{65535, 257, 0};
+inline constexpr uint32_t kUnmakeablePixels = 65535u * 257u;
 
 // A well-formed bank holding the pictures in order, packed one after another.
 inline std::vector<uint8_t> MakeBank(const std::vector<Picture>& pictures) {

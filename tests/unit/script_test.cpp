@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/game_clock.h"
+#include "platform/key_codes.h"
 #include "platform/script.h"
 
 using platform::ParseScript;
@@ -46,6 +47,9 @@ TEST(Script, RefusesBadLinesNamingTheLine) {
 TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
   const std::string latest = std::to_string(INT64_MAX / platform::kClockUnitsPerMs);
   const std::string past = std::to_string(INT64_MAX / platform::kClockUnitsPerMs + 1);
+  const std::string highestKey = std::to_string(platform::kHighestKeyCode);
+  const std::string pastKey = std::to_string(platform::kHighestKeyCode + 1);
+  const std::string keys = "1 to " + highestKey;
   using namespace std::string_literals;
   struct Case {
     std::string script;
@@ -60,10 +64,10 @@ TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
       {"100\0 key 32\n"s, "line 1: stray byte 0x00"},
       {"100 shot a\x1b.png\n", "line 1: stray byte 0x1B"},
       {"100 key 32\r\n200 key 27\t\n", ""},
-      {"100 key 1\n200 key 255\n", ""},
-      {"100 key 4294967328\n", "line 1: '4294967328' is out of range for 'key' (1 to 255)"},
-      {"100 key 0\n", "line 1: '0' is out of range for 'key' (1 to 255)"},
-      {"100 key 256\n", "line 1: '256' is out of range for 'key' (1 to 255)"},
+      {"100 key 1\n200 key " + highestKey + "\n", ""},
+      {"100 key 4294967328\n", "line 1: '4294967328' is out of range for 'key' (" + keys + ")"},
+      {"100 key 0\n", "line 1: '0' is out of range for 'key' (" + keys + ")"},
+      {"100 key " + pastKey + "\n", "line 1: '" + pastKey + "' is out of range for 'key' (" + keys + ")"},
       {"100 key 3x\n", "line 1: '3x' is not a whole number"},
       {"100 mouse -32768 32767\n", ""},
       {"100 mouse 99999999999 0\n", "line 1: '99999999999' is out of range for 'mouse' (-32768 to 32767)"},

@@ -3,8 +3,6 @@
 // memory canvases, and banks that are missing or broken.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "display/colour.h"
 #include "sprite_test_fixture.h"
 #include "sprites/blit.h"
@@ -18,6 +16,7 @@ using testbank::PatternPicture;
 using testbank::Picture;
 using testbank::RawBank;
 using testbank::Record;
+using testbank::RunsOf;
 
 namespace {
 
@@ -26,14 +25,6 @@ std::vector<uint16_t> Converted(const Picture& p, int32_t layout) {
   std::vector<uint16_t> out;
   for (uint16_t v : p.pixels) out.push_back(ConvertFilePixel(v, layout));
   return out;
-}
-
-// A pixel stream of runs that fills `pixels` pixels with value.
-std::vector<uint16_t> RunsOf(uint32_t pixels, uint16_t value) {
-  std::vector<uint16_t> stream;
-  for (uint32_t left = pixels; left > 0; left -= std::min<uint32_t>(left, 0x7FFF))
-    stream.insert(stream.end(), {static_cast<uint16_t>(0x8000 + std::min<uint32_t>(left, 0x7FFF)), value});
-  return stream;
 }
 
 // Old contents of entries 0..n-1: distinct 1 x 1 sprites.
@@ -218,12 +209,13 @@ TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
 }
 
 TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAsNothing) {
-  // 65535 x 257 pixels fit in a bank's area but not in a surface: entry 0 is
-  // a display-memory canvas of the game bank, entry 2 a plain sprite. All
-  // four records share one white area.
-  constexpr uint32_t kTooBig = 65535u * 257u;
-  const std::string path = WriteTemp("cannot.spr", RawBank(4, {{65535, 257, 0}, {2, 2, 0}, {65535, 257, 0},
-                                                                {4, 4, kTooBig - 16}}, RunsOf(kTooBig, 0x7FFF)));
+  // Entry 0 is a display-memory canvas of the game bank, entry 2 a plain
+  // sprite; neither can be made. All four records share one white area.
+  using testbank::kUnmakeable;
+  using testbank::kUnmakeablePixels;
+  const std::string path =
+      WriteTemp("cannot.spr", RawBank(4, {kUnmakeable, {2, 2, 0}, kUnmakeable, {4, 4, kUnmakeablePixels - 16}},
+                                      RunsOf(kUnmakeablePixels, 0x7FFF)));
   FillOld(Table(), 4);
   LoadSpriteBank(path, BankLoad::kGame, &Table());
   EXPECT_EQ(Messages(), (std::vector<std::string>{"ERROR DIRECT X Create surface video SPR no memory system",
@@ -232,8 +224,8 @@ TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAs
     SCOPED_TRACE(i);
     const SpriteEntry& e = Table()[i];
     EXPECT_FALSE(e.surface);
-    EXPECT_EQ(e.width, 65535);
-    EXPECT_EQ(e.height, 257);
+    EXPECT_EQ(e.width, kUnmakeable.width);
+    EXPECT_EQ(e.height, kUnmakeable.height);
     platform::Surface target(8, 8);
     DrawSprite(&target, e, 1, 1);
     DrawSpriteClipped(&target, e, 1, 1);
