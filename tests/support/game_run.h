@@ -19,12 +19,16 @@ struct GameRun {
   // Pixels of a screenshot saved by `shot NAME`, as 5-6-5 values.
   bool LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const;
   std::vector<std::string> Messages() const;
+  // The 16-bit samples SDL's disk audio driver wrote to the file `name` in
+  // the run's folder (empty when there is none).
+  std::vector<int16_t> DiskAudio(const std::string& name) const;
 };
 
 struct RunOptions {
   std::string script;                  // the script's text
   std::vector<uint8_t> gameIni = {1, 0, 0};  // empty: no game.ini at all
   bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
+  bool withTunes = false;              // copy build/data's tunes too (the title then plays music)
   // Further files for the data folder (name, bytes), written after the others.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;
