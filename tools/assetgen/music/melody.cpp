@@ -195,7 +195,7 @@ class MelodyWriter {
         } else if (desired != current) {
           step = current + (desired > current ? 1 : -1);  // passing note
         } else {
-          step = current + (lastMove > 0 ? -1 : 1);  // neighbour note
+          step = Neighbour(at, current, lastMove > 0 ? -1 : 1);
         }
         if (step < lowStep_ || step > highStep_) step = current + (step < lowStep_ ? 1 : -1);
       }
@@ -205,6 +205,14 @@ class MelodyWriter {
       ++index;
       at += len;
     }
+  }
+
+  // A neighbour note a step away, on the side asked for unless that step
+  // is wider than a tone (the augmented second of some scales).
+  int Neighbour(int at, int current, int side) const {
+    const int here = Pitch(at, current);
+    if (std::abs(Pitch(at, current + side) - here) <= 2) return current + side;
+    return current - side;
   }
 
   int BestChordTone(int at, int current, int desired, int lastMove) {
@@ -313,10 +321,9 @@ std::vector<PartNote> ComposeSecond(const TuneSpec& spec, const Layout& layout, 
       int step = leadStep - 2;
       if (WeightAt(n.at % perBar, n.length, perBar) != Weight::kWeak)
         while (step > leadStep - 6 && !chord.Has(PitchClass(scale.Pitch(octaveC, step)))) --step;
-      int key = scale.Pitch(octaveC, step);
-      while (key < spec.second.low) key += 12;
-      while (key > spec.second.high) key -= 12;
-      if (key < spec.second.low || key >= n.key) continue;  // no room under the lead
+      // Out of the voice's range it rests rather than jump an octave.
+      const int key = scale.Pitch(octaveC, step);
+      if (key < spec.second.low || key > spec.second.high) continue;
       out.push_back({n.at, n.length, key, std::clamp(n.velocity - spec.lead.velocity + spec.second.velocity, 1, 127)});
     }
   }

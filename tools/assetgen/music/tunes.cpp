@@ -195,7 +195,7 @@ TuneSpec Shop() {
   t.halfCadence = "12 -4";
   t.fullCadence = "12 -4";
   t.lead = {.program = kVibraphone, .low = 60, .high = 84, .volume = 100, .pan = 64, .reverb = 45, .velocity = 94, .gate = 90};
-  t.second = {.program = kAltoSax, .low = 53, .high = 75, .volume = 80, .pan = 44, .reverb = 45, .velocity = 74, .gate = 88};
+  t.second = {.program = kAltoSax, .low = 53, .high = 78, .volume = 80, .pan = 44, .reverb = 45, .velocity = 74, .gate = 88};
   t.chords = {.program = kElectricPiano, .low = 52, .high = 70, .volume = 85, .pan = 84, .reverb = 40, .velocity = 70, .gate = 100};
   t.chordStyle = ChordStyle::kStabs;
   t.bass = {.program = kAcousticBass, .low = 31, .high = 50, .volume = 100, .pan = 64, .reverb = 20, .velocity = 88, .gate = 90};
