@@ -15,11 +15,14 @@
 
 namespace platform {
 
-// The music's level, out of SDL2_mixer's 128 (which gives FluidSynth a gain
-// of 1). Chosen by listening to the tunes mixed with the effects as a
-// player hears them: at 40 a tune's average level (RMS) lies about 10 dB
-// under the average of the effects' sounds and its peaks stay under theirs,
-// so shots, bounces and explosions stand out while the tune carries on.
+// The music's level, out of SDL2_mixer's 128 (128 gives FluidSynth a gain
+// of 1). Chosen by rendering the tunes and the sound effects and comparing
+// them as they meet in the game's output: at 67 every tune plays at -25 LUFS
+// (integrated loudness) with peaks of -11 to -17 dBFS, while the effects
+// sound at -11 to -20 LUFS with peaks of -1 to -5 dBFS (explosions and
+// launches reach -10 to -11 LUFS over 400 ms). So the music lies about
+// 10 dB under the effects: shots, bounces and explosions stand out and the
+// tune carries on beneath them.
 constexpr int kMusicVolume = 67;
 
 // The soundfont the tunes are played with: the files SDL_SOUNDFONTS names

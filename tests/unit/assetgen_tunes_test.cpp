@@ -2,7 +2,8 @@
 // and notes, one tempo from the start (no jump at the loop point), every
 // note ended before the loop point and within its instrument's range, a
 // melody line above the other parts, 60 to 120 seconds a loop; the seven
-// differ in key, tempo and instruments; the same bytes on every run.
+// differ in key, tempo and instruments; rendered through the soundfont they
+// play at one level, well under the sound effects; the same bytes on every run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +18,9 @@
 #include "assetgen/music/composer.h"
 #include "assetgen/music/tunes.h"
 #include "midi_test_reader.h"
+#include "platform/music_stream.h"
+#include "support/sound_analysis.h"
+#include "support/sound_bank_reader.h"
 
 namespace {
 
@@ -43,6 +47,20 @@ const std::map<int, Range>& InstrumentRanges() {
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
+}
+
+// RMS and peak level of interleaved samples in dB of full scale (a mono
+// effect sounds the same on both sides of the output, so its own samples
+// stand for both).
+std::pair<double, double> Levels(const std::vector<int16_t>& samples) {
+  std::vector<double> x(samples.begin(), samples.end());
+  for (double& v : x) v /= 32768.0;
+  return {sound_analysis::Db(sound_analysis::Rms(x)), sound_analysis::Db(sound_analysis::Peak(x))};
+}
+
+double Median(std::vector<double> v) {
+  std::nth_element(v.begin(), v.begin() + static_cast<long>(v.size() / 2), v.end());
+  return v[v.size() / 2];
 }
 
 double MedianKey(std::vector<int> keys) {
@@ -152,4 +170,36 @@ TEST(AssetgenTunes, TheGeneratorWritesTheSameBytesEveryTime) {
     EXPECT_TRUE(written == ReadFile(std::string(BULWARK_BUILD_DIR) + "/data/" + tune.file)) << tune.file;
   }
   std::filesystem::remove_all(dir);
+}
+
+TEST(AssetgenTunes, EveryTunePlaysAtOneLevelWellUnderTheEffects) {
+  // The effects as the build wrote them.
+  sound_bank_reader::Bank bank;
+  std::string why;
+  ASSERT_TRUE(sound_bank_reader::Decode(ReadFile(std::string(BULWARK_BUILD_DIR) + "/data/sound.sdf"), &bank, &why)) << why;
+  std::vector<double> effectRms, effectPeaks;
+  for (const sound_bank_reader::Entry& e : bank.entries) {
+    if (e.channels == 0) continue;
+    const auto [rms, peak] = Levels(e.samples);
+    effectRms.push_back(rms);
+    effectPeaks.push_back(peak);
+  }
+  ASSERT_GE(effectRms.size(), 10u);
+  const double effectsRms = Median(effectRms), effectsPeak = Median(effectPeaks);
+
+  // The first twelve seconds of each tune as the game plays it.
+  std::vector<double> tuneRms;
+  for (const music::TuneSpec& tune : music::GameTunes()) {
+    SCOPED_TRACE(tune.file);
+    std::vector<int16_t> samples;
+    std::string error;
+    ASSERT_TRUE(platform::RenderMusic(music::ComposeTune(tune), 12.0, &samples, &error)) << error;
+    const auto [rms, peak] = Levels(samples);
+    EXPECT_LE(rms, effectsRms - 6.0) << "the music does not leave room for the effects";
+    EXPECT_GE(rms, effectsRms - 16.0) << "the music is hardly heard";
+    EXPECT_LT(peak, effectsPeak - 3.0);
+    tuneRms.push_back(rms);
+  }
+  const auto [quietest, loudest] = std::minmax_element(tuneRms.begin(), tuneRms.end());
+  EXPECT_LT(*loudest - *quietest, 3.0) << "the tunes differ in loudness";
 }

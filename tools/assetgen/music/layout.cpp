@@ -10,6 +10,7 @@ Layout LayOut(const TuneSpec& spec) {
   Layout layout;
   layout.key = spec.key;
   layout.sixteenthsPerBar = spec.beatsPerBar * 4;
+  if (spec.form.empty()) throw std::invalid_argument("a tune needs a form");
   int seen[3] = {0, 0, 0};
   for (char kind : spec.form) {
     const int which = kind == 'I' ? 0 : kind == 'A' ? 1 : kind == 'B' ? 2 : -1;
