@@ -71,7 +71,7 @@ double MedianKey(std::vector<int> keys) {
 }  // namespace
 
 TEST(AssetgenTunes, EveryTuneReadsBackWholeAndLoopsCleanly) {
-  for (const music::TuneSpec& tune : music::GameTunes()) {
+  for (const music::Tune& tune : music::GameTunes()) {
     SCOPED_TRACE(tune.file);
     const midi_test::Song song = midi_test::ReadSong(music::ComposeTune(tune));
     EXPECT_TRUE(song.faults.empty()) << song.faults.front();
@@ -132,7 +132,7 @@ TEST(AssetgenTunes, EveryTuneReadsBackWholeAndLoopsCleanly) {
 }
 
 TEST(AssetgenTunes, TheSevenDifferInKeyTempoAndInstruments) {
-  const std::vector<music::TuneSpec>& tunes = music::GameTunes();
+  const std::vector<music::Tune>& tunes = music::GameTunes();
   ASSERT_EQ(tunes.size(), 7u);
   const char* const names[] = {"begin.mid", "tex1.mid", "tex2.mid", "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"};
   std::set<int> tonics;
@@ -162,7 +162,7 @@ TEST(AssetgenTunes, TheGeneratorWritesTheSameBytesEveryTime) {
   std::filesystem::create_directories(dir);
   std::string error;
   ASSERT_TRUE(music::WriteTunes(dir, &error)) << error;
-  for (const music::TuneSpec& tune : music::GameTunes()) {
+  for (const music::Tune& tune : music::GameTunes()) {
     const std::vector<uint8_t> written = ReadFile(dir + "/" + tune.file);
     EXPECT_FALSE(written.empty()) << tune.file;
     EXPECT_TRUE(written == music::ComposeTune(tune)) << tune.file << " differs between two compositions";
@@ -189,7 +189,7 @@ TEST(AssetgenTunes, EveryTunePlaysAtOneLevelWellUnderTheEffects) {
 
   // The first twelve seconds of each tune as the game plays it.
   std::vector<double> tuneRms;
-  for (const music::TuneSpec& tune : music::GameTunes()) {
+  for (const music::Tune& tune : music::GameTunes()) {
     SCOPED_TRACE(tune.file);
     std::vector<int16_t> samples;
     std::string error;

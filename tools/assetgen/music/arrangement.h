@@ -9,7 +9,7 @@
 
 #include "assetgen/levels/search_random.h"
 #include "assetgen/music/theory.h"
-#include "assetgen/music/tune_spec.h"
+#include "assetgen/music/tune.h"
 
 namespace music {
 
@@ -53,15 +53,15 @@ struct Layout {
   }
 };
 
-// Reads the spec's chords and form; throws std::invalid_argument on a
+// Reads the tune's chords and form; throws std::invalid_argument on a
 // numeral ParseChord does not read or a form letter without chords.
-Layout LayOut(const TuneSpec& spec);
+Layout LayOut(const Tune& tune);
 
 // The parts. Each returns its notes over the whole layout.
-std::vector<PartNote> ComposeLead(const TuneSpec& spec, const Layout& layout, Random& random);
-std::vector<PartNote> ComposeSecond(const TuneSpec& spec, const Layout& layout, const std::vector<PartNote>& lead);
+std::vector<PartNote> ComposeLead(const Tune& tune, const Layout& layout, Random& random);
+std::vector<PartNote> ComposeSecond(const Tune& tune, const Layout& layout, const std::vector<PartNote>& lead);
 std::vector<PartNote> ComposeChords(const Voice& voice, ChordStyle style, const Layout& layout);
-std::vector<PartNote> ComposeBass(const TuneSpec& spec, const Layout& layout);
-std::vector<PartNote> ComposeDrums(const TuneSpec& spec, const Layout& layout, Random& random);
+std::vector<PartNote> ComposeBass(const Tune& tune, const Layout& layout);
+std::vector<PartNote> ComposeDrums(const Tune& tune, const Layout& layout, Random& random);
 
 }  // namespace music

@@ -11,7 +11,7 @@ namespace {
 
 class BassWriter {
  public:
-  BassWriter(const TuneSpec& spec, const Layout& layout) : spec_(spec), layout_(layout), perBar_(layout.sixteenthsPerBar) {}
+  BassWriter(const Tune& tune, const Layout& layout) : tune_(tune), layout_(layout), perBar_(layout.sixteenthsPerBar) {}
 
   std::vector<PartNote> Compose() {
     const int total = layout_.TotalSixteenths();
@@ -21,7 +21,7 @@ class BassWriter {
       const int root = Root(chords.first, last_), second = Root(chords.second, root);
       const int next = Root(layout_.ChordAt((at + perBar_) % total), root);
       const int half = perBar_ / 2;
-      switch (spec_.bassStyle) {
+      switch (tune_.bassStyle) {
         case BassStyle::kMarch:
           Add(at, half, root, 8);
           Add(at + half, half, chords.split ? second : Fifth(root), 0);
@@ -68,20 +68,20 @@ class BassWriter {
 
  private:
   int InRange(int note) const {
-    while (note < spec_.bass.low) note += 12;
-    while (note > spec_.bass.high) note -= 12;
+    while (note < tune_.bass.low) note += 12;
+    while (note > tune_.bass.high) note -= 12;
     return note;
   }
 
   // The chord's root in the range, the octave nearest the previous note.
   int Root(const Chord& chord, int near) const {
     int best = -1;
-    for (int n = spec_.bass.low; n <= spec_.bass.high; ++n)
+    for (int n = tune_.bass.low; n <= tune_.bass.high; ++n)
       if (PitchClass(n) == chord.root && (best < 0 || (near >= 0 && std::abs(n - near) < std::abs(best - near)))) best = n;
-    return best < 0 ? InRange(spec_.bass.low + PitchClass(chord.root - spec_.bass.low)) : best;
+    return best < 0 ? InRange(tune_.bass.low + PitchClass(chord.root - tune_.bass.low)) : best;
   }
 
-  int Fifth(int root) const { return root + 7 <= spec_.bass.high ? root + 7 : root - 5; }
+  int Fifth(int root) const { return root + 7 <= tune_.bass.high ? root + 7 : root - 5; }
 
   // A scale step next to the next root, on the side the line comes from.
   int Approach(int next, int from) const {
@@ -95,16 +95,16 @@ class BassWriter {
   int Tone(const Chord& chord, size_t k, int near) const {
     const int pc = chord.tones[std::min(k, chord.tones.size() - 1)];
     int best = InRange(near - PitchClass(near - pc));
-    if (best + 12 <= spec_.bass.high && std::abs(best + 12 - near) < std::abs(best - near)) best += 12;
+    if (best + 12 <= tune_.bass.high && std::abs(best + 12 - near) < std::abs(best - near)) best += 12;
     return best;
   }
 
   void Add(int at, int length, int note, int accent) {
-    notes_.push_back({at, length, note, std::clamp(spec_.bass.velocity + accent, 1, 127), 0});
+    notes_.push_back({at, length, note, std::clamp(tune_.bass.velocity + accent, 1, 127), 0});
     last_ = note;
   }
 
-  const TuneSpec& spec_;
+  const Tune& tune_;
   const Layout& layout_;
   const int perBar_;
   int last_ = -1;
@@ -113,9 +113,9 @@ class BassWriter {
 
 }  // namespace
 
-std::vector<PartNote> ComposeBass(const TuneSpec& spec, const Layout& layout) {
-  if (spec.bass.program < 0) return {};
-  return BassWriter(spec, layout).Compose();
+std::vector<PartNote> ComposeBass(const Tune& tune, const Layout& layout) {
+  if (tune.bass.program < 0) return {};
+  return BassWriter(tune, layout).Compose();
 }
 
 }  // namespace music

@@ -13,11 +13,11 @@ constexpr int kDrumChannel = 9;
 
 // Ticks of a sixteenth position; with swing the off-beat eighth of each
 // beat comes two thirds of the way through it instead of half way.
-uint32_t Tick(const TuneSpec& spec, int sixteenth) {
+uint32_t Tick(const Tune& tune, int sixteenth) {
   const int beat = sixteenth / 4, within = sixteenth % 4;
   static const int kStraight[4] = {0, 120, 240, 360};
   static const int kSwung[4] = {0, 160, 320, 400};
-  return static_cast<uint32_t>(beat * kTicksPerQuarter + (spec.swing ? kSwung : kStraight)[within]);
+  return static_cast<uint32_t>(beat * kTicksPerQuarter + (tune.swing ? kSwung : kStraight)[within]);
 }
 
 // A note that would still sound when the same key is struck again ends
@@ -32,22 +32,22 @@ void TrimOverlaps(std::vector<PartNote>& notes, int total) {
   }
 }
 
-MidiTrack PartTrack(const TuneSpec& spec, const char* name, const Voice& voice, int channel, std::vector<PartNote> notes,
+MidiTrack PartTrack(const Tune& tune, const char* name, const Voice& voice, int channel, std::vector<PartNote> notes,
                     int total) {
   MidiTrack track;
   track.Name(name);
   if (channel != kDrumChannel) track.Program(0, channel, voice.program);
   track.Control(0, channel, 7, voice.volume);
-  track.Control(0, channel, 11, spec.expression);
+  track.Control(0, channel, 11, tune.expression);
   track.Control(0, channel, 10, voice.pan);
   track.Control(0, channel, 91, voice.reverb);
   track.Control(0, channel, 93, 0);  // no chorus
   TrimOverlaps(notes, total);
-  const uint32_t end = Tick(spec, total);
+  const uint32_t end = Tick(tune, total);
   for (const PartNote& n : notes) {
     if (n.length <= 0) continue;
-    const uint32_t on = Tick(spec, n.at) + static_cast<uint32_t>(n.nudge);
-    const uint32_t span = Tick(spec, n.at + n.length) - Tick(spec, n.at);
+    const uint32_t on = Tick(tune, n.at) + static_cast<uint32_t>(n.nudge);
+    const uint32_t span = Tick(tune, n.at + n.length) - Tick(tune, n.at);
     const uint32_t sounding = std::max<uint32_t>(span * static_cast<uint32_t>(voice.gate) / 100, 30);
     const uint32_t room = end > on ? end - on : 1;
     track.Note(on, std::min(sounding, room), channel, n.key, n.velocity);
@@ -58,31 +58,31 @@ MidiTrack PartTrack(const TuneSpec& spec, const char* name, const Voice& voice, 
 
 }  // namespace
 
-double TuneSeconds(const TuneSpec& spec) {
-  const Layout layout = LayOut(spec);
+double TuneSeconds(const Tune& tune) {
+  const Layout layout = LayOut(tune);
   const double quarters = static_cast<double>(layout.TotalSixteenths()) / 4.0;
-  const uint32_t micros = 60000000u / static_cast<uint32_t>(spec.bpm);
+  const uint32_t micros = 60000000u / static_cast<uint32_t>(tune.bpm);
   return quarters * micros / 1e6;
 }
 
-std::vector<uint8_t> ComposeTune(const TuneSpec& spec) {
-  const Layout layout = LayOut(spec);
-  Random random(spec.seed);
+std::vector<uint8_t> ComposeTune(const Tune& tune) {
+  const Layout layout = LayOut(tune);
+  Random random(tune.seed);
   const int total = layout.TotalSixteenths();
 
-  std::vector<PartNote> lead = ComposeLead(spec, layout, random);
-  std::vector<PartNote> second = ComposeSecond(spec, layout, lead);
-  std::vector<PartNote> chords = ComposeChords(spec.chords, spec.chordStyle, layout);
-  std::vector<PartNote> pad = ComposeChords(spec.pad, ChordStyle::kPad, layout);
-  std::vector<PartNote> bass = ComposeBass(spec, layout);
-  std::vector<PartNote> drums = ComposeDrums(spec, layout, random);
+  std::vector<PartNote> lead = ComposeLead(tune, layout, random);
+  std::vector<PartNote> second = ComposeSecond(tune, layout, lead);
+  std::vector<PartNote> chords = ComposeChords(tune.chords, tune.chordStyle, layout);
+  std::vector<PartNote> pad = ComposeChords(tune.pad, ChordStyle::kPad, layout);
+  std::vector<PartNote> bass = ComposeBass(tune, layout);
+  std::vector<PartNote> drums = ComposeDrums(tune, layout, random);
 
   MidiTrack conductor;
-  conductor.Name(spec.title);
-  conductor.Tempo(0, 60000000u / static_cast<uint32_t>(spec.bpm));
-  conductor.TimeSignature(0, spec.beatsPerBar, 2);
-  conductor.KeySignature(0, KeySignatureSharps(spec.key), KeyIsMinor(spec.key));
-  conductor.End(Tick(spec, total));
+  conductor.Name(tune.title);
+  conductor.Tempo(0, 60000000u / static_cast<uint32_t>(tune.bpm));
+  conductor.TimeSignature(0, tune.beatsPerBar, 2);
+  conductor.KeySignature(0, KeySignatureSharps(tune.key), KeyIsMinor(tune.key));
+  conductor.End(Tick(tune, total));
 
   std::vector<MidiTrack> tracks = {conductor};
   struct Part {
@@ -92,14 +92,14 @@ std::vector<uint8_t> ComposeTune(const TuneSpec& spec) {
     std::vector<PartNote>* notes;
   };
   Voice drumVoice;
-  drumVoice.volume = spec.drumVolume;
+  drumVoice.volume = tune.drumVolume;
   drumVoice.reverb = 30;
   drumVoice.gate = 100;
-  const Part parts[] = {{"melody", &spec.lead, 0, &lead},       {"second voice", &spec.second, 1, &second},
-                        {"chords", &spec.chords, 2, &chords},   {"pad", &spec.pad, 3, &pad},
-                        {"bass", &spec.bass, 4, &bass},         {"drums", &drumVoice, kDrumChannel, &drums}};
+  const Part parts[] = {{"melody", &tune.lead, 0, &lead},       {"second voice", &tune.second, 1, &second},
+                        {"chords", &tune.chords, 2, &chords},   {"pad", &tune.pad, 3, &pad},
+                        {"bass", &tune.bass, 4, &bass},         {"drums", &drumVoice, kDrumChannel, &drums}};
   for (const Part& p : parts)
-    if (!p.notes->empty()) tracks.push_back(PartTrack(spec, p.name, *p.voice, p.channel, std::move(*p.notes), total));
+    if (!p.notes->empty()) tracks.push_back(PartTrack(tune, p.name, *p.voice, p.channel, std::move(*p.notes), total));
   return EncodeMidiFile(kTicksPerQuarter, tracks);
 }
 

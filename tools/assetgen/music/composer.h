@@ -10,16 +10,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "assetgen/music/tune_spec.h"
+#include "assetgen/music/tune.h"
 
 namespace music {
 
 constexpr int kTicksPerQuarter = 480;
 
 // Throws std::invalid_argument when the description cannot be read.
-std::vector<uint8_t> ComposeTune(const TuneSpec& spec);
+std::vector<uint8_t> ComposeTune(const Tune& tune);
 
 // Seconds from the start to the loop point.
-double TuneSeconds(const TuneSpec& spec);
+double TuneSeconds(const Tune& tune);
 
 }  // namespace music

@@ -80,9 +80,9 @@ int HitVelocity(char c) { return c == 'X' ? 112 : c == 'x' ? 88 : c == 'o' ? 58 
 
 }  // namespace
 
-std::vector<PartNote> ComposeDrums(const TuneSpec& spec, const Layout& layout, Random& random) {
+std::vector<PartNote> ComposeDrums(const Tune& tune, const Layout& layout, Random& random) {
   std::vector<PartNote> out;
-  const Kit& kit = KitFor(spec.drums);
+  const Kit& kit = KitFor(tune.drums);
   const int perBar = layout.sixteenthsPerBar;
   for (const Section& section : layout.sections) {
     const int bars = static_cast<int>(section.bars.size());

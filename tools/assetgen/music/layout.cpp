@@ -6,15 +6,15 @@
 
 namespace music {
 
-Layout LayOut(const TuneSpec& spec) {
+Layout LayOut(const Tune& tune) {
   Layout layout;
-  layout.key = spec.key;
-  layout.sixteenthsPerBar = spec.beatsPerBar * 4;
-  if (spec.form.empty()) throw std::invalid_argument("a tune needs a form");
+  layout.key = tune.key;
+  layout.sixteenthsPerBar = tune.beatsPerBar * 4;
+  if (tune.form.empty()) throw std::invalid_argument("a tune needs a form");
   int seen[3] = {0, 0, 0};
-  for (char kind : spec.form) {
+  for (char kind : tune.form) {
     const int which = kind == 'I' ? 0 : kind == 'A' ? 1 : kind == 'B' ? 2 : -1;
-    const std::vector<std::string>* bars = which == 0 ? &spec.intro : which == 1 ? &spec.a : which == 2 ? &spec.b : nullptr;
+    const std::vector<std::string>* bars = which == 0 ? &tune.intro : which == 1 ? &tune.a : which == 2 ? &tune.b : nullptr;
     if (!bars || bars->empty()) throw std::invalid_argument(std::string("no chords for section ") + kind);
     Section section;
     section.kind = kind;
@@ -26,8 +26,8 @@ Layout LayOut(const TuneSpec& spec) {
       for (std::string n; in >> n;) numerals.push_back(n);
       if (numerals.empty() || numerals.size() > 2) throw std::invalid_argument("a bar has one or two chords: " + text);
       BarChords bar;
-      bar.first = ParseChord(spec.key, numerals.front());
-      bar.second = ParseChord(spec.key, numerals.back());
+      bar.first = ParseChord(tune.key, numerals.front());
+      bar.second = ParseChord(tune.key, numerals.back());
       bar.split = numerals.size() == 2;
       section.bars.push_back(bar);
     }

@@ -51,19 +51,19 @@ Weight WeightAt(int pos, int length, int perBar) {
 
 class MelodyWriter {
  public:
-  MelodyWriter(const TuneSpec& spec, const Layout& layout, Random& random)
+  MelodyWriter(const Tune& tune, const Layout& layout, Random& random)
       : layout_(layout), random_(random), perBar_(layout.sixteenthsPerBar) {
-    // Step 0 is the lowest tonic at or above the part's low note, less a
-    // fourth, so that the melody can dip under its tonic.
+    // Step 0 is the lowest tonic a fourth or more above the part's low
+    // note, so that the melody can dip under its tonic.
     const Scale scale = KeyScale(layout.key);
     int tonic = scale.tonic;
-    while (tonic < spec.lead.low + 5) tonic += 12;
+    while (tonic < tune.lead.low + 5) tonic += 12;
     octaveC_ = tonic - scale.tonic;
-    lowStep_ = scale.StepAtOrBelow(octaveC_, spec.lead.low - 1) + 1;
-    highStep_ = scale.StepAtOrBelow(octaveC_, spec.lead.high);
-    for (const std::string& r : spec.rhythms) rhythms_.push_back(ParseRhythm(r, perBar_));
-    halfCadence_ = ParseRhythm(spec.halfCadence, perBar_);
-    fullCadence_ = ParseRhythm(spec.fullCadence, perBar_);
+    lowStep_ = scale.StepAtOrBelow(octaveC_, tune.lead.low - 1) + 1;
+    highStep_ = scale.StepAtOrBelow(octaveC_, tune.lead.high);
+    for (const std::string& r : tune.rhythms) rhythms_.push_back(ParseRhythm(r, perBar_));
+    halfCadence_ = ParseRhythm(tune.halfCadence, perBar_);
+    fullCadence_ = ParseRhythm(tune.fullCadence, perBar_);
     if (rhythms_.size() < 3) throw std::invalid_argument("a melody needs at least three rhythms");
     order_.resize(rhythms_.size());
     for (size_t i = 0; i < order_.size(); ++i) order_[i] = i;
@@ -285,8 +285,8 @@ int Velocity(const Voice& voice, int pos, int length, int perBar, Random& random
 
 }  // namespace
 
-std::vector<PartNote> ComposeLead(const TuneSpec& spec, const Layout& layout, Random& random) {
-  MelodyWriter writer(spec, layout, random);
+std::vector<PartNote> ComposeLead(const Tune& tune, const Layout& layout, Random& random) {
+  MelodyWriter writer(tune, layout, random);
   std::vector<MelodyNote> melodyA, melodyB;
   std::vector<PartNote> out;
   const int perBar = layout.sixteenthsPerBar;
@@ -297,15 +297,15 @@ std::vector<PartNote> ComposeLead(const TuneSpec& spec, const Layout& layout, Ra
     for (const MelodyNote& n : melody) {
       const int at = section.firstBar * perBar + n.at;
       const int key = ChordScale(layout.key, layout.ChordAt(at)).Pitch(writer.OctaveC(), n.step);
-      out.push_back({at, n.length, key, Velocity(spec.lead, n.at % perBar, n.length, perBar, random)});
+      out.push_back({at, n.length, key, Velocity(tune.lead, n.at % perBar, n.length, perBar, random)});
     }
   }
   return out;
 }
 
-std::vector<PartNote> ComposeSecond(const TuneSpec& spec, const Layout& layout, const std::vector<PartNote>& lead) {
+std::vector<PartNote> ComposeSecond(const Tune& tune, const Layout& layout, const std::vector<PartNote>& lead) {
   std::vector<PartNote> out;
-  if (spec.second.program < 0) return out;
+  if (tune.second.program < 0) return out;
   const int perBar = layout.sixteenthsPerBar;
   for (const Section& section : layout.sections) {
     if (section.kind != 'A' || section.repeat == 0) continue;
@@ -323,8 +323,8 @@ std::vector<PartNote> ComposeSecond(const TuneSpec& spec, const Layout& layout, 
         while (step > leadStep - 6 && !chord.Has(PitchClass(scale.Pitch(octaveC, step)))) --step;
       // Out of the voice's range it rests rather than jump an octave.
       const int key = scale.Pitch(octaveC, step);
-      if (key < spec.second.low || key > spec.second.high) continue;
-      out.push_back({n.at, n.length, key, std::clamp(n.velocity - spec.lead.velocity + spec.second.velocity, 1, 127)});
+      if (key < tune.second.low || key > tune.second.high) continue;
+      out.push_back({n.at, n.length, key, std::clamp(n.velocity - tune.lead.velocity + tune.second.velocity, 1, 127)});
     }
   }
   return out;

@@ -18,7 +18,7 @@ bool WriteTuneWavs(const std::string& dir, std::string* error) {
     *error = "cannot create " + dir + ": " + ec.message();
     return false;
   }
-  for (const music::TuneSpec& tune : music::GameTunes()) {
+  for (const music::Tune& tune : music::GameTunes()) {
     const double loop = music::TuneSeconds(tune);
     synth::PcmSound sound;
     sound.name = std::filesystem::path(tune.file).stem().string();

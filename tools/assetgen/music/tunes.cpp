@@ -19,8 +19,8 @@ enum Program {
 
 enum PitchClassName { kC = 0, kD = 2, kE = 4, kF = 5, kG = 7, kA = 9, kBFlat = 10, kB = 11 };
 
-TuneSpec Title() {
-  TuneSpec t;
+Tune Title() {
+  Tune t;
   t.file = "begin.mid";
   t.title = "Bulwark";
   t.key = {kD, Mode::kMajor};
@@ -46,8 +46,8 @@ TuneSpec Title() {
   return t;
 }
 
-TuneSpec Earth() {
-  TuneSpec t;
+Tune Earth() {
+  Tune t;
   t.file = "tex1.mid";
   t.title = "Earth";
   t.key = {kG, Mode::kMajor};
@@ -73,8 +73,8 @@ TuneSpec Earth() {
   return t;
 }
 
-TuneSpec RedRock() {
-  TuneSpec t;
+Tune RedRock() {
+  Tune t;
   t.file = "tex2.mid";
   t.title = "Red Rock";
   t.key = {kA, Mode::kMinor};
@@ -99,8 +99,8 @@ TuneSpec RedRock() {
   return t;
 }
 
-TuneSpec Sand() {
-  TuneSpec t;
+Tune Sand() {
+  Tune t;
   t.file = "tex3.mid";
   t.title = "Sand";
   t.key = {kE, Mode::kPhrygianDominant};
@@ -126,8 +126,8 @@ TuneSpec Sand() {
   return t;
 }
 
-TuneSpec Moss() {
-  TuneSpec t;
+Tune Moss() {
+  Tune t;
   t.file = "tex4.mid";
   t.title = "Moss";
   t.key = {kB, Mode::kDorian};
@@ -152,8 +152,8 @@ TuneSpec Moss() {
   return t;
 }
 
-TuneSpec Ice() {
-  TuneSpec t;
+Tune Ice() {
+  Tune t;
   t.file = "tex5.mid";
   t.title = "Ice";
   t.key = {kF, Mode::kMinor};
@@ -179,8 +179,8 @@ TuneSpec Ice() {
   return t;
 }
 
-TuneSpec Shop() {
-  TuneSpec t;
+Tune Shop() {
+  Tune t;
   t.file = "mag.mid";
   t.title = "Shop";
   t.key = {kBFlat, Mode::kMajor};
@@ -209,13 +209,13 @@ TuneSpec Shop() {
 
 }  // namespace
 
-const std::vector<TuneSpec>& GameTunes() {
-  static const std::vector<TuneSpec> tunes = {Title(), Earth(), RedRock(), Sand(), Moss(), Ice(), Shop()};
+const std::vector<Tune>& GameTunes() {
+  static const std::vector<Tune> tunes = {Title(), Earth(), RedRock(), Sand(), Moss(), Ice(), Shop()};
   return tunes;
 }
 
 bool WriteTunes(const std::string& dir, std::string* error) {
-  for (const TuneSpec& tune : GameTunes()) {
+  for (const Tune& tune : GameTunes()) {
     std::vector<uint8_t> bytes;
     try {
       bytes = ComposeTune(tune);

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "assetgen/music/tune_spec.h"
+#include "assetgen/music/tune.h"
 
 namespace music {
 
 // "begin.mid", "tex1.mid" .. "tex5.mid", "mag.mid", in that order.
-const std::vector<TuneSpec>& GameTunes();
+const std::vector<Tune>& GameTunes();
 
 // Generator: composes every tune and writes it into dir.
 bool WriteTunes(const std::string& dir, std::string* error);

@@ -44,7 +44,7 @@ struct Voice {
   int gate = 90;     // sounding share of each note's length, percent
 };
 
-struct TuneSpec {
+struct Tune {
   const char* file;   // "begin.mid"
   const char* title;  // the name of the first track
   Key key;
