@@ -33,6 +33,10 @@ bool Headless();
 bool OnMainThread();
 bool OnGameThread();
 void MarkGameThread();
+// The game thread's last call: frees what SDL keeps for the thread (the
+// text of the last error of an SDL call made on it, such as a tune that
+// could not be loaded); SDL frees it by itself only for its own threads.
+void EndGameThread();
 
 // Closing the window, a termination signal or a script's `quit` ask the
 // program to end as closing the window does.

@@ -20,6 +20,7 @@ void CThread::Body() {
   platform::MarkGameThread();
   if (InitInstance()) Run();
   ExitInstance();
+  platform::EndGameThread();
 }
 
 int CThread::Run() {
