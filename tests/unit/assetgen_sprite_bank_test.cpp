@@ -213,8 +213,8 @@ TEST_F(AssetgenSpriteBank, PicturesKeepTheRulesTheGameReliesOn) {
   }
 
   // The status bar slot's frame is solid; its 14 x 14 window at (5, 5) is
-  // mostly see-through, so the bar's colour shows in it, yet holds a pixel in
-  // every 3 x 3 block of it (the pointer probe is 9 x 9).
+  // mostly see-through, so that the bar's colour shows in it (that a click
+  // in it still counts is tested with the pointer probe below).
   int windowSolid = 0;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) {
@@ -226,13 +226,6 @@ TEST_F(AssetgenSpriteBank, PicturesKeepTheRulesTheGameReliesOn) {
       }
     }
   EXPECT_LE(windowSolid, 14 * 14 / 4);
-  for (int y = 5; y + 3 <= 19; ++y)
-    for (int x = 5; x + 3 <= 19; ++x) {
-      int n = 0;
-      for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 3; ++i) n += At(104, x + i, y + j) != 0;
-      ASSERT_GT(n, 0) << "the 3 x 3 block at " << x << "," << y << " of the slot's window is empty";
-    }
   for (int i = 446; i <= 448; ++i) EXPECT_GT(Solid(i), Rec(i).width * Rec(i).height * 9 / 10) << i;
   for (int i : {438, 439, 440, 442, 443, 455}) EXPECT_GT(Solid(i), Rec(i).width * Rec(i).height * 4 / 5) << i;
 }
