@@ -9,6 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev
   fonts-liberation2 fonts-dejavu-core
+  timgm6mb-soundfont
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
 )

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/music_stream.h"
+
 namespace platform {
 
 namespace {
@@ -37,6 +39,7 @@ class MixerAudioDevice final : public AudioDevice {
     if (mixerOpen_) Mix_HaltChannel(-1);
     for (Sound& s : sounds_)
       if (s.chunk) Mix_FreeChunk(s.chunk);
+    ReleaseMusicBeforeMixerCloses();
     if (mixerOpen_) Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     g_deviceOpen = false;
@@ -48,6 +51,7 @@ class MixerAudioDevice final : public AudioDevice {
     // Sounds already made are in the old format: the output stays as it is.
     for (const Sound& s : sounds_)
       if (s.chunk) return false;
+    ReleaseMusicBeforeMixerCloses();
     if (mixerOpen_) Mix_CloseAudio();
     mixerOpen_ = OpenMixer(f);
     if (mixerOpen_) {

@@ -27,9 +27,11 @@ std::string UsageText() {
       "                     in milliseconds of the game's clock; commands: key CODE,\n"
       "                     mouse X Y, ldown, lup, rdown, rup, shot NAME.png,\n"
       "                     lose-display, restore-display, quit, sound N (plays\n"
-      "                     sound effect N), wait-sound (waits until it is heard)\n"
+      "                     sound effect N), wait-sound (waits until it is heard),\n"
+      "                     wait-music MS (waits until MS ms of music are heard)\n"
       "  --shot-dir DIR     where 'shot' saves its pictures (default: .)\n"
       "  --state-out FILE   write a JSON summary of the game at exit\n"
+      "  --no-music         no music (sound effects still play)\n"
       "  --help             show this text\n"
       "\n"
       "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
@@ -56,6 +58,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       out->windowed = true;
     } else if (!std::strcmp(a, "--headless")) {
       out->headless = true;
+    } else if (!std::strcmp(a, "--no-music")) {
+      out->noMusic = true;
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
       out->help = true;
     } else if (!std::strcmp(a, "--scale")) {

@@ -15,6 +15,7 @@ struct Options {
   std::string scriptFile;     // scripted input
   std::string shotDir;        // where `shot` saves PNG files
   std::string stateOut;       // JSON summary written at exit
+  bool noMusic = false;       // the tunes stay silent
   bool help = false;
 };
 

@@ -131,7 +131,8 @@ bool Headless() { return g_options.headless; }
 bool OnMainThread() { return std::this_thread::get_id() == g_mainThread; }
 bool OnGameThread() { return t_gameThread; }
 void MarkGameThread() { t_gameThread = true; }
-void ReleaseThreadState() { SDL_TLSCleanup(); }
+
+void EndGameThread() { SDL_TLSCleanup(); }
 
 void RequestQuit() { g_quit.store(true, std::memory_order_relaxed); }
 bool QuitRequested() { return g_quit.load(std::memory_order_relaxed) || g_quitSignal != 0; }

@@ -33,10 +33,10 @@ bool Headless();
 bool OnMainThread();
 bool OnGameThread();
 void MarkGameThread();
-// Frees what SDL keeps for the calling thread (the text of its last error).
-// SDL frees it only for threads it started itself, so a thread of our own
-// that may have called SDL calls this as it ends.
-void ReleaseThreadState();
+// The game thread's last call: frees what SDL keeps for the thread (the
+// text of the last error of an SDL call made on it, such as a tune that
+// could not be loaded); SDL frees it by itself only for its own threads.
+void EndGameThread();
 
 // Closing the window, a termination signal or a script's `quit` ask the
 // program to end as closing the window does.

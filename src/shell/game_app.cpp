@@ -1,5 +1,6 @@
 #include "shell/game_app.h"
 
+#include "audio/music.h"
 #include "audio/sound_system.h"
 #include "platform/main_loop.h"
 #include "platform/runtime.h"
@@ -22,6 +23,8 @@ int RunApplication() {
   // The first global object: the sound system opens the sound device before
   // any window exists, and lives until the program ends.
   SoundSystemLifetime soundSystem;
+  // The tunes play through that device: made after it, gone before it.
+  MusicLifetime music;
   // The summary is written however the run ends (leaving, closing, a signal).
   platform::SetExitHook(WriteStateOut);
   platform::SetStateSnapshot(StateSummaryJson);

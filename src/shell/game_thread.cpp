@@ -20,7 +20,7 @@ void CThread::Body() {
   platform::MarkGameThread();
   if (InitInstance()) Run();
   ExitInstance();
-  platform::ReleaseThreadState();
+  platform::EndGameThread();
 }
 
 int CThread::Run() {

@@ -64,6 +64,7 @@ std::string StateSummaryJson() {
   j["rounds"] = g_game.roundsPlayed;
   j["scene"] = SceneName(g_game.scene);
   j["current_player"] = static_cast<int>(g_game.currentPlayer);
+  j["current_weapon"] = static_cast<int>(g_game.currentWeapon);
   j["round_timer"] = g_game.roundTimer;
   j["turn_timer"] = g_turn.turnTimer;
   j["projectiles"] = ProjectilesInUse();

@@ -11,16 +11,17 @@ using e2e::RunOptions;
 
 namespace {
 
-// From the wait for a key to a round of two players: NEXT OPPONENT, PLAY GAME.
+// From the wait for a key to a round of two players: NEXT OPPONENT, PLAY GAME,
+// each clicked with a press and release in the same frame.
 constexpr const char* kToARound =
     "300 key 65\n"
     "600 key 32\n"
     "800 mouse 480 440\n"
     "850 ldown\n"
-    "900 lup\n"
+    "850 lup\n"
     "1000 mouse 160 440\n"
     "1050 ldown\n"
-    "1100 lup\n"
+    "1050 lup\n"
     "1200 mouse 320 200\n";
 
 }  // namespace
@@ -30,6 +31,12 @@ TEST(RoundE2E, TurnsPassAShotDamagesAFortAndEscNThenYLeaves) {
   o.script = std::string(kToARound) +
              "1500 state start.json\n"
              "1600 shot round.png\n"
+             // A quick click on the GRENADE's slot chooses it.
+             "1700 mouse 59 455\n"
+             "1750 ldown\n"
+             "1750 lup\n"
+             "1800 state grenade.json\n"
+             "1850 mouse 320 200\n"
              // The first player lets the turn time run out (500 ticks, 25 s).
              "28000 state passed.json\n"
              "28100 shot passed.png\n"
@@ -58,6 +65,8 @@ TEST(RoundE2E, TurnsPassAShotDamagesAFortAndEscNThenYLeaves) {
   ASSERT_EQ(start["players"].size(), 2u);
   EXPECT_GT(start["round_timer"].get<int>(), 7900);
   const int first = start["current_player"].get<int>(), second = 1 - first;
+  EXPECT_EQ(start["current_weapon"], 0);
+  EXPECT_EQ(run.Snapshot("grenade.json")["current_weapon"], 2);
 
   const auto passed = run.Snapshot("passed.json");
   EXPECT_EQ(passed["current_player"], second);

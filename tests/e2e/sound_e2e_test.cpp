@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "support/game_run.h"
 #include "support/sound_bank_builder.h"
@@ -32,15 +30,7 @@ RunOptions DiskAudioRun(const std::string& script) {
   return o;
 }
 
-// The 16-bit samples the disk driver wrote.
-std::vector<int16_t> AudioOutput(const e2e::GameRun& run) {
-  std::ifstream f(std::filesystem::path(run.dir) / "audio.raw", std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
-  return samples;
-}
+std::vector<int16_t> AudioOutput(const e2e::GameRun& run) { return run.DiskAudio("audio.raw"); }
 
 bool HasMessage(const e2e::GameRun& run, const std::string& text) {
   for (const auto& m : run.Messages())

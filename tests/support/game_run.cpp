@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -60,6 +61,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     // slot empty, 4411 bytes), so that a start with complete data is quiet.
     if (!fs::exists(data / "sound.sdf")) WriteFile((data / "sound.sdf").string(), std::vector<uint8_t>(4411, 0));
   }
+  if (o.withTunes)
+    for (const char* name : {"begin.mid", "tex1.mid", "tex2.mid", "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
+      fs::copy_file(fs::path(BULWARK_BUILD_DIR) / "data" / name, data / name);
   if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
   for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
   WriteText((dir / "script.txt").string(), o.script);
@@ -147,6 +151,15 @@ std::vector<std::string> GameRun::Messages() const {
   if (state.is_object() && state.contains("messages"))
     for (const auto& m : state["messages"]) out.push_back(m.get<std::string>());
   return out;
+}
+
+std::vector<int16_t> GameRun::DiskAudio(const std::string& name) const {
+  std::ifstream f(fs::path(dir) / name, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::vector<int16_t> samples(bytes.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  return samples;
 }
 
 }  // namespace e2e

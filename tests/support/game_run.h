@@ -21,6 +21,9 @@ struct GameRun {
   std::vector<std::string> Messages() const;
   // A summary written by the script command `state NAME` (null if none).
   nlohmann::json Snapshot(const std::string& name) const;
+  // The 16-bit samples SDL's disk audio driver wrote to the file `name` in
+  // the run's folder (empty when there is none).
+  std::vector<int16_t> DiskAudio(const std::string& name) const;
 };
 
 // The JSON in a file (null when it is missing or not JSON).
@@ -30,6 +33,7 @@ struct RunOptions {
   std::string script;                  // the script's text
   std::vector<uint8_t> gameIni = {1, 0, 0};  // empty: no game.ini at all
   bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
+  bool withTunes = false;              // copy build/data's tunes too (the title then plays music)
   // Further files for the data folder (name, bytes), written after the others.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;

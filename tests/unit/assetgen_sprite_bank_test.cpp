@@ -1,8 +1,10 @@
 // The generated sprite banks, read from the files the generator writes with
 // an independent reader: the catalogue's sizes, the rules the game's code
 // relies on (solid ground tiles, fort masks that match the fort, solid
-// fireball discs, transparent slot windows and fort canvases), animation
-// frames that differ, and the same bytes on every run.
+// fireball discs, see-through slot windows, transparent fort canvases), then
+// through the game's own loader and collision test: shells leave their fort
+// clear, and the pointer probe meets every button wherever it is clicked;
+// animation frames that differ, and the same bytes on every run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,10 @@
 #include <unistd.h>
 
 #include "assetgen/generators.h"
+#include "display/display_state.h"
 #include "spr_test_reader.h"
+#include "sprites/collision.h"
+#include "sprites/sprite_loader.h"
 
 namespace {
 
@@ -42,11 +47,19 @@ class AssetgenSpriteBank : public testing::Test {
     std::string why;
     ASSERT_TRUE(spr_test::Decode(ReadFile(*dir_ + "/small.spr"), small_, &why)) << "small.spr: " << why;
     ASSERT_TRUE(spr_test::Decode(ReadFile(*dir_ + "/intro.spr"), intro_, &why)) << "intro.spr: " << why;
+    // The game bank as the game holds it: read by its loader, in the 5-6-5
+    // pixels of its display.
+    const int32_t layout = g_display.pixelLayout;
+    g_display.pixelLayout = kLayout565;
+    loaded_ = new SpriteTable;
+    LoadSpriteBank(*dir_ + "/small.spr", BankLoad::kGame, loaded_);
+    g_display.pixelLayout = layout;
   }
   static void TearDownTestSuite() {
     std::filesystem::remove_all(*dir_);
     delete small_;
     delete intro_;
+    delete loaded_;
     delete dir_;
   }
   void SetUp() override { ASSERT_TRUE(small_ && small_->records.size() == 467) << "small.spr was not generated"; }
@@ -60,13 +73,20 @@ class AssetgenSpriteBank : public testing::Test {
   }
   static uint16_t At(int i, int x, int y) { return small_->area[Rec(i).offset + y * Rec(i).width + x]; }
 
+  // Whether sprite a at (ax, ay) touches sprite b at (bx, by), as the game tests it.
+  static bool Touch(int a, int ax, int ay, int b, int bx, int by) {
+    return SpritesCollide((*loaded_)[a], ax, ay, (*loaded_)[b], bx, by);
+  }
+
   static std::string* dir_;
   static spr_test::Bank* small_;
   static spr_test::Bank* intro_;
+  static SpriteTable* loaded_;
 };
 std::string* AssetgenSpriteBank::dir_ = nullptr;
 spr_test::Bank* AssetgenSpriteBank::small_ = nullptr;
 spr_test::Bank* AssetgenSpriteBank::intro_ = nullptr;
+SpriteTable* AssetgenSpriteBank::loaded_ = nullptr;
 
 // Inclusive index ranges with the size the catalogue gives them.
 struct Sized {
@@ -166,8 +186,14 @@ TEST_F(AssetgenSpriteBank, PicturesKeepTheRulesTheGameReliesOn) {
   // and the body mask stays clear of them.
   for (int y = 44; y < 50; ++y)
     for (int x = 1; x < 79; ++x) ASSERT_NE(At(2, x, y), 0) << "fort base at " << x << "," << y;
-  // The interior under the fort stays within the fort's box and is dark.
-  EXPECT_GT(Solid(3), 80 * 50 / 2);
+  // The interior drawn under the fort lies wholly behind its stones, so that
+  // only holes show it, and fills most of the fort.
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 80; ++x)
+      if (At(3, x, y)) {
+        ASSERT_NE(At(2, x, y), 0) << "interior outside the fort at " << x << "," << y;
+      }
+  EXPECT_GT(Solid(3), Solid(2) / 2);
 
   // Fireballs are solid over their whole disc.
   for (int i = 16; i <= 35; ++i) {
@@ -186,19 +212,77 @@ TEST_F(AssetgenSpriteBank, PicturesKeepTheRulesTheGameReliesOn) {
       }
   }
 
-  // The status bar slot's window is hollow; buttons and menu items are
-  // solid plates the pointer can touch.
+  // The status bar slot's frame is solid; its 14 x 14 window at (5, 5) is
+  // mostly see-through, so that the bar's colour shows in it (that a click
+  // in it still counts is tested with the pointer probe below).
+  int windowSolid = 0;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) {
       const bool window = x >= 5 && x < 19 && y >= 5 && y < 19;
       if (window) {
-        ASSERT_EQ(At(104, x, y), 0) << x << "," << y;
+        windowSolid += At(104, x, y) != 0;
       } else if (x > 0 && y > 0 && x < 23 && y < 23) {
         ASSERT_NE(At(104, x, y), 0) << x << "," << y;
       }
     }
+  EXPECT_LE(windowSolid, 14 * 14 / 4);
   for (int i = 446; i <= 448; ++i) EXPECT_GT(Solid(i), Rec(i).width * Rec(i).height * 9 / 10) << i;
   for (int i : {438, 439, 440, 442, 443, 455}) EXPECT_GT(Solid(i), Rec(i).width * Rec(i).height * 4 / 5) << i;
+}
+
+// A shell starts at its fort's aim point, (40, 10) of the fort picture, and
+// hits its own fort as soon as its launch is over: nothing of the fort or of
+// the interior under it may reach up there, so that any shell leaving
+// upwards is clear, while one falling straight down still lands on the fort.
+TEST_F(AssetgenSpriteBank, ShellsLeaveTheirOwnFortClear) {
+  for (int i : {2, 3})
+    for (int y = 0; y <= 18; ++y)
+      for (int x = 0; x < 80; ++x) ASSERT_EQ(At(i, x, y), 0) << "sprite " << i << " at " << x << "," << y;
+
+  // Flying pictures centred on the aim point after rising by some pixels:
+  // the MISSILE after a frame of the slowest shot, the largest shell, the
+  // BIG MISSILE, before it has risen at all.
+  struct Shell {
+    int first, count, rise;
+  };
+  for (const Shell& s : {Shell{106, 36, 4}, Shell{147, 36, 0}})
+    for (int i = s.first; i < s.first + s.count; ++i) {
+      const int w = Rec(i).width, h = Rec(i).height;
+      EXPECT_FALSE(Touch(i, 40 - w / 2, 10 - s.rise - h / 2, 2, 0, 0)) << "sprite " << i;
+    }
+  const int down = 106 + 18;  // the MISSILE pointing down
+  bool lands = false;
+  for (int y = 10; y < 44 && !lands; ++y) lands = Touch(down, 40 - 8, y - 8, 2, 0, 0);
+  EXPECT_TRUE(lands) << "a shell falling from the aim point must land on its fort";
+}
+
+// The pointer probe (sprite 15, at the cursor minus 4) must touch a button
+// wherever its centre lies within the button's drawn box less 4 pixels, so
+// that a click anywhere on it counts: the weapon slot, the fort (the colour
+// button of the set-up menu; its drawn box starts below the open sky over
+// it), the control, play and NEXT buttons, the shop's slots and buy button,
+// the title menu items.
+TEST_F(AssetgenSpriteBank, ThePointerProbeMeetsEveryButtonAnywhereOnIt) {
+  const std::pair<int, int> clickable[] = {{104, 104}, {2, 2},     {438, 440}, {455, 464},
+                                           {442, 443}, {385, 404}, {446, 448}};
+  for (auto [first, last] : clickable)
+    for (int i = first; i <= last; ++i) {
+      const int w = Rec(i).width, h = Rec(i).height;
+      int left = w, top = h, right = -1, bottom = -1;  // the drawn box
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (At(i, x, y)) {
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+          }
+      int misses = 0;
+      for (int cy = top + 4; cy <= bottom - 4; ++cy)
+        for (int cx = left + 4; cx <= right - 4; ++cx)
+          if (!Touch(15, cx - 4, cy - 4, i, 0, 0)) {
+            if (misses++ == 0) ADD_FAILURE() << "sprite " << i << ": a click at " << cx << "," << cy << " misses it";
+          }
+      EXPECT_EQ(misses, 0) << "sprite " << i;
+    }
 }
 
 TEST_F(AssetgenSpriteBank, AnimationFramesDifferAndEmblemsHaveTheirColours) {

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "assetgen/music/tunes.h"
 #include "assetgen/sound/sound_bank.h"
 
 bool WriteGameIni(const std::string& dir, std::string* error) {
@@ -20,6 +21,7 @@ const std::vector<Generator>& AllGenerators() {
       {"sprite banks", WriteSpriteBanks},
       {"sound.sdf", synth::WriteSoundBank},
       {"level.frc", WriteLevelFile},
+      {"tunes", music::WriteTunes},
   };
   return all;
 }

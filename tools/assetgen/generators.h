@@ -26,7 +26,11 @@ bool WriteSpriteBanks(const std::string& dir, std::string* error);
 // own landscape and fort placement code.
 bool WriteLevelFile(const std::string& dir, std::string* error);
 
+// The tunes (music/tunes.h) are written by music::WriteTunes.
+
 // Review aids.
 bool WriteContactSheet(const std::string& dataDir, const std::string& pngPath, std::string* error);
 bool WriteSoundWavs(const std::string& dir, std::string* error);
+// Every tune rendered through the soundfont, past its loop point.
+bool WriteTuneWavs(const std::string& dir, std::string* error);
 bool WriteLevelPreviews(const std::string& dataDir, const std::string& dir, std::string* error);

@@ -1,10 +1,11 @@
 // bulwark-assetgen: writes the game's data files, every picture, sound and
 // level made by code, and review aids for them.
 //
-//   bulwark-assetgen --out DIR              game.ini, intro.spr, small.spr, sound.sdf, level.frc
+//   bulwark-assetgen --out DIR              game.ini, intro.spr, small.spr, sound.sdf, level.frc,
+//                                           the tunes begin.mid, tex1.mid .. tex5.mid, mag.mid
 //   bulwark-assetgen --contact-sheet FILE   every sprite of small.spr on a grid (PNG)
 //       [--sheet-range FIRST-LAST] [--sheet-zoom N]   only some sprites, or all at one zoom
-//   bulwark-assetgen --wav DIR              every sound as a WAV file
+//   bulwark-assetgen --wav DIR              every sound and every tune as a WAV file
 //   bulwark-assetgen --preview-levels DIR   one PNG per playable level
 #include <cstdio>
 #include <cstring>
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
       if (!check(g.write(out, &error), g.name)) return 1;
   }
   if (!sheet.empty() && !check(WriteContactSheetOf(data, sheet, sheetOptions, &error), "contact sheet")) return 1;
-  if (!wav.empty() && !check(WriteSoundWavs(wav, &error), "wav")) return 1;
+  if (!wav.empty() && !check(WriteSoundWavs(wav, &error) && WriteTuneWavs(wav, &error), "wav")) return 1;
   if (!previews.empty() && !check(WriteLevelPreviews(data, previews, &error), "level previews")) return 1;
   return 0;
 }

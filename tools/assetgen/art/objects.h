@@ -13,7 +13,10 @@ namespace art {
 // The rubber ball turned by angle about its axis and squashed by (sx, sy).
 Canvas BallPicture(int size, float angle, float sx, float sy);
 
-// The intact fort, 80 x 50, before it becomes bank pixels.
+// The intact fort, 80 x 50, before it becomes bank pixels. Rows above
+// kFortTopRow hold nothing, so that the shells a fort fires from (40, 10)
+// leave it upwards without touching it.
+inline constexpr int kFortTopRow = 20;
 Canvas FortPicture();
 
 // The ground texture of a scenery set (0 earth, 1 red rock, 2 sand, 3 moss,

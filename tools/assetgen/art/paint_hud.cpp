@@ -85,17 +85,31 @@ SpriteImage PaintGaugeEmpty(int) {
   return Quantise(c);
 }
 
-// The status bar slot: a steel frame with a hollow 14 x 14 window at (5, 5),
-// through which the bar's colour and the weapon icon show.
+// The status bar slot: a steel frame around a 14 x 14 window of glass at
+// (5, 5). The bar's colour shows through the glass, which is all but clear:
+// a fine lattice of glints, one in every 3 x 3 block of the window, so that
+// the pointer probe (9 x 9) meets the slot wherever it is clicked, brighter
+// towards the light, and a streak of reflection across its top-left corner.
 SpriteImage PaintWeaponSlot(int) {
-  Canvas c(24, 24);
-  BevelFrame(&c, 0, 0, 24, 24, 5, 5, 19, 19, Mix(pal::kSteel, pal::kSteelDark, 0.4f), 1.5f);
+  constexpr int kSize = 24, kWindow = 5, kWindowSize = 14;
+  Canvas c(kSize, kSize);
+  BevelFrame(&c, 0, 0, kSize, kSize, kWindow, kWindow, kWindow + kWindowSize, kWindow + kWindowSize,
+             Mix(pal::kSteel, pal::kSteelDark, 0.4f), 1.5f);
   for (Vec2 rivet : {Vec2{2.5f, 2.5f}, Vec2{21.5f, 2.5f}, Vec2{2.5f, 21.5f}, Vec2{21.5f, 21.5f}})
     c.Fill([&](Vec2 p) { return SdCircle(p, rivet, 0.9f); },
            [&](Vec2 p) { return Lit(pal::kSteelDark, SphereNormal(p.x - rivet.x, p.y - rivet.y, 1.3f), 0.6f); });
   SpriteImage s = Quantise(c);
-  for (int y = 5; y < 19; ++y)
-    for (int x = 5; x < 19; ++x) s.pixels[static_cast<size_t>(y) * 24 + x] = 0;
+  const Rgb glass = Mix(pal::kShieldCyan, pal::kSteel, 0.5f);
+  for (int y = 0; y < kWindowSize; ++y)
+    for (int x = 0; x < kWindowSize; ++x) {
+      const bool glint = x % 3 == 2 && y % 3 == 2;
+      const bool streak = ((x + y == 5 || x + y == 6) && x >= 1 && y >= 1) || (x + y == 9 && x >= 3 && y >= 3);
+      const float toLight = 1.0f - static_cast<float>(x + y) / (2 * kWindowSize - 2);
+      uint16_t v = 0;
+      if (streak) v = Pack555(Ramp(glass, 1.6f));
+      else if (glint) v = Pack555(Ramp(glass, 0.75f + 0.6f * toLight));
+      s.pixels[static_cast<size_t>(y + kWindow) * kSize + x + kWindow] = v;
+    }
   return s;
 }
 

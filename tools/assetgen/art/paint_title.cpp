@@ -111,7 +111,7 @@ Canvas PaintScene(int w, int h, bool duel) {
   };
   const Place places[2] = {{duel ? 0.72f : 0.47f, 2}, {0.36f, 1}};
   const int count = duel ? 2 : 1;
-  Vec2 aim[2] = {};
+  Vec2 roof[2] = {};  // the middle of each keep's roof: the shot leaves one and strikes the other
   struct Standing {
     int x, y, zoom;
   } forts[2] = {};
@@ -140,7 +140,7 @@ Canvas PaintScene(int w, int h, bool duel) {
         if (x >= 0 && x < w && y >= front.y0) front.cover[static_cast<size_t>(y - front.y0) * w + x] = 1;
     }
     forts[i] = {x0, top, zoom};
-    aim[i] = {x0 + 40.0f * zoom, top + 10.0f * zoom};
+    roof[i] = {x0 + 40.0f * zoom, top + static_cast<float>(kFortTopRow * zoom)};
   }
   // The ground, turf along its top edges.
   auto solid = [&](int x, int y) { return front.At(x, y) >= 0.5f; };
@@ -158,7 +158,7 @@ Canvas PaintScene(int w, int h, bool duel) {
 
   for (int i = 0; i < count; ++i) c.DrawZoomed(fort, forts[i].x, forts[i].y, forts[i].zoom);
   // A shell's trail between them and the fireball where it strikes.
-  const Vec2 from = aim[0], to = duel ? aim[1] + Vec2{-4 * s, -10 * s} : Vec2{-0.1f * w, 0.3f * h};
+  const Vec2 from = roof[0], to = duel ? roof[1] + Vec2{-4 * s, 4 * s} : Vec2{-0.1f * w, 0.3f * h};
   const float apex = std::min(from.y, to.y) - 0.22f * h;
   for (int i = 1; i < 24; ++i) {
     const float t = static_cast<float>(i) / 24.0f;

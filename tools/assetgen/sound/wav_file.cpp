@@ -35,6 +35,22 @@ std::vector<uint8_t> EncodeWav(const PcmSound& sound) {
   return out;
 }
 
+namespace {
+
+double Dbfs(double value) { return value > 0 ? 20.0 * std::log10(value / 32767.0) : -200.0; }
+
+}  // namespace
+
+Levels MeasureLevels(const std::vector<int16_t>& samples) {
+  double peak = 0, sum = 0;
+  for (int16_t v : samples) {
+    peak = std::max(peak, std::fabs(static_cast<double>(v)));
+    sum += static_cast<double>(v) * v;
+  }
+  const double rms = samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+  return {Dbfs(peak), Dbfs(rms)};
+}
+
 std::string WavFileName(const PcmSound& sound) {
   char number[16];
   std::snprintf(number, sizeof number, "sound%02d_", sound.slot);
@@ -43,19 +59,12 @@ std::string WavFileName(const PcmSound& sound) {
 
 namespace {
 
-double Dbfs(double value) { return value > 0 ? 20.0 * std::log10(value / 32767.0) : -200.0; }
-
 // One line per sound for the reviewer: length, peak and RMS level.
 void PrintSummary(const PcmSound& s, const std::string& file) {
-  double peak = 0, sum = 0;
-  for (int16_t v : s.samples) {
-    peak = std::max(peak, std::fabs(static_cast<double>(v)));
-    sum += static_cast<double>(v) * v;
-  }
-  const double rms = s.samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(s.samples.size()));
+  const Levels levels = MeasureLevels(s.samples);
   std::printf("%-32s %-6s %s %6.3f s  peak %6.1f dBFS  rms %6.1f dBFS\n", file.c_str(),
               s.channels == 2 ? "stereo" : "mono", s.loop ? "loop" : "    ",
-              static_cast<double>(s.Frames()) / kSoundRate, Dbfs(peak), Dbfs(rms));
+              static_cast<double>(s.Frames()) / kSoundRate, levels.peakDbfs, levels.rmsDbfs);
 }
 
 }  // namespace

@@ -17,4 +17,11 @@ std::vector<uint8_t> EncodeWav(const PcmSound& sound);
 // "sound02_purchase.wav"
 std::string WavFileName(const PcmSound& sound);
 
+// Level of the loudest sample and the RMS level, in dB below full scale.
+struct Levels {
+  double peakDbfs = -200;
+  double rmsDbfs = -200;
+};
+Levels MeasureLevels(const std::vector<int16_t>& samples);
+
 }  // namespace synth
