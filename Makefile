@@ -6,8 +6,9 @@ SAN_BUILD ?= build-sanitize
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?=
+ROUNDS ?= 100
 
-.PHONY: all deps configure build run test test-sanitize bench clean
+.PHONY: all deps configure build run test test-sanitize bench soak clean
 
 all: build
 
@@ -38,6 +39,10 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 
 bench: build
 	@set -e; for b in $(BUILD)/bench_*; do if [ -x "$$b" ]; then echo "== $$b"; "$$b" $(ARGS); fi; done
+
+# The soak test for longer: ROUNDS rounds of five computer players.
+soak: build
+	cd $(BUILD) && BULWARK_SOAK_ROUNDS=$(ROUNDS) ./bulwark_e2e --gtest_filter='AutoplayE2E.Soak*'
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

@@ -25,7 +25,7 @@ struct VerbInfo {
 constexpr VerbInfo kVerbs[] = {
     {"key", 1},  {"mouse", 2}, {"ldown", 0}, {"lup", 0},          {"rdown", 0},
     {"rup", 0},  {"shot", 1},  {"quit", 0},  {"lose-display", 0}, {"restore-display", 0},
-    {"state", 1},
+    {"state", 1}, {"keydown", 1}, {"keyup", 1},
 };
 
 std::function<std::string()> g_snapshot;
@@ -105,7 +105,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
                " argument(s)";
       return false;
     }
-    if (cmd.verb == "key" || cmd.verb == "mouse" || game) {
+    if (cmd.verb == "key" || cmd.verb == "keydown" || cmd.verb == "keyup" || cmd.verb == "mouse" || game) {
       for (const auto& a : cmd.args) {
         long v = 0;
         if (!ParseInt(a, &v)) {
@@ -155,6 +155,10 @@ void ApplyScriptCommand(const ScriptCommand& cmd) {
   const std::string& v = cmd.verb;
   if (v == "key") {
     if (sink) sink->OnKeyDown(std::atoi(cmd.args[0].c_str()));
+    if (sink) sink->OnKeyUp(std::atoi(cmd.args[0].c_str()));
+  } else if (v == "keydown") {
+    if (sink) sink->OnKeyDown(std::atoi(cmd.args[0].c_str()));
+  } else if (v == "keyup") {
     if (sink) sink->OnKeyUp(std::atoi(cmd.args[0].c_str()));
   } else if (v == "mouse") {
     SetCursorPos(std::atoi(cmd.args[0].c_str()), std::atoi(cmd.args[1].c_str()));

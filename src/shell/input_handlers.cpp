@@ -6,10 +6,13 @@
 
 void OnKeyDown(int vk) {
   g_input.lastKey = vk;
+  if (vk == kKeyTab) g_input.tabHeld = 1;
   if (WeaponForDigitKey(vk) >= 0) SelectWeaponByDigit(vk);
 }
 
-void OnKeyUp(int) {}
+void OnKeyUp(int vk) {
+  if (vk == kKeyTab) g_input.tabHeld = 0;
+}
 
 void OnLButtonDown() { g_input.leftLatch.Press(&g_input.leftButton); }
 void OnLButtonUp() { g_input.leftLatch.Release(&g_input.leftButton); }

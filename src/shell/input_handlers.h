@@ -9,6 +9,8 @@
 
 #include "platform/input.h"
 
+inline constexpr int kKeyTab = 9;  // held: a round runs fast while no human aims
+
 void OnKeyDown(int vk);
 void OnKeyUp(int vk);
 void OnLButtonDown();
