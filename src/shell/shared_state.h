@@ -12,6 +12,7 @@
 #include <string>
 
 #include "shell/button_latch.h"
+#include "shell/key_queue.h"
 #include "shell/relaxed.h"
 
 // The empty text: the title of error message boxes, and what clears the
@@ -34,6 +35,7 @@ struct InputState {
   Relaxed<uint8_t> tabHeld{0};      // 1 while the Tab key is held (fast-forward)
   ButtonLatch leftLatch;            // holds back a release until the game has seen the press
   ButtonLatch rightLatch;
+  KeyQueue keys;                    // presses waiting while last key still holds an earlier one
   int32_t cursorX = 0;              // read by the game thread each frame (ReadCursor)
   int32_t cursorY = 0;
   void Reset() { *this = InputState(); }
