@@ -9,8 +9,9 @@ FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?=
+ROUNDS ?= 100
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz-deps fuzz clean
+.PHONY: all deps configure build run test test-sanitize bench soak fuzz-deps fuzz clean
 
 all: build
 
@@ -41,6 +42,10 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 
 bench: build
 	@set -e; for b in $(BUILD)/bench_*; do if [ -x "$$b" ]; then echo "== $$b"; "$$b" $(ARGS); fi; done
+
+# The soak test for longer: ROUNDS rounds of five computer players.
+soak: build
+	cd $(BUILD) && BULWARK_SOAK_ROUNDS=$(ROUNDS) ./bulwark_e2e --gtest_filter='AutoplayE2E.Soak*'
 
 # Every target runs FUZZ_SECONDS on its seeds and on the inputs it found in
 # earlier runs (kept in $(FUZZ_BUILD)/corpus); a crash, a hang of 10 s, a

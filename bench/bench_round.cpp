@@ -1,13 +1,14 @@
 // Costs of a round's frame at 1024 x 768 over a real landscape of our data:
 // the whole picture with five shielded forts, 20 supply drops and 50 shells
-// in the air; and one pass of the frame loop's steps (picture included)
-// while computer players aim and shells fly.
+// in the air; one pass of the frame loop's steps (picture included) while
+// computer players aim and shells fly; and whole rounds of five computers.
 #include <benchmark/benchmark.h>
 
 #include "players/turn_state.h"
 #include "round_world.h"
 #include "screens/round_scene.h"
 #include "shell/round_end.h"
+#include "shell/round_setup.h"
 #include "weapons/projectile_flight.h"
 
 namespace {
@@ -82,5 +83,29 @@ void BM_RoundFrame(benchmark::State& state) {
   state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RoundFrame)->Unit(benchmark::kMicrosecond);
+
+// Whole rounds of five computer players, from the round's set-up to its end,
+// drawing included, as a headless --autoplay 5 game plays them.
+void BM_AutoplayRound(benchmark::State& state) {
+  bench::RoundWorld world(7, 5);
+  if (!world.ready()) {
+    state.SkipWithError("no level.frc or small.spr: build the data first");
+    return;
+  }
+  for (int i = 0; i < kMaxPlayers; ++i) g_players[i].control = 1;
+  int64_t frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RoundSetUp();
+    state.ResumeTiming();
+    do {
+      RoundFrameSteps();
+      ++frames;
+    } while (RoundEndTest() == RoundEnd::kGoOn);
+  }
+  state.counters["frames"] = static_cast<double>(frames);
+  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_AutoplayRound)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 }  // namespace

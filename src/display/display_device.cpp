@@ -6,6 +6,7 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "platform/clock.h"
+#include "platform/game_clock.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
@@ -79,6 +80,11 @@ void CMainFrame::FlipFrame() {
     if (!g_config.noVblankWait) m_video->WaitForVerticalBlank();
     m_video->Flip();
   }
+  OnGameFrame();
+}
+
+void CMainFrame::PassWithoutFlip() {
+  platform::PassWithoutPresenting();
   OnGameFrame();
 }
 

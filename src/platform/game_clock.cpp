@@ -40,6 +40,11 @@ double GameClockMs() { return static_cast<double>(g_units) / kClockUnitsPerMs; }
 uint64_t GameFrames() { return g_frames.load(std::memory_order_relaxed); }
 void CountGameFrame() { g_frames.fetch_add(1, std::memory_order_relaxed); }
 
-bool GameClockRealTime() { return !ScriptPending(); }
+void PassWithoutPresenting() {
+  CountGameFrame();
+  AdvanceGameClock(kClockUnitsPerFlip);
+}
+
+bool GameClockRealTime() { return !ScriptPending() && GetOptions().autoplay == 0; }
 
 }  // namespace platform

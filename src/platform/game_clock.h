@@ -24,6 +24,9 @@ double GameClockMs();
 // Frames presented by the game thread so far.
 uint64_t GameFrames();
 void CountGameFrame();
+// A pass of a frame loop that is not shown (fast-forward): counted and timed
+// on the game's clock as a flip is, without presenting anything.
+void PassWithoutPresenting();
 
 // True when the run has no more scripted input to wait for: frames and sleeps
 // then keep real time even in headless mode.

@@ -1,5 +1,6 @@
 #include "platform/options.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -32,6 +33,10 @@ std::string UsageText() {
       "  --shot-dir DIR     where 'shot' saves its pictures (default: .)\n"
       "  --state-out FILE   write a JSON summary of the game at exit\n"
       "  --no-music         no music (sound effects still play)\n"
+      "  --autoplay N       a game of N computer players (2-5) straight from start-up,\n"
+      "                     without the wait for a key and the title; headless, it\n"
+      "                     runs as fast as it can\n"
+      "  --rounds R         leave the game after the results of round R\n"
       "  --help             show this text\n"
       "\n"
       "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
@@ -45,6 +50,23 @@ bool TakeValue(int argc, char** argv, int* i, std::string* value, std::string* e
     return false;
   }
   *value = argv[++*i];
+  return true;
+}
+
+// A whole number from low to high as the value of the option at *i.
+bool TakeNumber(int argc, char** argv, int* i, long low, long high, int* out, std::string* error) {
+  const char* option = argv[*i];
+  std::string value;
+  if (!TakeValue(argc, argv, i, &value, error)) return false;
+  char* end = nullptr;
+  errno = 0;
+  const long n = std::strtol(value.c_str(), &end, 10);
+  if (value.empty() || *end != '\0' || errno != 0 || n < low || n > high) {
+    *error = std::string(option) + " wants a whole number from " + std::to_string(low) + " to " +
+             std::to_string(high) + ", not '" + value + "'";
+    return false;
+  }
+  *out = static_cast<int>(n);
   return true;
 }
 
@@ -63,14 +85,11 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
       out->help = true;
     } else if (!std::strcmp(a, "--scale")) {
-      if (!TakeValue(argc, argv, &i, &value, error)) return false;
-      char* end = nullptr;
-      long n = std::strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || n < 1 || n > 8) {
-        *error = "--scale wants a whole number from 1 to 8, not '" + value + "'";
-        return false;
-      }
-      out->scale = static_cast<int>(n);
+      if (!TakeNumber(argc, argv, &i, 1, 8, &out->scale, error)) return false;
+    } else if (!std::strcmp(a, "--autoplay")) {
+      if (!TakeNumber(argc, argv, &i, 2, 5, &out->autoplay, error)) return false;
+    } else if (!std::strcmp(a, "--rounds")) {
+      if (!TakeNumber(argc, argv, &i, 1, 1000000, &out->rounds, error)) return false;
     } else if (!std::strcmp(a, "--mode")) {
       if (!TakeValue(argc, argv, &i, &value, error)) return false;
       out->displayOption = -1;

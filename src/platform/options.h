@@ -16,6 +16,8 @@ struct Options {
   std::string shotDir;        // where `shot` saves PNG files
   std::string stateOut;       // JSON summary written at exit
   bool noMusic = false;       // the tunes stay silent
+  int autoplay = 0;           // a game of this many computer players (2..5) straight from start-up; 0 none
+  int rounds = 0;             // leave the game after the results of this round; 0 never
   bool help = false;
 };
 

@@ -41,9 +41,19 @@ struct VerbInfo {
   NumberRange numbers;
 };
 constexpr VerbInfo kVerbs[] = {
-    {"key", 1, kKeyCodes}, {"mouse", 2, kScreenCoordinates}, {"ldown", 0, {}}, {"lup", 0, {}},
-    {"rdown", 0, {}},      {"rup", 0, {}},                   {"shot", 1, {}},  {"quit", 0, {}},
-    {"lose-display", 0, {}}, {"restore-display", 0, {}},     {"state", 1, {}},
+    {"key", 1, kKeyCodes},
+    {"keydown", 1, kKeyCodes},
+    {"keyup", 1, kKeyCodes},
+    {"mouse", 2, kScreenCoordinates},
+    {"ldown", 0, {}},
+    {"lup", 0, {}},
+    {"rdown", 0, {}},
+    {"rup", 0, {}},
+    {"shot", 1, {}},
+    {"quit", 0, {}},
+    {"lose-display", 0, {}},
+    {"restore-display", 0, {}},
+    {"state", 1, {}},
 };
 
 std::function<std::string()> g_snapshot;
@@ -206,6 +216,10 @@ void ApplyScriptCommand(const ScriptCommand& cmd) {
   const std::string& v = cmd.verb;
   if (v == "key") {
     if (sink) sink->OnKeyDown(std::atoi(cmd.args[0].c_str()));
+    if (sink) sink->OnKeyUp(std::atoi(cmd.args[0].c_str()));
+  } else if (v == "keydown") {
+    if (sink) sink->OnKeyDown(std::atoi(cmd.args[0].c_str()));
+  } else if (v == "keyup") {
     if (sink) sink->OnKeyUp(std::atoi(cmd.args[0].c_str()));
   } else if (v == "mouse") {
     SetCursorPos(std::atoi(cmd.args[0].c_str()), std::atoi(cmd.args[1].c_str()));

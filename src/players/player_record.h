@@ -13,6 +13,15 @@
 
 inline constexpr int kMaxPlayers = 5;
 
+// Where a player's money came from and went to in this game, beside the
+// money itself: money = damage + drops + bonus - spent.
+struct MoneyLedger {
+  int32_t damage = 0;  // paid for the pixels the player's explosions erased
+  int32_t drops = 0;   // money supply drops shot
+  int32_t bonus = 0;   // survivors' bonuses
+  int32_t spent = 0;   // the weapon shop
+};
+
 struct PlayerRecord {
   float x = 0;                // world position of the fort picture's top-left corner
   float y = 0;
@@ -27,6 +36,7 @@ struct PlayerRecord {
   std::string name;
   int32_t money = 0;
   int32_t roundsSurvived = 0;
+  MoneyLedger ledger;
 };
 
 extern PlayerRecord g_players[kMaxPlayers];

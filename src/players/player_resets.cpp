@@ -13,6 +13,7 @@ void ClearFortState(PlayerRecord& p, int index) {
   p.damage = 0;
   p.shieldCharges = 0;
   p.money = 0;
+  p.ledger = MoneyLedger();
   p.roundsSurvived = 0;
 }
 

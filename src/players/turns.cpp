@@ -136,6 +136,7 @@ void SurvivorBonus() {
     PlayerRecord& p = g_players[i];
     if (p.destroyed != 0) continue;
     p.money += kSurvivorBonus;
+    p.ledger.bonus += kSurvivorBonus;
     p.roundsSurvived += 1;
   }
 }

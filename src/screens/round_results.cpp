@@ -99,6 +99,9 @@ void ShowRoundResults(CMainFrame& frame) {
     ReadCursor();
     DrawResults(texts);
     frame.PresentFrame();
+    // Nobody watches a computer-only game from the command line to press a
+    // key: its results close by themselves when the lock-out is over.
+    if (g_game.autoplay && lockOut == 0) break;
     // A key stays remembered through the lock-out; a button must still be held.
     if (g_input.lastKey == 0 && g_input.leftButton == 0) continue;
     if (lockOut > 0) continue;

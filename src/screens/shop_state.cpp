@@ -5,5 +5,6 @@
 void BuyWeapon(PlayerRecord& customer, int weapon) {
   if (weapon < 0 || weapon >= kWeaponCount) return;
   customer.money -= WeaponPrice(weapon);
+  customer.ledger.spent += WeaponPrice(weapon);
   ++customer.stock[weapon];
 }

@@ -7,6 +7,8 @@
 #include "display/display_state.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "platform/runtime.h"
+#include "players/player_record.h"
 #include "players/player_resets.h"
 #include "screens/credits.h"
 #include "screens/title_menu.h"
@@ -67,10 +69,22 @@ void CMainFrame::RunGame() {
   LoadLevelTable();
   BuildPanelFill();
   ProgramStartReset();
-  ShowPrompt();
-  WaitForUser();
-  while (TitleMenu()) StartGame();
+  if (const int computers = platform::GetOptions().autoplay; computers > 0) {
+    PlayComputerGame(computers);
+  } else {
+    ShowPrompt();
+    WaitForUser();
+    while (TitleMenu()) StartGame();
+  }
   Leave();
+}
+
+void CMainFrame::PlayComputerGame(int computers) {
+  g_game.autoplay = true;
+  NewGameReset();
+  g_game.numberOfPlayers = static_cast<uint16_t>(computers);
+  for (int i = 0; i < computers && i < kMaxPlayers; ++i) g_players[i].control = 1;
+  PlayRounds();
 }
 
 bool CMainFrame::TitleMenu() {

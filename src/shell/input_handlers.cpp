@@ -5,11 +5,14 @@
 #include "sprites/loading_animation.h"
 
 void OnKeyDown(int vk) {
-  g_input.lastKey = vk;
+  g_input.keys.Press(vk, &g_input.lastKey);
+  if (vk == kKeyTab) g_input.tabHeld = 1;
   if (WeaponForDigitKey(vk) >= 0) SelectWeaponByDigit(vk);
 }
 
-void OnKeyUp(int) {}
+void OnKeyUp(int vk) {
+  if (vk == kKeyTab) g_input.tabHeld = 0;
+}
 
 void OnLButtonDown() { g_input.leftLatch.Press(&g_input.leftButton); }
 void OnLButtonUp() { g_input.leftLatch.Release(&g_input.leftButton); }
@@ -17,6 +20,7 @@ void OnRButtonDown() { g_input.rightLatch.Press(&g_input.rightButton); }
 void OnRButtonUp() { g_input.rightLatch.Release(&g_input.rightButton); }
 
 void OnGameFrame() {
+  g_input.keys.OnFrame(&g_input.lastKey);
   g_input.leftLatch.OnFrame(&g_input.leftButton);
   g_input.rightLatch.OnFrame(&g_input.rightButton);
 }

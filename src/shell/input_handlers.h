@@ -1,13 +1,16 @@
 // The window's message handlers: they turn key, button and timer messages into
 // the shared input state. The key-down handler also selects a weapon by digit
 // key; the timer handler runs the loading animation. Button releases pass
-// through a latch (button_latch.h) so that no quick click is lost.
+// through a latch (button_latch.h) and keys through a queue (key_queue.h), so
+// that no quick click and no key typed faster than the frames is lost.
 //
 // Threads: the main thread (scripted input: the game thread); they never block.
 // OnGameFrame: the game thread.
 #pragma once
 
 #include "platform/input.h"
+
+inline constexpr int kKeyTab = 9;  // held: a round runs fast while no human aims
 
 void OnKeyDown(int vk);
 void OnKeyUp(int vk);
@@ -19,7 +22,7 @@ void OnTimer(int id);
 
 // The game thread has presented a frame (every frame loop's presentation
 // calls it): button releases held back for a quick click go through once the
-// game has had the press for a frame.
+// game has had the press for a frame, and the next waiting key is handed over.
 void OnGameFrame();
 
 // The weapon a digit key selects (1 -> 0, ..., 9 -> 8, 0 -> 9); -1 for other keys.

@@ -37,6 +37,9 @@ class CMainFrame {
   // check. FlipFrame is its first half, for loops that read the mouse between.
   void PresentFrame();
   void FlipFrame();
+  // A pass that is not shown (fast-forward): the game's clock and the input
+  // move on as at a flip.
+  void PassWithoutFlip();
 
   // The body of the game thread.
   void RunGame();
@@ -44,6 +47,8 @@ class CMainFrame {
   bool TitleMenu();
   // A new game from the title menu.
   void StartGame();
+  // A game of computer players only, straight from start-up (--autoplay).
+  void PlayComputerGame(int computers);
   // The players' set-up: 1 to play, 0 back to the title (Esc); and one frame
   // of it, drawn into the back surface with its clicks handled.
   int MainMenu();

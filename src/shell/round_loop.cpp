@@ -5,21 +5,26 @@
 
 #include "audio/music.h"
 #include "audio/sound_system.h"
+#include "platform/runtime.h"
 #include "players/computer.h"
 #include "players/human.h"
 #include "players/player_record.h"
+#include "players/turn_state.h"
 #include "players/turns.h"
 #include "players/view.h"
 #include "screens/quit_confirmation.h"
 #include "screens/round_results.h"
 #include "screens/round_scene.h"
+#include "screens/screen_text.h"
 #include "screens/weapon_shop.h"
 #include "shell/main_frame.h"
 #include "shell/round_end.h"
 #include "shell/round_log.h"
 #include "shell/round_setup.h"
 #include "shell/shared_state.h"
+#include "shell/state_out.h"
 #include "weapons/collisions.h"
+#include "weapons/projectile_table.h"
 #include "weapons/projectile_flight.h"
 #include "weapons/supply_drops.h"
 #include "world/fort.h"
@@ -27,6 +32,20 @@
 namespace {
 
 constexpr int kKeyEsc = 27;
+
+// Passes of the frame loop per frame shown while fast-forwarding.
+constexpr int kFastForwardPasses = 8;
+
+// While Tab is held and no human is aiming (a computer's turn, or shells
+// flying or settling after a shot), the round runs fast.
+bool FastForwarding() {
+  return g_input.tabHeld == 1 && (g_players[g_game.currentPlayer % kMaxPlayers].control == 1 || g_turn.turnOver == 1);
+}
+
+void DrawFastForwardMark() {
+  constexpr const char* kMark = "x8";
+  DrawShadowedLeft(g_config.screenWidth - TextWidth(kMark) - 8, 2, kMark, Rgb(15, 0, 0), Rgb(255, 255, 15));
+}
 
 std::vector<int> StandingForts() {
   std::vector<int> standing;
@@ -58,11 +77,19 @@ void RoundFrameSteps() {
 }
 
 RoundEnd CMainFrame::PlayRound() {
+  int hidden = 0;  // passes since the last one shown while fast-forwarding
   for (uint64_t& frames = RoundLog().back().frames;; ++frames) {
-    FlipFrame();
+    const bool fast = FastForwarding();
+    hidden = fast ? (hidden + 1) % kFastForwardPasses : 0;
+    if (hidden == 0) {
+      FlipFrame();
+    } else {
+      PassWithoutFlip();
+    }
     ReadCursor();
     CheckSurfaces();
     RoundFrameSteps();
+    if (fast) DrawFastForwardMark();
     if (const RoundEnd end = RoundEndTest(); end != RoundEnd::kGoOn) {
       ++frames;
       return end;
@@ -78,7 +105,10 @@ void CMainFrame::PlayRounds() {
   CSoundSystem& sounds = SoundSystem();
   for (;;) {
     RoundSetUp();
-    RoundLog().push_back(RoundLogEntry{g_game.levelIndex, g_game.scenerySet, 0, "", {}});
+    RoundLogEntry entry;
+    entry.level = g_game.levelIndex;
+    entry.scenery = g_game.scenerySet;
+    RoundLog().push_back(entry);
     g_game.scene = Scene::kRound;
     const RoundEnd end = PlayRound();
     RoundLog().back().ended = RoundEndName(end);
@@ -93,7 +123,11 @@ void CMainFrame::PlayRounds() {
     sounds.StopAllChannels();
     sounds.ReleaseAllChannels();
     StopMusic();
+    RoundLog().back().resultsPlayers = PlayersSummaryJson();
+    RoundLog().back().resultsProjectiles = ProjectilesInUse();
     ShowRoundResults(*this);
+    const int lastRound = platform::GetOptions().rounds;
+    if (lastRound > 0 && g_game.roundsPlayed >= lastRound) return;  // --rounds: no shop after the last
     if (RunWeaponShop(*this) == 1) return;
   }
 }

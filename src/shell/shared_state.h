@@ -12,6 +12,7 @@
 #include <string>
 
 #include "shell/button_latch.h"
+#include "shell/key_queue.h"
 #include "shell/relaxed.h"
 
 // The empty text: the title of error message boxes, and what clears the
@@ -31,8 +32,10 @@ struct InputState {
   Relaxed<int32_t> lastKey{0};      // virtual-key code of the last key press; 0 none
   Relaxed<uint8_t> leftButton{0};   // 1 from a left press until its release (or until consumed)
   Relaxed<uint8_t> rightButton{0};  // 1 from a right press until its release
+  Relaxed<uint8_t> tabHeld{0};      // 1 while the Tab key is held (fast-forward)
   ButtonLatch leftLatch;            // holds back a release until the game has seen the press
   ButtonLatch rightLatch;
+  KeyQueue keys;                    // presses waiting while last key still holds an earlier one
   int32_t cursorX = 0;              // read by the game thread each frame (ReadCursor)
   int32_t cursorY = 0;
   void Reset() { *this = InputState(); }
@@ -70,6 +73,7 @@ struct GameState {
   int32_t soundChannel = 0;             // channel of the most recent sound effect
   int32_t roundsPlayed = 0;             // rounds finished in this run (for the run's summary)
   Scene scene = Scene::kTitle;
+  bool autoplay = false;                // a game of computer players only, from the command line
   void Reset() { *this = GameState(); }
 };
 

@@ -28,11 +28,41 @@ const char* SceneName(Scene scene) {
   return "title";
 }
 
+// The players of the game: name, place, colour, control, money with its
+// ledger, damage, destroyed, rounds survived, stock.
+nlohmann::json PlayersJson() {
+  nlohmann::json players = nlohmann::json::array();
+  const int n = g_game.numberOfPlayers < kMaxPlayers ? g_game.numberOfPlayers : kMaxPlayers;
+  for (int i = 0; i < n; ++i) {
+    const PlayerRecord& p = g_players[i];
+    nlohmann::json stock = nlohmann::json::array();
+    for (const auto& s : p.stock) stock.push_back(static_cast<int>(s));
+    const MoneyLedger& l = p.ledger;
+    players.push_back({{"name", p.name},
+                       {"x", p.x},
+                       {"y", p.y},
+                       {"colour", p.colourIndex},
+                       {"control", static_cast<int>(p.control)},
+                       {"money", p.money},
+                       {"ledger", {{"damage", l.damage}, {"drops", l.drops}, {"bonus", l.bonus}, {"spent", l.spent}}},
+                       {"damage", p.damage},
+                       {"destroyed", p.destroyed},
+                       {"rounds_survived", p.roundsSurvived},
+                       {"stock", stock}});
+  }
+  return players;
+}
+
 nlohmann::json RoundLogJson() {
   nlohmann::json log = nlohmann::json::array();
-  for (const RoundLogEntry& r : RoundLog())
-    log.push_back({{"level", r.level}, {"scenery", r.scenery}, {"frames", r.frames}, {"ended", r.ended},
-                   {"standing", r.standing}});
+  for (const RoundLogEntry& r : RoundLog()) {
+    nlohmann::json entry = {{"level", r.level},       {"scenery", r.scenery},   {"frames", r.frames},
+                            {"ended", r.ended},       {"standing", r.standing}};
+    if (!r.resultsPlayers.empty())
+      entry["results"] = {{"projectiles", r.resultsProjectiles},
+                          {"players", nlohmann::json::parse(r.resultsPlayers, nullptr, false)}};
+    log.push_back(entry);
+  }
   return log;
 }
 
@@ -43,24 +73,7 @@ std::string StateSummaryJson() {
   j["frames"] = platform::GameFrames();
   j["screen"] = {g_config.screenWidth, g_config.screenHeight};
   j["messages"] = platform::MessagesShown();
-  nlohmann::json players = nlohmann::json::array();
-  const int n = g_game.numberOfPlayers < kMaxPlayers ? g_game.numberOfPlayers : kMaxPlayers;
-  for (int i = 0; i < n; ++i) {
-    const PlayerRecord& p = g_players[i];
-    nlohmann::json stock = nlohmann::json::array();
-    for (const auto& s : p.stock) stock.push_back(static_cast<int>(s));
-    players.push_back({{"name", p.name},
-                       {"x", p.x},
-                       {"y", p.y},
-                       {"colour", p.colourIndex},
-                       {"control", static_cast<int>(p.control)},
-                       {"money", p.money},
-                       {"damage", p.damage},
-                       {"destroyed", p.destroyed},
-                       {"rounds_survived", p.roundsSurvived},
-                       {"stock", stock}});
-  }
-  j["players"] = players;
+  j["players"] = PlayersJson();
   j["rounds"] = g_game.roundsPlayed;
   j["scene"] = SceneName(g_game.scene);
   j["current_player"] = static_cast<int>(g_game.currentPlayer);
@@ -71,6 +84,8 @@ std::string StateSummaryJson() {
   j["round_log"] = RoundLogJson();
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
+
+std::string PlayersSummaryJson() { return PlayersJson().dump(-1, ' ', false, nlohmann::json::error_handler_t::replace); }
 
 void WriteStateOut() {
   const std::string& path = platform::GetOptions().stateOut;

@@ -7,5 +7,7 @@
 #include <string>
 
 std::string StateSummaryJson();
+// The summary's list of players alone, on one line.
+std::string PlayersSummaryJson();
 // Writes the summary to the --state-out file, if one was asked for.
 void WriteStateOut();

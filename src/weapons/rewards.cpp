@@ -27,7 +27,10 @@ void ShowStatus(const PlayerRecord& shooter, const std::string& what) {
 void PayForDamage(int victim, int16_t erased) {
   if (victim >= 0 && victim < kMaxPlayers)
     g_players[victim].damage = static_cast<int16_t>(g_players[victim].damage + erased);
-  if (PlayerRecord* shooter = Shooter()) shooter->money += erased;
+  if (PlayerRecord* shooter = Shooter()) {
+    shooter->money += erased;
+    shooter->ledger.damage += erased;
+  }
 }
 
 int DropWeapon(int n) {
@@ -47,6 +50,7 @@ void RewardSupplyDrop(int kind) {
     const int amount = 1000 + platform::Rand() * 1000 / platform::kRandMax;
     if (!shooter) return;
     shooter->money += amount;
+    shooter->ledger.drops += amount;
     ShowStatus(*shooter, std::to_string(amount) + "$");
   } else if (kind == 2) {
     const int weapon = DropWeapon(platform::Rand() * 50 / platform::kRandMax);

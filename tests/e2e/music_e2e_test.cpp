@@ -68,15 +68,15 @@ TEST(MusicE2E, TheTitleTuneGivesWayToTheRoundsTuneAndComesBackAfterTheGame) {
   while (again + opening <= frames && !FramesEqual(out, first, again, opening)) ++again;
   ASSERT_LE(again + opening, frames) << "the title's tune did not come back after the game";
 
-  // The first play (the second of music waited for, or more), then silence,
-  // then the round's own tune, which opens differently.
+  // The first play (the second of music waited for, or more), then (after
+  // whatever silence the change of tune leaves) the round's own tune, which
+  // opens differently.
   size_t played = 0;
   while (first + played < again && again + played < frames && FramesEqual(out, first + played, again + played, 1)) ++played;
   EXPECT_GE(played, kFramesPerSecond * 9 / 10);
   size_t round = first + played;
   while (round < again && out[2 * round] == 0 && out[2 * round + 1] == 0) ++round;
   ASSERT_LT(round + opening, again) << "no round tune between the title's two plays";
-  EXPECT_GT(round, first + played) << "the title's tune went on into the round";
   EXPECT_FALSE(FramesEqual(out, first, round, opening)) << "the round played the title's tune";
 }
 

@@ -11,11 +11,16 @@ using e2e::RunOptions;
 
 namespace {
 
-// From the wait for a key to a round of two players: NEXT OPPONENT, PLAY GAME,
-// each clicked with a press and release in the same frame.
+// From the wait for a key to a round of two players: the first named BOB
+// (Backspace and three letters typed within one frame), NEXT OPPONENT and
+// PLAY GAME, each clicked with a press and release in the same frame.
 constexpr const char* kToARound =
     "300 key 65\n"
     "600 key 32\n"
+    "700 key 8\n"
+    "700 key 66\n"
+    "700 key 79\n"
+    "700 key 66\n"
     "800 mouse 480 440\n"
     "850 ldown\n"
     "850 lup\n"
@@ -63,6 +68,7 @@ TEST(RoundE2E, TurnsPassAShotDamagesAFortAndEscNThenYLeaves) {
   ASSERT_TRUE(start.is_object());
   EXPECT_EQ(start["scene"], "round");
   ASSERT_EQ(start["players"].size(), 2u);
+  EXPECT_EQ(start["players"][0]["name"], "BOB");
   EXPECT_GT(start["round_timer"].get<int>(), 7900);
   const int first = start["current_player"].get<int>(), second = 1 - first;
   EXPECT_EQ(start["current_weapon"], 0);

@@ -65,11 +65,25 @@ TEST_F(InputHandlers, RefusedChoicesLeaveTheWeaponButAlwaysClearTheTarget) {
   EXPECT_EQ(g_game.currentWeapon, kMissile);
 }
 
-TEST_F(InputHandlers, EveryKeyReplacesTheLastKeyAndReleasesAlwaysClearButtons) {
-  OnKeyDown(65);
-  OnKeyDown(16);  // a second key before the game looked replaces the first
-  EXPECT_EQ(g_input.lastKey, 16);
-  OnKeyUp(16);
+TEST_F(InputHandlers, KeysWaitTheirTurnAndReleasesAlwaysClearButtons) {
+  // Keys pressed faster than the frames come: each waits until the game has
+  // used up the one before it, or has had it a whole frame without using it.
+  OnKeyDown('A');
+  OnKeyDown('B');
+  OnKeyDown('C');
+  OnKeyUp('C');
+  EXPECT_EQ(g_input.lastKey, 'A');
+  OnGameFrame();
+  EXPECT_EQ(g_input.lastKey, 'A');  // the game has not looked yet
+  g_input.lastKey = 0;              // it types the A
+  OnGameFrame();
+  EXPECT_EQ(g_input.lastKey, 'B');
+  OnGameFrame();                    // a frame with B unused: C replaces it
+  EXPECT_EQ(g_input.lastKey, 'C');
+  OnGameFrame();
+  EXPECT_EQ(g_input.lastKey, 'C');  // nothing more waits: C stays until used
+  g_input.lastKey = 0;
+  OnKeyDown(16);                    // nothing waiting: at once, without a frame
   EXPECT_EQ(g_input.lastKey, 16);
 
   OnLButtonDown();
