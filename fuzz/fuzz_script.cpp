@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!platform::ParseScript(std::string(reinterpret_cast<const char*>(data), size), &commands, &error)) return 0;
   for (const platform::ScriptCommand& c : commands) {
     if (c.timeMs < 0 || c.timeMs > INT64_MAX / platform::kClockUnitsPerMs) __builtin_trap();
-    if (c.verb == "key" && !Within(c.args.at(0), 1, platform::kHighestKeyCode)) __builtin_trap();
+    const bool key = c.verb == "key" || c.verb == "keydown" || c.verb == "keyup";
+    if (key && !Within(c.args.at(0), 1, platform::kHighestKeyCode)) __builtin_trap();
     if (c.verb == "mouse" && !(Within(c.args.at(0), -32768, 32767) && Within(c.args.at(1), -32768, 32767)))
       __builtin_trap();
     if (c.verb == "sound" && !Within(c.args.at(0), 1, 400)) __builtin_trap();

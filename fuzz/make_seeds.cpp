@@ -88,7 +88,8 @@ std::vector<std::pair<std::string, Bytes>> Scripts() {
       {"esc.txt", Text("300 key 65\n500 key 27\n")},
       {"every.txt", Text("# every command once\n100 mouse 64 210\n\n150 ldown\n200 lup\n250 rdown\n300 rup\n"
                          "350 shot title.png\n400 state now.json\n450 sound 18\n500 wait-sound\n"
-                         "550 lose-display\n600 restore-display\n650 key 32\r\n700 quit\n")},
+                         "550 lose-display\n600 restore-display\n650 key 32\r\n660 keydown 9\n670 keyup 9\n"
+                         "680 wait-music 100\n700 quit\n")},
       {"round.txt", Text("300 key 32\n400 key 65\n500 mouse 400 300\n600 ldown\n1200 lup\n90000 key 27\n"
                          "90100 key 89\n")},
   };

@@ -69,6 +69,8 @@ TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
       {"100 key 0\n", "line 1: '0' is out of range for 'key' (" + keys + ")"},
       {"100 key " + pastKey + "\n", "line 1: '" + pastKey + "' is out of range for 'key' (" + keys + ")"},
       {"100 key 3x\n", "line 1: '3x' is not a whole number"},
+      {"100 keydown 9\n200 keyup 9\n", ""},
+      {"100 keyup 4294967305\n", "line 1: '4294967305' is out of range for 'keyup' (" + keys + ")"},
       {"100 mouse -32768 32767\n", ""},
       {"100 mouse 99999999999 0\n", "line 1: '99999999999' is out of range for 'mouse' (-32768 to 32767)"},
       {"100 mouse 5 -32769\n", "line 1: '-32769' is out of range for 'mouse' (-32768 to 32767)"},
