@@ -35,18 +35,23 @@ void Draw(int x, int y, const std::string& text, ColorRef colour) {
   platform::SurfaceLock lock(s);
   if (!lock) return;
   const int w = s->Width(), h = s->Height();
+  const int32_t layout = g_display.pixelLayout;
+  const uint16_t full = Blend(0, colour, 255, layout);  // a fully covered pixel
   for (size_t i = 0; i < text.size();) {
     const platform::Font::Glyph& g = font.GetGlyph(platform::NextUtf8(text, &i));
-    for (int gy = 0; gy < g.height; ++gy) {
+    // The part of the glyph inside the surface.
+    const int gx0 = x < 0 ? -x : 0, gx1 = x + g.width > w ? w - x : g.width;
+    for (int gy = 0; gy < g.height && gx0 < gx1; ++gy) {
       const int sy = y + gy;
       if (sy < 0 || sy >= h) continue;
-      uint16_t* row = s->Row(sy);
+      uint16_t* row = s->Row(sy) + x;
       const uint8_t* cov = g.coverage.data() + static_cast<size_t>(gy) * g.width;
-      for (int gx = 0; gx < g.width; ++gx) {
-        const int sx = x + gx;
-        if (cov[gx] == 0 || sx < 0 || sx >= w) continue;
-        row[sx] = cov[gx] == 255 ? Blend(0, colour, 255, g_display.pixelLayout)
-                                 : Blend(row[sx], colour, cov[gx], g_display.pixelLayout);
+      for (int gx = gx0; gx < gx1; ++gx) {
+        const uint8_t a = cov[gx];
+        if (a == 255)
+          row[gx] = full;
+        else if (a != 0)
+          row[gx] = Blend(row[gx], colour, a, layout);
       }
     }
     x += g.advance;
