@@ -67,7 +67,8 @@ while IFS=$'\t' read -r name file old new; do
     continue
   fi
   echo "== $name" >>"$log"
-  if ! cmake --build "$build" -j "${JOBS:-2}" >>"$log" 2>&1; then
+  # The data files stay as the unmutated generator wrote them.
+  if ! cmake --build "$build" -j "${JOBS:-2}" --target bulwark bulwark_tests bulwark_e2e >>"$log" 2>&1; then
     echo "skipped $name: does not build"
     skipped=$((skipped + 1))
   elif run_tests; then
