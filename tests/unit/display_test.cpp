@@ -6,7 +6,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "shell/main_frame.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

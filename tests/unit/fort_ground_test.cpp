@@ -3,8 +3,8 @@
 // the view centred on the current fort, and the distance of two points.
 #include <gtest/gtest.h>
 
-#include "players/player_record.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "world/fort.h"
 #include "world_test_sprites.h"
 

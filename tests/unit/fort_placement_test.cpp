@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "platform/random.h"
-#include "players/player_record.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "world/fort.h"
 #include "world/fort_placement.h"
 #include "world/level_file.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "players/player_record.h"
 #include "shell/input_handlers.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "display/display_state.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/crater.h"
 #include "world/landscape.h"
 #include "world/level_file.h"

@@ -2,12 +2,12 @@
 // the NEXT button's lock while it animates, the colour rule, and typing names.
 #include <gtest/gtest.h>
 
-#include "players/player_record.h"
 #include "players/player_resets.h"
-#include "players/turn_state.h"
 #include "shell/main_frame.h"
 #include "shell/main_menu.h"
 #include "sprite_test_fixture.h"
+#include "state/player_record.h"
+#include "state/turn_state.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "display/colour.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
 #include "screens/round_scene.h"
 #include "sprite_test_fixture.h"
+#include "state/player_record.h"
+#include "state/turn_state.h"
 #include "weapons/projectile_table.h"
 #include "weapons/supply_drops.h"
 

@@ -14,9 +14,9 @@
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/video.h"
-#include "players/turn_state.h"
 #include "shell/main_frame.h"
 #include "sprite_test_fixture.h"
+#include "state/turn_state.h"
 #include "support/sound_bank_builder.h"
 #include "world_test_sprites.h"
 

@@ -7,7 +7,7 @@
 #include "audio/sound_system.h"
 #include "fake_audio_device.h"
 #include "platform/script.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "support/sound_bank_builder.h"
 
 using platform::ParseScript;

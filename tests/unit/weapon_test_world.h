@@ -15,13 +15,13 @@
 #include "fake_audio_device.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
-#include "players/turn_state.h"
 #include "sprites/blit.h"
+#include "state/turn_state.h"
+#include "support/sound_bank_builder.h"
 #include "weapons/collisions.h"
 #include "weapons/projectile_flight.h"
 #include "weapons/projectile_table.h"
 #include "weapons/supply_drops.h"
-#include "support/sound_bank_builder.h"
 #include "world_test_sprites.h"
 
 namespace weapon_test {

@@ -12,7 +12,7 @@
 
 #include "platform/message_box.h"
 #include "platform/random.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/level_file.h"
 
 namespace {
