@@ -48,26 +48,19 @@ TEST_F(SpriteBankTest, DecodesRunsAndLiteralsIntoTheAreaOfTheLastRecordInEitherL
 
   struct Case {
     int32_t layout;
-    uint16_t white, green;
+    uint16_t white, green, red;
   };
-  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0}, Case{kLayout555, 0x7FFF, 0x03E0}}) {
-    SCOPED_TRACE(c.layout);
+  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0, 0xF800}, Case{kLayout555, 0x7FFF, 0x03E0, 0x7C00}}) {
     g_display.pixelLayout = c.layout;
     SpriteBankWork work;
     ASSERT_TRUE(work.Allocate());
     ReadSpriteBank(path, &work);
     ASSERT_EQ(work.pixelCount, 120u);
-    EXPECT_EQ(work.widths[2], 10);
-    EXPECT_EQ(work.heights[1], 5);
-    EXPECT_EQ(work.offsets[1], 10u);
-    EXPECT_EQ(work.widths[3], 0);
-    const uint16_t* px = work.pixels.get();
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(px[i], c.white) << i;
-    EXPECT_EQ(px[5], 0x001F);
-    EXPECT_EQ(px[6], c.green);
-    EXPECT_EQ(px[7], c.layout == kLayout565 ? 0xF800 : 0x7C00);
-    EXPECT_EQ(px[8], c.white);
-    for (int i = 9; i < 120; ++i) ASSERT_EQ(px[i], c.white) << i;
+    EXPECT_EQ((std::vector<int>{work.widths[2], work.heights[1], int(work.offsets[1]), work.widths[3]}),
+              (std::vector<int>{10, 5, 10, 0}));
+    std::vector<uint16_t> want(120, c.white);
+    want[5] = 0x001F, want[6] = c.green, want[7] = c.red;
+    EXPECT_EQ(std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 120), want) << c.layout;
   }
   EXPECT_TRUE(Messages().empty());
 }
