@@ -77,19 +77,15 @@ TEST_F(SpriteBankTest, ALoadReplacesEntriesInFileOrderUpToTheFirstWidthZero) {
   LoadSpriteBank(WriteTemp("twenty.spr", MakeBank(pictures)), BankLoad::kGame, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 25; ++i) {
     SCOPED_TRACE(i);
     const SpriteEntry& e = Table()[i];
     ASSERT_TRUE(e.surface);
-    EXPECT_EQ(e.width, 3 + i);
-    EXPECT_EQ(e.height, 2);
-    EXPECT_EQ(PixelsOf(*e.surface), Converted(pictures[i], kLayout565));
-  }
-  for (int i = 7; i < 25; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(Table()[i].surface.get(), old[i]);
-    EXPECT_EQ(Table()[i].width, 1);
-    EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
+    if (i >= 7) {
+      EXPECT_EQ(e.surface.get(), old[i]);
+    }
+    EXPECT_EQ(std::pair(int{e.width}, int{e.height}), i < 7 ? std::pair(3 + i, 2) : std::pair(1, 1));
+    EXPECT_EQ(PixelsOf(*e.surface), i < 7 ? Converted(pictures[i], kLayout565) : std::vector<uint16_t>{uint16_t(0x100 + i)});
   }
 }
 
@@ -102,8 +98,7 @@ TEST_F(SpriteBankTest, TheGameBankReplacesTheStartupBankBelowItsCountAndKeepsThe
   LoadSpriteBank(WriteTemp("small.spr", MakeBank(game)), BankLoad::kGame, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(game[0], kLayout555));
-  EXPECT_EQ(PixelsOf(*Table()[1].surface), Converted(game[1], kLayout555));
+  for (int i : {0, 1}) EXPECT_EQ(PixelsOf(*Table()[i].surface), Converted(game[i], kLayout555));
   EXPECT_EQ(Table()[2].surface.get(), kept);
   EXPECT_EQ(PixelsOf(*Table()[2].surface), Converted(intro[2], kLayout555));
   EXPECT_FALSE(Table()[3].surface);
@@ -112,8 +107,8 @@ TEST_F(SpriteBankTest, TheGameBankReplacesTheStartupBankBelowItsCountAndKeepsThe
 TEST_F(SpriteBankTest, AMissingBankShowsNoOpenLoadAndChangesNothing) {
   FillOld(Table(), 3);
   const platform::Surface* old = Table()[0].surface.get();
-  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kGame, &Table());
-  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kVideoReload, &Table());
+  for (BankLoad load : {BankLoad::kGame, BankLoad::kVideoReload})
+    LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", load, &Table());
   EXPECT_EQ(Messages(), (std::vector<std::string>{"no open load", "no open load"}));
   EXPECT_EQ(Table()[0].surface.get(), old);
   EXPECT_EQ(Table()[0].surface->At(0, 0), 0x100);
@@ -138,8 +133,7 @@ TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElse)
   LoadSpriteBank(path, BankLoad::kVideoReload, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(pictures[0], kLayout565));
-  EXPECT_EQ(PixelsOf(*Table()[441].surface), Converted(pictures[441], kLayout565));
+  for (int i : {0, 441}) EXPECT_EQ(PixelsOf(*Table()[i].surface), Converted(pictures[i], kLayout565));
   EXPECT_EQ(Table()[1].surface.get(), terrain);
   EXPECT_EQ(Table()[2].surface.get(), fort);
   EXPECT_EQ(PixelsOf(*Table()[1].surface), std::vector<uint16_t>(16, 0x1234));
@@ -182,22 +176,17 @@ TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
     SCOPED_TRACE(c.name);
     platform::ClearMessagesShown();
     FillOld(Table(), 4);
-    std::vector<const platform::Surface*> old;
-    for (int i = 0; i < 4; ++i) old.push_back(Table()[i].surface.get());
+    const platform::Surface* old = Table()[3].surface.get();
     const std::string path = WriteTemp("broken.spr", c.bytes);
-
     SpriteBankWork work;
     ASSERT_TRUE(work.Allocate());
     ReadSpriteBank(path, &work);
     EXPECT_EQ(work.widths[0], 0);
     EXPECT_FALSE(work.pixels);
     LoadSpriteBank(path, BankLoad::kGame, &Table());
-
     EXPECT_EQ(Messages(), (std::vector<std::string>{c.message, c.message}));
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(Table()[i].surface.get(), old[i]);
-      EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
-    }
+    EXPECT_EQ(Table()[3].surface.get(), old);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
   }
 }
 
@@ -223,10 +212,8 @@ TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAs
     DrawSprite(&target, e, 1, 1);
     DrawSpriteClipped(&target, e, 1, 1);
     EXPECT_EQ(PixelsOf(target), std::vector<uint16_t>(64, 0));
-    EXPECT_FALSE(SpritesCollide(e, 0, 0, Table()[3], 0, 0));
-    EXPECT_FALSE(SpritesCollide(Table()[3], 0, 0, e, 0, 0));
-    EXPECT_EQ(EraseUnderSprite(e, 0, 0, Table()[3], 0, 0), 0);
-    EXPECT_FALSE(PointInSprite(0, 0, e, 0, 0));
+    EXPECT_FALSE(SpritesCollide(e, 0, 0, Table()[3], 0, 0) || SpritesCollide(Table()[3], 0, 0, e, 0, 0) ||
+                 EraseUnderSprite(e, 0, 0, Table()[3], 0, 0) || PointInSprite(0, 0, e, 0, 0));
   }
   EXPECT_EQ(PixelsOf(*Table()[3].surface), std::vector<uint16_t>(16, ConvertFilePixel(0x7FFF, g_display.pixelLayout)));
 
