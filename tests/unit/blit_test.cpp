@@ -100,38 +100,30 @@ TEST_F(BlitTest, UnclippedDrawsAreAllOrNothingAndKeyedUnlessOpaque) {
   DrawSpritePart(&target, s, 630, 0, 0, 0, 11, 5);
   DrawSpritePart(&target, s, 0, 0, 0, 0, 41, 5);  // rectangle beyond the sprite
   DrawSpritePart(&target, s, 0, 0, 5, 0, 5, 5);   // empty rectangle
-  SpriteEntry zeroWidth = MakeSprite(4, 4, {}, 0x7777);
+  SpriteEntry zeroWidth = MakeSprite(4, 4, {}, 0x7777), noSurface;
   zeroWidth.width = 0;
+  noSurface.width = noSurface.height = 4;
   DrawSprite(&target, zeroWidth, 0, 0);
   DrawSpritePart(&target, zeroWidth, 0, 0, 0, 0, 4, 4);
-  SpriteEntry noSurface;
-  noSurface.width = 4;
-  noSurface.height = 4;
   DrawSprite(&target, noSurface, 0, 0);
   DrawSprite(nullptr, s, 0, 0);
+  target.SetLost(true);
+  DrawSprite(&target, s, 0, 0);
+  target.SetLost(false);
   EXPECT_EQ(PixelsOf(target), untouched);
 
   DrawSprite(&target, s, 600, 450);  // exactly in the corner
   EXPECT_EQ(PixelsOf(target), Expected(640, 480, 0x0101, s, 600, 450, 0, 0, 40, 30));
 
-  platform::Surface opaque(64, 64);
+  platform::Surface part(64, 64), opaque(64, 64);
+  FillAll(part, 0x0101);
+  DrawSpritePart(&part, s, 7, 9, 5, 6, 25, 16);
+  EXPECT_EQ(PixelsOf(part), Expected(64, 64, 0x0101, s, 7, 9, 5, 6, 25, 16));
   FillAll(opaque, 0x0101);
   DrawSpriteOpaque(&opaque, s, 3, 4);
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) ASSERT_EQ(opaque.At(x + 3, y + 4), s.surface->At(x, y));
   EXPECT_EQ(opaque.At(2, 4), 0x0101);
-
-  platform::Surface part(64, 64);
-  FillAll(part, 0x0101);
-  DrawSpritePart(&part, s, 7, 9, 5, 6, 25, 16);
-  EXPECT_EQ(PixelsOf(part), Expected(64, 64, 0x0101, s, 7, 9, 5, 6, 25, 16));
-
-  platform::Surface lost(64, 64);
-  FillAll(lost, 0x0101);
-  lost.SetLost(true);
-  DrawSprite(&lost, s, 0, 0);
-  lost.SetLost(false);
-  EXPECT_EQ(PixelsOf(lost), std::vector<uint16_t>(64 * 64, 0x0101));
 }
 
 TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {

@@ -19,12 +19,8 @@ Box Changed(const Surface& s, uint16_t background) {
   Box b;
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
-      if (s.At(x, y) != background) {
-        b.left = std::min(b.left, x);
-        b.right = std::max(b.right, x);
-        b.top = std::min(b.top, y);
-        b.bottom = std::max(b.bottom, y);
-      }
+      if (s.At(x, y) != background)
+        b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y)};
   return b;
 }
 

@@ -62,20 +62,18 @@ TEST_F(TitleMenu, TheItemUnderThePointerIsChosenAndEachChangeTicksOnce) {
   const int x = TitleItemX() + 20, play = TitleItemY(kTitlePlay) + 10, credits = TitleItemY(kTitleCredits) + 10;
   EXPECT_EQ(TitleItemX(), 64);
   EXPECT_EQ(TitleItemY(kTitleCredits), 210);
-  EXPECT_EQ(FrameAt(400, 400), kTitleNone);
-  EXPECT_EQ(Ticks(), 0);
-  EXPECT_EQ(FrameAt(x, play), kTitlePlay);
-  EXPECT_EQ(Ticks(), 1);
-  EXPECT_EQ(FrameAt(x + 5, play + 2), kTitlePlay);  // resting on it: no repeat
-  EXPECT_EQ(Ticks(), 1);
-  EXPECT_EQ(FrameAt(x, credits), kTitleCredits);
-  EXPECT_EQ(Ticks(), 2);
-  EXPECT_EQ(FrameAt(600, 20), kTitleNone);
-  EXPECT_EQ(FrameAt(x, credits), kTitleCredits);  // back to the same item: it ticks again
-  EXPECT_EQ(Ticks(), 3);
-  // The probe's corner only touching the item's edge (probe at cursor - 4, 9 wide).
-  EXPECT_EQ(FrameAt(TitleItemX() - 4, credits), kTitleCredits);
-  EXPECT_EQ(FrameAt(TitleItemX() - 5, credits), kTitleNone);
+  // Resting on an item does not repeat the tick; coming back to it does. The
+  // probe (at the cursor - 4, 9 wide) counts when its corner only touches the item.
+  struct Step {
+    int x, y, item, ticks;
+  };
+  const Step steps[] = {{400, 400, kTitleNone, 0},   {x, play, kTitlePlay, 1},       {x + 5, play + 2, kTitlePlay, 1},
+                        {x, credits, kTitleCredits, 2}, {600, 20, kTitleNone, 2},       {x, credits, kTitleCredits, 3},
+                        {TitleItemX() - 4, credits, kTitleCredits, 3}, {TitleItemX() - 5, credits, kTitleNone, 3}};
+  for (const Step& s : steps) {
+    EXPECT_EQ(FrameAt(s.x, s.y), s.item) << s.x << ", " << s.y;
+    EXPECT_EQ(Ticks(), s.ticks) << s.x << ", " << s.y;
+  }
 }
 
 TEST_F(TitleMenu, TheLitItemLeavesATrailAndTheOthersDoNot) {
