@@ -18,8 +18,7 @@ class InputHandlers : public testing::Test {
     g_game.Reset();
     for (auto& p : g_players) p = PlayerRecord();
     g_game.currentPlayer = 1;
-    PlayerRecord& p = g_players[1];
-    p.control = 0;
+    PlayerRecord& p = g_players[1];  // a human player
     p.stock[kMissile] = kUnlimitedStock;
     p.stock[kGrenade] = 1;
     p.stock[kDefense] = 2;

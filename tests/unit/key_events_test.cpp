@@ -153,14 +153,10 @@ TEST(KeyEvents, AltEnterAndF11SwitchFullscreenAndTheGameNeverSeesThem) {
 
   // Enter alone is a key of the game's; Alt alone is one when it is let go;
   // Alt with a letter gives only the letter.
-  router.Route(Event(true, enter), &log);
-  router.Route(Event(false, enter), &log);
-  router.Route(Event(true, alt, KMOD_LALT), &log);
-  router.Route(Event(false, alt), &log);
-  router.Route(Event(true, alt, KMOD_LALT), &log);
-  router.Route(Event(true, a, KMOD_LALT), &log);
-  router.Route(Event(false, a, KMOD_LALT), &log);
-  router.Route(Event(false, alt), &log);
+  for (const auto& [down, key, mod] : {std::tuple{true, enter, KMOD_NONE}, {false, enter, KMOD_NONE},
+                                       {true, alt, KMOD_LALT}, {false, alt, KMOD_NONE}, {true, alt, KMOD_LALT},
+                                       {true, a, KMOD_LALT}, {false, a, KMOD_LALT}, {false, alt, KMOD_NONE}})
+    router.Route(Event(down, key, mod), &log);
   EXPECT_EQ(log.messages, (std::vector<int>{13, -13, 18, -18, 65, -65}));
 }
 
