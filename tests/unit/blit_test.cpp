@@ -147,30 +147,28 @@ TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
 }
 
 TEST_F(BlitTest, StretchScalesTheWholeSourceOverTheWholeTargetOpaque) {
-  platform::Surface small(2, 2);
-  small.Row(0)[0] = 1, small.Row(0)[1] = 0, small.Row(1)[0] = 3, small.Row(1)[1] = 4;
-  platform::Surface big(4, 4);
-  FillAll(big, 0x0101);
-  StretchSurface(&big, &small);
-  EXPECT_EQ(PixelsOf(big), (std::vector<uint16_t>{1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}));
-
-  platform::Surface shrunk(2, 2);
-  StretchSurface(&shrunk, &big);
-  EXPECT_EQ(PixelsOf(shrunk), (std::vector<uint16_t>{1, 0, 3, 4}));
-
   // 3 columns over 5: each target column takes the source column x * 3 / 5.
-  platform::Surface three(3, 1);
-  three.Row(0)[0] = 10, three.Row(0)[1] = 11, three.Row(0)[2] = 12;
-  platform::Surface five(5, 2);
-  StretchSurface(&five, &three);
-  EXPECT_EQ(PixelsOf(five), (std::vector<uint16_t>{10, 10, 11, 11, 12, 10, 10, 11, 11, 12}));
-
-  platform::Surface lost(4, 4);
-  FillAll(lost, 0x0101);
-  lost.SetLost(true);
-  StretchSurface(&big, &lost);
-  StretchSurface(&big, &big);
-  StretchSurface(&big, nullptr);
-  EXPECT_EQ(big.At(0, 0), 1);
-  EXPECT_EQ(big.At(3, 3), 4);
+  struct Case {
+    int sw, sh;
+    std::vector<uint16_t> source;
+    int tw, th;
+    std::vector<uint16_t> want;
+  };
+  const Case cases[] = {
+      {2, 2, {1, 0, 3, 4}, 4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}},
+      {4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}, 2, 2, {1, 0, 3, 4}},
+      {3, 1, {10, 11, 12}, 5, 2, {10, 10, 11, 11, 12, 10, 10, 11, 11, 12}},
+  };
+  for (const Case& c : cases) {
+    const SpriteEntry source = MakeSprite(c.sw, c.sh, c.source), target = MakeSprite(c.tw, c.th, {}, 0x0101);
+    StretchSurface(target.surface.get(), source.surface.get());
+    EXPECT_EQ(PixelsOf(*target.surface), c.want);
+  }
+  // A lost source, the target itself or none: nothing happens.
+  const SpriteEntry big = MakeSprite(4, 4, cases[0].want), lost = MakeSprite(4, 4, {}, 0x0101);
+  lost.surface->SetLost(true);
+  StretchSurface(big.surface.get(), lost.surface.get());
+  StretchSurface(big.surface.get(), big.surface.get());
+  StretchSurface(big.surface.get(), nullptr);
+  EXPECT_EQ(PixelsOf(*big.surface), cases[0].want);
 }

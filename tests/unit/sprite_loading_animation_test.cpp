@@ -11,30 +11,18 @@ class SpriteLoadingAnimationTest : public SpriteTableTest {
  protected:
   void SetUp() override {
     SpriteTableTest::SetUp();
-    savedGame_ = SaveGame();
+    savedGame_ = g_game;
     for (int i = 426; i <= 436; ++i) Table()[i] = MakeSprite(100, 30, {}, static_cast<uint16_t>(0x1000 + i));
     Table()[437] = MakeSprite(200, 80, {}, 0x0777);
     g_display.device = nullptr;  // nothing to flip
   }
   void TearDown() override {
-    RestoreGame(savedGame_);
+    g_game = savedGame_;
     SpriteTableTest::TearDown();
   }
 
  private:
-  struct Saved {
-    uint8_t phase;
-    uint16_t busy;
-    int16_t picture, step;
-  };
-  static Saved SaveGame() { return {g_game.framePhase, g_game.landscapeBusy, g_game.loadingPicture, g_game.loadingStep}; }
-  static void RestoreGame(const Saved& s) {
-    g_game.framePhase = s.phase;
-    g_game.landscapeBusy = s.busy;
-    g_game.loadingPicture = s.picture;
-    g_game.loadingStep = s.step;
-  }
-  Saved savedGame_{};
+  GameState savedGame_;
 };
 
 TEST_F(SpriteLoadingAnimationTest, EveryThirdMessageWhileALandscapeIsBuiltDrawsTheNextPictureRunningUpAndDown) {
