@@ -105,9 +105,8 @@ TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
     EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(c.weapon));
     EXPECT_NEAR(g_projectiles[0].vx, c.speed * std::cos(c.angle), 1e-5) << c.dx << ", " << c.dy;
     EXPECT_NEAR(g_projectiles[0].vy, c.speed * std::sin(c.angle), 1e-5) << c.dx << ", " << c.dy;
-    EXPECT_EQ(g_turn.turnOver, 1);
   }
-  EXPECT_EQ(Me().stock[kGrenade], 1);
+  EXPECT_EQ(std::make_tuple(Me().stock[kGrenade], g_turn.turnOver), std::make_tuple(1, 1));
 }
 
 TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) {
@@ -123,16 +122,13 @@ TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) 
   ClickIcon(kGrenade);
   EXPECT_EQ(g_game.currentWeapon, kGrenade);
   ClickIcon(kDefense);
-  EXPECT_EQ(g_game.currentWeapon, kDefense);
-  EXPECT_EQ(g_game.shotPower, 0);
+  EXPECT_EQ(std::make_tuple(g_game.currentWeapon.load(), g_game.shotPower.load()), std::make_tuple(kDefense, 0));
   PointAt(kAimX + 50, kAimY - 50);
   EXPECT_EQ(HoldFor(40), 0);
   Release();
-  EXPECT_EQ(ProjectilesInUse(), 0);
-  EXPECT_EQ(Me().shieldCharges, 3);
-  EXPECT_EQ(Me().stock[kDefense], 1);
-  EXPECT_EQ(g_turn.turnOver, 1);
-  EXPECT_EQ(sound.Playing(), 1);
+  EXPECT_EQ(std::make_tuple(ProjectilesInUse(), Me().shieldCharges.load(), Me().stock[kDefense], g_turn.turnOver,
+                            sound.Playing()),
+            std::make_tuple(0, 3, 1, 1, 1));
   ClickIcon(kMissile);  // icons still choose once the shot is gone
   EXPECT_EQ(g_game.currentWeapon, kMissile);
 }

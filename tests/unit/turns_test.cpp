@@ -96,10 +96,8 @@ TEST_F(Turns, TheTurnPasses49FramesAfterTheLastSlotIsFreed) {
   for (int frame = 1; frame < 50; ++frame) TurnChange();
   EXPECT_EQ(g_game.currentPlayer, 0) << "passed early";
   TurnChange();
-  EXPECT_EQ(g_game.currentPlayer, 1);
-  EXPECT_EQ(g_game.settleCounter, 0);
-  EXPECT_EQ(g_game.viewTargetX, 340);  // centred on the new fort
-  EXPECT_EQ(g_game.viewTargetY, 320);
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_game.settleCounter, g_game.viewTargetX, g_game.viewTargetY),
+            std::make_tuple(1, 0, 340, 320));  // the view centred on the new fort
 }
 
 TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon) {
@@ -108,14 +106,9 @@ TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon)
     std::vector<int> destroyed;
     uint16_t control;
     int next;
-  } cases[] = {
-      {2, 0, {}, 0, 1},
-      {2, 0, {}, 1, 1},
-      {5, 0, {1, 2}, 0, 3},
-      {5, 3, {4, 0}, 0, 1},
-      {3, 1, {0, 2}, 0, 1},        // the only standing fort gets the turn back
-      {4, 2, {0, 1, 2, 3}, 0, 2},  // none stands: one visit each, back at the same player
-  };
+  } cases[] = {{2, 0, {}, 0, 1}, {2, 0, {}, 1, 1}, {5, 0, {1, 2}, 0, 3}, {5, 3, {4, 0}, 0, 1},
+               {3, 1, {0, 2}, 0, 1},         // the only standing fort gets the turn back
+               {4, 2, {0, 1, 2, 3}, 0, 2}};  // none stands: one visit each, back at the same player
   for (const Case& c : cases) {
     PlaceForts(c.players);
     for (int d : c.destroyed) g_players[d].destroyed = 1;
@@ -155,8 +148,7 @@ TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndStepsTimersAndPhases) {
     EXPECT_EQ(g_turn.turnOver, 0);
     GameTick();
     GameTick();
-    EXPECT_EQ(g_turn.turnTimer, 0);
-    EXPECT_EQ(g_turn.turnOver, power == 0 ? 1 : 0) << "power " << power;
+    EXPECT_EQ(std::make_tuple(g_turn.turnTimer, g_turn.turnOver), std::make_tuple(0, power == 0 ? 1 : 0)) << power;
   }
   // Each phase runs from its first picture to its last and starts again; the
   // next button rests at 455 until raised to 456, then runs to 464 once.
@@ -209,31 +201,28 @@ TEST_F(Turns, TheRoundEndsAfterEveryFrameWonOutOfTimeOrNot) {
     g_game.settleCounter = c.settle;
     g_game.roundTimer = c.timer;
     EXPECT_EQ(RoundEndTest(), c.end) << c.what;
-    EXPECT_EQ(g_players[0].money, c.bonus ? 5100 : 100) << c.what;
-    EXPECT_EQ(g_players[0].roundsSurvived, c.bonus ? 3 : 2) << c.what;
+    EXPECT_EQ(std::make_tuple(g_players[0].money, g_players[0].roundsSurvived),
+              std::make_tuple(c.bonus ? 5100 : 100, c.bonus ? 3 : 2)) << c.what;
     EXPECT_EQ(g_players[1].money + g_players[3].money + g_players[4].money, 0) << c.what;
   }
 }
 
 TEST_F(Turns, SkyStartsRedBlueGreenAndWalksTowardTheMiddle) {
+  const auto step = [](int c) { return c > 24 ? -1 : c < 7 ? 1 : 0; };
   int redrawn = 0;
   for (uint32_t seed = 1; seed < 3000; ++seed) {
     platform::SeedRand(seed);
-    int first[3];  // red, blue, green as drawn
-    for (int& c : first) c = platform::RandBelow(32);
+    const int r = platform::RandBelow(32), b = platform::RandBelow(32), g = platform::RandBelow(32);
     platform::SeedRand(seed);
     ChooseSkyColour();
     const SkyColour& s = g_game.sky;
-    const int got[3] = {s.red, s.blue, s.green}, steps[3] = {s.redStep, s.blueStep, s.greenStep};
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_TRUE(got[i] >= 0 && got[i] <= 31);
-      ASSERT_EQ(steps[i], got[i] > 24 ? -1 : got[i] < 7 ? 1 : 0);
-    }
-    ASSERT_TRUE(steps[0] != 0 || steps[1] != 0 || steps[2] != 0);
-    const bool stillFirst = got[0] == first[0] && got[1] == first[1] && got[2] == first[2];
-    const bool firstMoved = SkyStep(first[0]) != 0 || SkyStep(first[1]) != 0 || SkyStep(first[2]) != 0;
-    ASSERT_EQ(stillFirst, firstMoved) << seed;  // the first draw is kept exactly when it moves
-    redrawn += !firstMoved;
+    ASSERT_TRUE(std::min({s.red, s.blue, s.green}) >= 0 && std::max({s.red, s.blue, s.green}) <= 31);
+    ASSERT_EQ(std::make_tuple(int{s.redStep}, int{s.blueStep}, int{s.greenStep}),
+              std::make_tuple(step(s.red), step(s.blue), step(s.green)));
+    ASSERT_TRUE(s.redStep || s.blueStep || s.greenStep);
+    const bool firstMoves = step(r) || step(b) || step(g);  // the first draw is kept exactly when it moves
+    ASSERT_EQ(std::make_tuple(int{s.red}, int{s.blue}, int{s.green}) == std::make_tuple(r, b, g), firstMoves) << seed;
+    redrawn += !firstMoves;
   }
   EXPECT_GT(redrawn, 0);
 }
@@ -256,11 +245,11 @@ TEST_F(Turns, ProgramStartAndNewGameResetThePlayerRecords) {
     newGame ? NewGameReset() : ProgramStartReset();
     for (int i = 0; i < kMaxPlayers; ++i) {
       const PlayerRecord& p = g_players[i];
-      EXPECT_EQ(p.name, newGame ? "ALICE" : "NONAME 0" + std::to_string(i + 1));
-      EXPECT_EQ(p.control, newGame ? 1 : 0) << "new game " << newGame;  // the controls stay for a new game
-      EXPECT_EQ(std::make_tuple(p.money, p.roundsSurvived, p.damage, p.destroyed, p.shieldCharges.load(), p.x),
-                std::make_tuple(0, 0, int16_t{0}, int16_t{0}, int16_t{0}, 0.0f));
-      EXPECT_EQ(p.colourIndex, i);
+      EXPECT_EQ(p.name, newGame ? "ALICE" : "NONAME 0" + std::to_string(i + 1));  // names and controls
+      EXPECT_EQ(p.control, newGame ? 1 : 0) << "new game " << newGame;            // stay for a new game
+      EXPECT_EQ(std::make_tuple(p.money, p.roundsSurvived, p.damage, p.destroyed, p.shieldCharges.load(), p.x,
+                                p.colourIndex),
+                std::make_tuple(0, 0, 0, 0, 0, 0.0f, i));
       for (int w = 0; w < kWeaponCount; ++w)
         EXPECT_EQ(p.stock[w], newGame ? starting[w] : w == kMissile ? kUnlimitedStock : 0) << w;
     }
@@ -290,8 +279,8 @@ TEST_F(View, TheOriginEasesTowardsTheTargetAndNeverLeavesTheWorld) {
       ASSERT_TRUE(g_game.viewX >= 0 && g_game.viewX <= 1536 - w && g_game.viewY >= 0 && g_game.viewY <= 768 - h);
     }
     // At rest: the target in the centre, or pulled back to it at a border.
-    EXPECT_EQ(g_game.viewTargetX, g_game.viewX + w / 2) << w << " wide, target " << targetX;
-    EXPECT_EQ(g_game.viewTargetY, g_game.viewY + h / 2) << h << " high, target " << targetY;
+    EXPECT_EQ(std::make_tuple(g_game.viewTargetX - g_game.viewX, g_game.viewTargetY - g_game.viewY),
+              std::make_tuple(w / 2, h / 2)) << w << " x " << h << ", target " << targetX << ", " << targetY;
   }
 }
 

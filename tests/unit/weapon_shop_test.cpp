@@ -99,42 +99,28 @@ TEST_F(WeaponShop, LayoutAtEachScreenSize) {
   }
 }
 
-TEST_F(WeaponShop, BuyButtonOnlyWhileTheMoneyCoversThePrice) {
-  const int price = WeaponPrice(kSuperGrenade);
-  for (int32_t money : {price - 1, price}) {
-    g_players[0].money = money;
-    g_players[0].stock[kSuperGrenade] = 0;
-    ShopState shop;
-    shop.selectedWeapon = kSuperGrenade;
-    Pointer(BuyButtonPosition().x + 12, BuyButtonPosition().y + 12);
-    ReadCursor();
-    DrawShop(shop);
-    const bool covered = money >= price;
-    EXPECT_EQ(At(BuyButtonPosition().x + 1, BuyButtonPosition().y + 1) == 385, covered) << money;
-    g_input.leftButton = 1;
-    HumanShopStep(shop);
-    EXPECT_EQ(g_players[0].money, covered ? 0 : money);
-    EXPECT_EQ(g_players[0].ledger.spent, covered ? price : 0);
-    EXPECT_EQ(g_players[0].stock[kSuperGrenade], covered ? 1 : 0);
-    EXPECT_EQ(g_input.leftButton, covered ? 0 : 1);
-    EXPECT_EQ(Played(2), covered ? 1 : 0);  // the till rings for the purchase only
-  }
-}
-
-TEST_F(WeaponShop, HumanChoosesBuysAndNextRestsDuringItsAnimation) {
-  g_players[0].money = 2000;
+TEST_F(WeaponShop, HumanBuysOnlyWhatTheMoneyCoversAndNextRestsDuringItsAnimation) {
+  const int price = WeaponPrice(kGrenade);
+  g_players[0].money = 2 * price;
   ShopState shop;
-  Click(shop, ShopSlotPosition(kHyperTube));
-  EXPECT_EQ(shop.selectedWeapon, kHyperTube);
-  EXPECT_EQ(g_input.leftButton, 0);
-  Click(shop, BuyButtonPosition());  // 2300: too dear
-  EXPECT_EQ(g_players[0].money, 2000);
+  const auto buyShown = [&] {
+    DrawShop(shop);
+    return At(BuyButtonPosition().x + 1, BuyButtonPosition().y + 1) == 385;
+  };
+  Click(shop, ShopSlotPosition(kHyperTube));  // too dear
+  EXPECT_EQ(std::make_tuple(shop.selectedWeapon, g_input.leftButton.load()), std::make_tuple(kHyperTube, 0));
+  EXPECT_FALSE(buyShown());
+  Click(shop, BuyButtonPosition());
+  EXPECT_EQ(std::make_tuple(g_players[0].money, g_input.leftButton.load()), std::make_tuple(2 * price, 1));
   Click(shop, ShopSlotPosition(kGrenade));
-  Click(shop, BuyButtonPosition());
-  Click(shop, BuyButtonPosition());
-  EXPECT_EQ(g_players[0].money, 2000 - 2 * 450);
-  EXPECT_EQ(g_players[0].stock[kGrenade], 2);
-  EXPECT_EQ(std::make_tuple(Played(2), Played(18)), std::make_tuple(2, 2));
+  for (int i = 0; i < 2; ++i) {  // the second purchase with exactly the price left
+    EXPECT_TRUE(buyShown());
+    Click(shop, BuyButtonPosition());
+  }
+  EXPECT_FALSE(buyShown());
+  EXPECT_EQ(std::make_tuple(g_players[0].money, g_players[0].ledger.spent, g_players[0].stock[kGrenade]),
+            std::make_tuple(0, 2 * price, int16_t{2}));
+  EXPECT_EQ(std::make_tuple(Played(2), Played(18)), std::make_tuple(2, 2));  // the till rings for purchases only
   // NEXT, then held down: one frame of the shop is a step and then the frame phase.
   Click(shop, NextButtonPosition());
   EXPECT_EQ(g_game.currentPlayer, 1);
