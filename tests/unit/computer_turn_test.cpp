@@ -20,13 +20,6 @@ constexpr int kGroundY = 600;
 
 class ComputerTurn : public PlayersTest {
  protected:
-  void SetUp() override {
-    PlayersTest::SetUp();
-    for (int i = 0; i < 2; ++i) {
-      g_players[i].control = 1;
-      g_players[i].stock[kMissile] = kUnlimitedStock;
-    }
-  }
   static void PlaceForts(float x0, float y0, float x1, float y1) {
     g_players[0].x = x0;
     g_players[0].y = y0;
@@ -190,6 +183,7 @@ TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesA
   PlaceForts(500, 300, 100, 300);  // an empty terrain and fort picture: the trials change nothing
   sprites_.Make(10, 80, 50, 0);
   g_players[0].stock[kGrenade] = 5;
+  g_players[0].stock[kMissile] = kUnlimitedStock;
   struct Case {
     int weapon;
     int16_t speed;  // the last speed searched

@@ -99,7 +99,8 @@ TEST_F(RoundResults, RankingByRoundsSurvivedWithTiesInIndexOrderAndFourDigitCoun
     const int rows = RankPlayers(order);
     EXPECT_EQ(std::vector<int>(order, order + rows), expected) << "first rounds " << rounds[0];
   }
-  const std::pair<int32_t, const char*> counts[] = {{0, "0000"}, {7, "0007"}, {42, "0042"}, {512, "0512"}, {1234, "1234"}};
+  const std::pair<int32_t, const char*> counts[] = {
+      {0, "0000"}, {7, "0007"}, {42, "0042"}, {512, "0512"}, {1234, "1234"}};
   std::string text;
   for (const auto& [rounds, expected] : counts) {
     RoundsSurvivedText(rounds, &text);

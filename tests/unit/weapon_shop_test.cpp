@@ -85,17 +85,15 @@ TEST_F(WeaponShop, LayoutAtEachScreenSize) {
     shop.selectedWeapon = 1;
     for (uint16_t control : {1, 0}) {
       g_players[0].control = control;
-      DrawShop(shop);
-      const int x = c.w / 18, y = c.h / 10;  // the fort's corner
-      EXPECT_EQ(At(x + 30 + 19, y + 5 + 13), control ? 450 : 441) << size;  // a computer's badge above the fort
+      DrawShop(shop);  // a computer's badge above the fort
+      EXPECT_EQ(At(c.w / 18 + 30 + 19, c.h / 10 + 5 + 13), control ? 450 : 441) << size;
     }
-    EXPECT_EQ(At(s1.x, s1.y), kSelectedSlotSprite) << size;
-    EXPECT_EQ(At(s9.x + 33, s9.y + 33), kSlotSprite) << size;
-    EXPECT_EQ(At(s9.x + 9, s9.y + 9), WeaponIcon(kGimlet)) << size;  // the icon centred in its slot
-    EXPECT_EQ(At(buy.x + 23, buy.y + 23), 385) << size;
-    EXPECT_EQ(At(next.x, next.y + 27), 455) << size;
-    EXPECT_EQ(At(c.w / 18 + 60 + 19, c.h / 10 - 20 + 19), 37 + 20) << size;  // the emblem of colour 2
-    EXPECT_EQ(At(c.w / 18, c.h / 10 + 20 + 49), 2) << size;                 // the fort
+    // The slots, the icon centred in its slot, the buttons, the emblem of colour 2 and the fort.
+    const int x = c.w / 18, y = c.h / 10;
+    EXPECT_EQ(std::vector<int>({At(s1.x, s1.y), At(s9.x + 33, s9.y + 33), At(s9.x + 9, s9.y + 9),
+                                At(buy.x + 23, buy.y + 23), At(next.x, next.y + 27), At(x + 79, y - 1), At(x, y + 69)}),
+              std::vector<int>({kSelectedSlotSprite, kSlotSprite, WeaponIcon(kGimlet), 385, 455, 37 + 20, 2}))
+        << size;
   }
 }
 
@@ -179,10 +177,9 @@ TEST_F(WeaponShop, ComputerPurchasesWaitAndAFinishedCustomerHandsItsWaitOn) {
   g_players[1].money = 1000;
   ShopState shop;
   ComputerShopStep(shop);  // below 400: done at once, nothing bought
-  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_players[0].money, g_players[0].stock[kGimlet]),
-            std::make_tuple(1, 300, int16_t{0}));
-  EXPECT_EQ(g_phases.nextButton, 456);
-  EXPECT_EQ(Played(18), 1);
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_players[0].money, g_players[0].stock[kGimlet],
+                            g_phases.nextButton, Played(18)),
+            std::make_tuple(1, 300, 0, 456, 1));
   const auto stepsUntilMoneyChanges = [&] {
     const int32_t before = g_players[1].money;
     int steps = 0;
@@ -190,9 +187,8 @@ TEST_F(WeaponShop, ComputerPurchasesWaitAndAFinishedCustomerHandsItsWaitOn) {
     return steps;
   };
   EXPECT_EQ(stepsUntilMoneyChanges(), kFinishedWait + 1);  // the first customer's wait, then the purchase
-  EXPECT_EQ(std::make_tuple(g_players[1].money, g_players[1].stock[kGimlet]), std::make_tuple(750, int16_t{1}));
-  EXPECT_EQ(shop.selectedWeapon, kGimlet);
-  EXPECT_EQ(Played(2), 1);
+  EXPECT_EQ(std::make_tuple(g_players[1].money, g_players[1].stock[kGimlet], shop.selectedWeapon, Played(2)),
+            std::make_tuple(750, 1, kGimlet, 1));
   EXPECT_EQ(stepsUntilMoneyChanges(), kPurchaseWait + 1);
   EXPECT_EQ(g_players[1].money, 500);
 }
