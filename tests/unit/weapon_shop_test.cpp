@@ -8,6 +8,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "players/turns.h"
@@ -48,29 +49,23 @@ class WeaponShop : public screen_test::ScreenTest {
     HumanShopStep(shop);
   }
   // Player 0 with money and its stock of GIMLET, DEFENSE and GROUND DEFENSE.
-  static PlayerRecord& Customer(int32_t money, int gimlets, int defenses, int groundDefenses) {
+  static PlayerRecord& Customer(int32_t money, int16_t gimlets, int16_t defenses, int16_t groundDefenses) {
     PlayerRecord& p = g_players[0];
-    p.money = money;
-    p.stock[kGimlet] = static_cast<int16_t>(gimlets);
-    p.stock[kDefense] = static_cast<int16_t>(defenses);
-    p.stock[kGroundDefense] = static_cast<int16_t>(groundDefenses);
+    std::tie(p.money, p.stock[kGimlet], p.stock[kDefense], p.stock[kGroundDefense]) =
+        std::tie(money, gimlets, defenses, groundDefenses);
     return p;
   }
 };
 
 TEST_F(WeaponShop, LayoutAtEachScreenSize) {
-  struct Case {
-    int w, h;
-    ScreenPoint slot1, slot9, buy, next;
-  };
   // Slots from W/2 - integer part of (W/10 x 4.5), W/10 apart, at (H/10) x 7 - 20.
-  const Case cases[] = {
+  const struct { int w, h; ScreenPoint slot1, slot9, buy, next; } cases[] = {
       {320, 240, {16, 148}, {272, 148}, {148, 216}, {37, 114}},
       {640, 480, {32, 316}, {544, 316}, {308, 432}, {55, 138}},
       {800, 600, {40, 400}, {680, 400}, {388, 540}, {64, 150}},
       {1024, 768, {53, 512}, {869, 512}, {500, 684}, {76, 166}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     UseScreen(c.w, c.h);
     const std::string size = std::to_string(c.w) + " x " + std::to_string(c.h);
     const ScreenPoint s1 = ShopSlotPosition(1), s9 = ShopSlotPosition(9), buy = BuyButtonPosition(),
@@ -143,20 +138,14 @@ TEST_F(WeaponShop, ComputerRandomWeaponOfEachDrawStaysInTheTable) {
 }
 
 TEST_F(WeaponShop, ComputerFixedRulesInTheirOrderThenWhatTheMoneyCovers) {
-  struct Case {
-    const char* what;
-    int32_t money;
-    int gimlets, defenses, groundDefenses;
-    int choice;
-  };
-  const Case cases[] = {
+  const struct { const char* what; int32_t money; int16_t gimlets, defenses, groundDefenses; int choice; } cases[] = {
       {"399 dollars: done before the GIMLET rule", 399, 0, 0, 0, -1},
       {"GIMLET below 14", 400, 13, 0, 0, kGimlet},
       {"DEFENSE when none", 1400, 14, 0, 0, kDefense},
       {"GROUND DEFENSE when none", 1400, 15, 1, 0, kGroundDefense},
       {"GROUND DEFENSE when DEFENSE is too dear", 1000, 14, 0, 0, kGroundDefense},
   };
-  for (const Case& c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(ComputerShopChoice(Customer(c.money, c.gimlets, c.defenses, c.groundDefenses)), c.choice) << c.what;
   // Over many sequences: at 1400 dollars only what it covers; with money for
   // everything, every weapon but MISSILE and DIRECT MISSILE.
