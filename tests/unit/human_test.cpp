@@ -77,6 +77,12 @@ TEST_F(HumanTurn, FullPowerFiresInThe100thFrameWithoutRelease) {
   EXPECT_EQ(Me().stock[kMissile], kUnlimitedStock);
   EXPECT_EQ(HoldFor(5), 0);  // once the turn is over a press charges nothing
   EXPECT_EQ(g_game.shotPower, 0);
+  g_projectiles[0] = Projectile();
+  g_turn.turnOver = 0;
+  g_turn.powerLimit = 11;  // held at the limit, the gauge takes no step past it
+  g_game.shotPower = 11;
+  EXPECT_EQ(HoldFor(1), 1);
+  EXPECT_EQ(g_projectiles[0].vx, 1.0f);  // 11 / 6
 }
 
 TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
