@@ -38,8 +38,7 @@ TEST(GameE2E, TwoComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   o.script = ComputerGameScript(kScriptMs) + At(kScriptMs, "quit");
   o.timeoutSeconds = 240;
   const auto first = RunGame("game-look", o);
-  ASSERT_EQ(first.exitCode, 0) << first.stderrText;
-  EXPECT_TRUE(first.Messages().empty()) << first.stderrText;
+  ASSERT_TRUE(first.Clean()) << first.stderrText;
 
   // Walk the summaries: after every shop, the first frames of the next round.
   int quitAt = 0;
@@ -71,7 +70,7 @@ TEST(GameE2E, TwoComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   o.script = ComputerGameScript(quitAt) + At(quitAt, "key 27") + At(quitAt + 200, "state question.json") +
              At(quitAt + 300, "key 89") + At(quitAt + 600, "state title.json") + At(quitAt + 700, "key 27");
   const auto second = RunGame("game-quit", o);
-  ASSERT_EQ(second.exitCode, 0) << second.stderrText;
+  ASSERT_TRUE(second.Clean()) << second.stderrText;
   EXPECT_EQ(second.Snapshot("question.json")["scene"], "quit-question");
   EXPECT_EQ(second.Snapshot("title.json")["scene"], "title");
   EXPECT_GE(second.state["rounds"].get<int>(), 3);
@@ -88,7 +87,7 @@ TEST(AutoplayE2E, FastForwardChangesOnlyThePace) {
   for (int fast = 0; fast < 2; ++fast) {
     o.script = std::string("100 key 65\n") + (fast ? "150 keydown 9\n" : "") + "3000 shot mid.png\n";
     runs[fast] = RunGame("autoplay", o);
-    ASSERT_EQ(runs[fast].exitCode, 0) << runs[fast].stderrText;
+    ASSERT_TRUE(runs[fast].Clean()) << runs[fast].stderrText;
     const Shot s = runs[fast].LoadShot("mid.png");
     ASSERT_GT(s.w, 40);
     for (int y = 0; y < 20 && y < s.h; ++y)
@@ -110,8 +109,7 @@ TEST(AutoplayE2E, SoakRoundsOfFiveComputersKeepTheRules) {
   o.script = "0 key 65\n";
   o.timeoutSeconds = 60 + rounds * 30;
   const auto run = RunGame("soak", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   const auto& log = run.state["round_log"];
   ASSERT_EQ(log.size(), static_cast<size_t>(rounds));
   EXPECT_EQ(run.state["rounds"], rounds);

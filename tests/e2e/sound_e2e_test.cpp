@@ -42,8 +42,7 @@ TEST(SoundE2E, AScriptedSoundAndHoveringTheTitleItemsAreHeardAndNothingElse) {
   o.dataFiles = {{"sound.sdf", soundtest::BuildSoundBank({{18, 1, 44100, 16, 0, soundtest::SquareWave16(8820, 1, 12000)}})}};
   o.script = "500 sound 18\n550 wait-sound\n700 key 27\n750 key 27\n";
   auto run = RunGame("sound-heard", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   // The square wave at full volume on both stereo channels: most of its
   // samples are there at (nearly) their full amplitude of 12000.
   EXPECT_GE(CountAbove(run.DiskAudio(), 10000), 8820);
@@ -54,8 +53,7 @@ TEST(SoundE2E, AScriptedSoundAndHoveringTheTitleItemsAreHeardAndNothingElse) {
     o.script = "300 mouse 600 420\n400 key 65\n" + std::string(hover ? "500 mouse 140 175\n600 mouse 140 228\n" : "") +
                "650 wait-sound\n700 key 27\n";
     run = RunGame("sound-hover", o);
-    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-    EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+    ASSERT_TRUE(run.Clean()) << run.stderrText;
     EXPECT_EQ(CountAbove(run.DiskAudio(), 0) > 500, hover);
   }
 }
@@ -69,8 +67,7 @@ TEST(SoundE2E, TheTitleTuneGivesWayToTheRoundsTuneAndComesBackAfterTheGame) {
   o.script = "400 key 65\n500 wait-music 1000\n600 key 32\n" + Click(800, 480, 440, true) +
              Click(1000, 160, 440, true) + "1200 wait-music 1500\n1300 key 27\n1400 key 89\n1500 wait-music 1000\n1600 key 27\n";
   auto run = RunGame("music-title", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   const std::vector<int16_t> out = run.DiskAudio();
   const size_t frames = out.size() / 2, first = FirstSoundingFrame(out);
   ASSERT_LT(first + kFramesPerSecond, frames) << "no music after the title cue";
@@ -129,8 +126,7 @@ TEST(SoundE2E, WithoutMusicTunesSoundfontOrDeviceTheTitleIsSilentAndSaysNothing)
     o.sigtermAfterShot = "title.png";
     o.sigtermAfterMs = 1000;
     const auto run = RunGame(std::string("music-") + c.name, o);
-    EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-    EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+    EXPECT_TRUE(run.Clean()) << run.stderrText;
     EXPECT_GE(run.state["frames"].get<int>(), 5);  // the summary is written after SIGTERM too
     const std::vector<int16_t> out = run.DiskAudio();
     EXPECT_TRUE(!device || out.size() > 2 * kFramesPerSecond / 4) << "too little output to judge";

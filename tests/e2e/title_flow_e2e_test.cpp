@@ -45,8 +45,7 @@ TEST(TitleFlowE2E, PromptTitleHoverCreditsBackSpaceToTheSetUpAndEscLeaves) {
              "1350 shot ..\n1360 shot " + std::string(300, 'a') + ".png\n"
              "1400 key 32\n1500 state menu.json\n1600 key 27\n1700 state title.json\n1800 key 27\n";
   const auto run = RunGame("title-flow", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
   EXPECT_NE(run.stderrText.find("/shots/.. failed"), std::string::npos) << run.stderrText;
   EXPECT_NE(run.stderrText.find(std::string(300, 'a') + ".png failed"), std::string::npos) << run.stderrText;
@@ -112,7 +111,7 @@ TEST(TitleFlowE2E, ClicksEndTheWaitOnlyAndEachIsSeenOnceHeldOrQuick) {
              Click(2400, 144, 278, true) +  // EXIT
              "2700 shot left.png\n3200 key 27\n";  // never taken: the program has ended
   const auto run = RunGame("title-clicks", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   EXPECT_EQ(GrenadesOfPlayer0(run), 0);  // no new game: the program-start stock
   EXPECT_EQ(run.LoadShot("before.png").px, run.LoadShot("after.png").px);
   const Shot title = run.LoadShot("title.png");

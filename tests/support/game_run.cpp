@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,11 +59,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
   fs::create_directories(dir / "shots");
   GameRun run;
   run.dir = dir.string();
-  if (o.withGeneratedData)
-    for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"}) fs::copy_file(generated / name, data / name);
-  if (o.withTunes)
-    for (const char* name : {"begin.mid", "tex1.mid", "tex2.mid", "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
-      fs::copy_file(generated / name, data / name);
+  for (const std::string name : {"intro.spr", "small.spr", "sound.sdf", "level.frc", "begin.mid", "tex1.mid", "tex2.mid",
+                                 "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
+    if (name.ends_with(".mid") ? o.withTunes : o.withGeneratedData) fs::copy_file(generated / name, data / name);
   if (!o.gameIni.empty()) WriteFile(data / "game.ini", std::string(o.gameIni.begin(), o.gameIni.end()));
   for (const auto& [name, bytes] : o.dataFiles) WriteFile(data / name, std::string(bytes.begin(), bytes.end()));
   WriteFile(dir / "script.txt", o.script);
@@ -128,17 +127,13 @@ Shot GameRun::LoadShot(const std::string& name) const {
 }
 
 std::vector<std::string> GameRun::Messages() const {
-  std::vector<std::string> out;
-  if (state.is_object() && state.contains("messages"))
-    for (const auto& m : state["messages"]) out.push_back(m.get<std::string>());
-  return out;
+  return state.is_object() ? state.value("messages", std::vector<std::string>{}) : std::vector<std::string>{};
 }
 
 std::vector<int16_t> GameRun::DiskAudio() const {
   const std::string bytes = ReadFile(fs::path(dir) / "audio.raw");
-  std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  std::vector<int16_t> samples(bytes.size() / 2);  // in the machine's own byte order, as SDL wrote them
+  std::memcpy(samples.data(), bytes.data(), 2 * samples.size());
   return samples;
 }
 

@@ -29,6 +29,8 @@ struct GameRun {
   // The picture saved by `shot NAME`.
   Shot LoadShot(const std::string& name) const;
   std::vector<std::string> Messages() const;
+  // Ended with exit code 0 and having shown no message.
+  bool Clean() const { return exitCode == 0 && Messages().empty(); }
   // A summary written by the script command `state NAME` (null if none).
   nlohmann::json Snapshot(const std::string& name) const;
   // The 16-bit samples SDL's disk audio driver wrote (see RunOptions::diskAudio).

@@ -52,26 +52,21 @@ inline double ZeroCrossingRate(const std::vector<double>& x) {
   return x.size() < 2 ? 0 : count * kRate / static_cast<double>(x.size());
 }
 
+// In place, radix 2 (the size a power of two).
 inline void Fft(std::vector<std::complex<double>>& a) {
   const size_t n = a.size();
-  for (size_t i = 1, j = 0; i < n; ++i) {
-    size_t bit = n >> 1;
-    for (; j & bit; bit >>= 1) j ^= bit;
-    j ^= bit;
-    if (i < j) std::swap(a[i], a[j]);
+  if (n < 2) return;
+  std::vector<std::complex<double>> even(n / 2), odd(n / 2);
+  for (size_t i = 0; i < n / 2; ++i) {
+    even[i] = a[2 * i];
+    odd[i] = a[2 * i + 1];
   }
-  std::vector<std::complex<double>> twiddle;
-  for (size_t len = 2; len <= n; len <<= 1) {
-    const double angle = -2.0 * M_PI / static_cast<double>(len);
-    twiddle.resize(len / 2);
-    for (size_t k = 0; k < len / 2; ++k) twiddle[k] = std::polar(1.0, angle * static_cast<double>(k));
-    for (size_t i = 0; i < n; i += len)
-      for (size_t k = 0; k < len / 2; ++k) {
-        const std::complex<double>& w = twiddle[k];
-        const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
-        a[i + k] = u + v;
-        a[i + k + len / 2] = u - v;
-      }
+  Fft(even);
+  Fft(odd);
+  for (size_t k = 0; k < n / 2; ++k) {
+    const std::complex<double> t = std::polar(1.0, -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(n)) * odd[k];
+    a[k] = even[k] + t;
+    a[k + n / 2] = even[k] - t;
   }
 }
 
