@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "support/game_run.h"
 
@@ -15,17 +16,21 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kScriptMs = 180000;
+constexpr int kScriptMs = 300000;
 
 std::string SnapshotName(int ms) { return "s" + std::to_string(ms) + ".json"; }
 
-// Both players made computers in the set-up menu, then a key every second
-// (it closes the results once their lock-out is over; rounds and the shop
-// ignore it), and a summary every 250 ms.
+// The first player named ZAN, then all three made computers in the set-up
+// menu (a tenth of the height is 48: the middles of the control and the
+// 40 x 28 buttons); then a key every second (it closes the
+// results once their lock-out is over; rounds and the shop ignore it), and a
+// summary every 250 ms.
 std::string ComputerGameScript(int untilMs) {
-  std::string s = "300 key 65\n600 key 32\n" + Click(800, 320, 300) + Click(1000, 480, 440) +  // COMPUTER, NEXT OPPONENT
-                  Click(1200, 320, 300) + Click(1400, 160, 440);                               // COMPUTER, PLAY GAME
-  for (int t = 2000; t < untilMs; t += 250) s += (t % 1000 == 0 ? At(t, "key 65") : "") + At(t, "state " + SnapshotName(t));
+  const int w2 = 320, w4 = 160, controlY = 6 * 48 + 14, buttonY = 9 * 48 + 9;
+  std::string s = "300 key 65\n600 key 32\n700 key 8\n720 key 90\n740 key 65\n760 key 78\n";
+  for (int i = 0; i < 3; ++i)  // COMPUTER, then NEXT OPPONENT or PLAY GAME
+    s += Click(800 + 700 * i, w2, controlY) + Click(1100 + 700 * i, i < 2 ? 3 * w4 : w4, buttonY);
+  for (int t = 3000; t < untilMs; t += 250) s += (t % 1000 == 0 ? At(t, "key 65") : "") + At(t, "state " + SnapshotName(t));
   return s;
 }
 
@@ -33,19 +38,29 @@ std::string ComputerGameScript(int untilMs) {
 
 // A first run finds when the third shop is open; a second run, the same
 // script up to then, quits there.
-TEST(GameE2E, TwoComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
+TEST(GameE2E, ThreeComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   RunOptions o;
   o.script = ComputerGameScript(kScriptMs) + At(kScriptMs, "quit");
-  o.timeoutSeconds = 240;
+  o.timeoutSeconds = 300;
   const auto first = RunGame("game-look", o);
   ASSERT_TRUE(first.Clean()) << first.stderrText;
+  const auto setUp = first.Snapshot(SnapshotName(3000));
+  EXPECT_EQ(setUp["scene"], "round");
+  ASSERT_EQ(setUp["players"].size(), 3u);
+  EXPECT_EQ(setUp["players"][0]["name"], "ZAN");
+  std::set<int> colours;
+  for (const auto& p : setUp["players"]) {
+    EXPECT_EQ(p["control"], 1);
+    colours.insert(p["colour"].get<int>());
+  }
+  EXPECT_EQ(colours.size(), 3u);
 
   // Walk the summaries: after every shop, the first frames of the next round.
   int quitAt = 0;
   size_t roundsSeen = 1;
   std::string lastScene;
   bool sawResults = false;
-  for (int t = 2000; t < kScriptMs && quitAt == 0; t += 250) {
+  for (int t = 3000; t < kScriptMs && quitAt == 0; t += 250) {
     const auto s = first.Snapshot(SnapshotName(t));
     ASSERT_TRUE(s.is_object()) << t;
     const std::string scene = s["scene"];

@@ -124,7 +124,6 @@ TEST(SoundE2E, WithoutMusicTunesSoundfontOrDeviceTheTitleIsSilentAndSaysNothing)
                       : "300 sound 18\n350 wait-sound\n360 sound 400\n400 key 65\n500 shot title.png\n";
     if (!device) o.dataFiles = {{"sound.sdf", {}}};
     o.sigtermAfterShot = "title.png";
-    o.sigtermAfterMs = 1000;
     const auto run = RunGame(std::string("music-") + c.name, o);
     EXPECT_TRUE(run.Clean()) << run.stderrText;
     EXPECT_GE(run.state["frames"].get<int>(), 5);  // the summary is written after SIGTERM too

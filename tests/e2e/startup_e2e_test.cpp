@@ -5,6 +5,9 @@
 // says so and ends.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "display/colour.h"
 #include "support/game_run.h"
 #include "support/sound_bank_builder.h"
@@ -32,18 +35,24 @@ TEST(StartupE2E, TheStartupPictureShowsCentredOnWhiteInTheScreenGameIniChooses) 
   const testbank::Picture picture = testbank::PatternPicture(201, 151, 42, true);
   struct Mode {
     std::vector<uint8_t> ini;
+    std::vector<std::string> args;
     int w, h;
   };
-  // A text file "100" is option 0x31: the default screen.
-  for (const Mode& m : {Mode{{0, 0, 0}, 320, 240}, Mode{{'1', '0', '0'}, 640, 480}, Mode{{3, 0, 0}, 1024, 768}}) {
-    SCOPED_TRACE(m.w);
+  // A text file "100" is option 0x31: the default screen. --mode wins over
+  // option 2 (800 x 600). The file is only read.
+  for (const Mode& m : {Mode{{0, 0, 0}, {}, 320, 240}, Mode{{'1', '0', '0'}, {}, 640, 480},
+                        Mode{{3, 0, 0}, {}, 1024, 768}, Mode{{2, 1, 1}, {"--mode", "1024x768"}, 1024, 768}}) {
+    SCOPED_TRACE(m.ini[0]);
     RunOptions o;
     o.gameIni = m.ini;
+    o.extraArgs = m.args;
     o.dataFiles = {{"intro.spr", testbank::MakeBank({picture})}, {"small.spr", SmallBank()}};
     o.script = "130 shot start.png\n400 key 27\n450 key 27\n";
     const auto run = RunGame("startup-picture", o);
     EXPECT_TRUE(run.Clean()) << run.stderrText;
     EXPECT_EQ(run.state["screen"], nlohmann::json::array({m.w, m.h}));
+    std::ifstream ini(run.dir + "/data/game.ini", std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(ini), {}), m.ini);
     const Shot s = run.LoadShot("start.png");
     ASSERT_EQ(s.w, m.w);
     ASSERT_EQ(s.h, m.h);

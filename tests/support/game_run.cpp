@@ -90,19 +90,22 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     execv(argv[0], argv.data());
     _exit(127);
   }
-  // Polls for the end of the run, the shot that starts the SIGTERM delay and the deadline.
+  // Polls for the end of the run, the shot that sets the SIGTERM a second later, and the deadline.
   using Clock = std::chrono::steady_clock;
   int status = 0;
-  bool signalled = false;
-  auto ready = Clock::time_point::max();
+  bool waitingForShot = !o.sigtermAfterShot.empty();
+  auto sigtermAt = Clock::time_point::max();
   const auto deadline = Clock::now() + std::chrono::seconds(o.timeoutSeconds);
   while (waitpid(pid, &status, WNOHANG) != pid) {
     const auto now = Clock::now();
-    if (o.sigtermAfterMs >= 0 && ready == Clock::time_point::max() &&
-        (o.sigtermAfterShot.empty() || fs::exists(dir / "shots" / o.sigtermAfterShot)))
-      ready = now;
-    if (!signalled && ready != Clock::time_point::max() && now - ready > std::chrono::milliseconds(o.sigtermAfterMs))
-      signalled = kill(pid, SIGTERM) == 0;
+    if (waitingForShot && fs::exists(dir / "shots" / o.sigtermAfterShot)) {
+      waitingForShot = false;
+      sigtermAt = now + std::chrono::seconds(1);
+    }
+    if (now > sigtermAt) {
+      kill(pid, SIGTERM);
+      sigtermAt = Clock::time_point::max();
+    }
     if (now > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);

@@ -49,9 +49,8 @@ struct RunOptions {
   bool headless = true;                // false: as a player starts it, with no --headless
   std::vector<std::string> env;        // NAME=VALUE for the game's environment; NAME alone removes it
   int timeoutSeconds = 60;
-  // Send SIGTERM this long after the shot sigtermAfterShot has been saved
-  // (-1: never); the shot tells that the game is up and running.
-  int sigtermAfterMs = -1;
+  // Send SIGTERM a second after this shot has been saved (none: never); the
+  // shot tells that the game is up and running.
   std::string sigtermAfterShot;
 };
 
