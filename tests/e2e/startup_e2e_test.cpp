@@ -5,9 +5,6 @@
 // says so and ends.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "display/colour.h"
 #include "support/game_run.h"
 #include "support/sound_bank_builder.h"
@@ -51,8 +48,7 @@ TEST(StartupE2E, TheStartupPictureShowsCentredOnWhiteInTheScreenGameIniChooses) 
     const auto run = RunGame("startup-picture", o);
     EXPECT_TRUE(run.Clean()) << run.stderrText;
     EXPECT_EQ(run.state["screen"], nlohmann::json::array({m.w, m.h}));
-    std::ifstream ini(run.dir + "/data/game.ini", std::ios::binary);
-    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(ini), {}), m.ini);
+    EXPECT_EQ(ReadFile(run.dir + "/data/game.ini"), std::string(m.ini.begin(), m.ini.end()));
     const Shot s = run.LoadShot("start.png");
     ASSERT_EQ(s.w, m.w);
     ASSERT_EQ(s.h, m.h);
@@ -90,7 +86,7 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
     int minFrames, maxFrames;
   };
   const Case cases[] = {
-      // Nothing but the start-up picture; no game.ini, so --mode gives the screen.
+      // Nothing but the start-up picture; without game.ini the screen is 640 x 480.
       {"missing", false, {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}},
        "130 shot start.png\n" + toTheTitle + "650 key 27\n",
        {"no open game.ini", "no open load", kBadBank, "no open earth"}, 15, 1000},
@@ -111,10 +107,7 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
     o.withGeneratedData = c.generated;
     o.dataFiles = c.files;
     o.script = c.script;
-    if (!c.generated) {
-      o.gameIni.clear();
-      o.extraArgs = {"--mode", "1024x768"};
-    }
+    if (!c.generated) o.gameIni.clear();
     const auto run = RunGame(c.tag, o);
     EXPECT_EQ(run.exitCode, 0) << run.stderrText;
     EXPECT_EQ(run.Messages(), c.messages) << run.stderrText;
@@ -123,9 +116,9 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
     EXPECT_TRUE(c.script != loseDisplay || run.LoadShot("after.png").w == 640) << c.tag;
     if (!c.generated) {
       EXPECT_NE(run.stderrText.find("message: no open game.ini"), std::string::npos);
-      EXPECT_EQ(run.state["screen"], nlohmann::json::array({1024, 768}));
+      EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
       const Shot start = run.LoadShot("start.png");
-      EXPECT_TRUE(start.w == 1024 && start.At(512, 384) == 0x001F && start.At(0, 0) == kWhite);
+      EXPECT_TRUE(start.w == 640 && start.At(320, 240) == 0x001F && start.At(0, 0) == kWhite);
     }
   }
 }

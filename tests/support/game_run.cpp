@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,21 +13,23 @@
 #include <thread>
 
 #include "platform/png.h"
+#include "support/sound_bank_builder.h"
 
 namespace fs = std::filesystem;
 
 namespace e2e {
-namespace {
 
-void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
+namespace {
+
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
 // The JSON in a file (null when it is missing or not JSON).
-nlohmann::json ReadJson(const fs::path& path) {
+nlohmann::json ReadJson(const std::string& path) {
   nlohmann::json j = nlohmann::json::parse(ReadFile(path), nullptr, false);
   return j.is_discarded() ? nullptr : j;
 }
@@ -49,12 +50,10 @@ std::string Click(int ms, int x, int y, bool quick) {
 }
 
 GameRun RunGame(const std::string& tag, const RunOptions& o) {
-  const char* base = std::getenv("TEST_TMPDIR");
-  static int counter = 0;
-  const fs::path dir = (base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests") /
-                       (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  // A fresh folder holding the script.
+  const std::vector<uint8_t> script(o.script.begin(), o.script.end());
+  const fs::path scriptPath = soundtest::WriteTestFile(tag, "script.txt", &script), dir = scriptPath.parent_path();
   const fs::path data = dir / "data", generated = fs::path(BULWARK_BUILD_DIR) / "data";
-  fs::remove_all(dir);
   fs::create_directories(data);
   fs::create_directories(dir / "shots");
   GameRun run;
@@ -64,21 +63,19 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     if (name.ends_with(".mid") ? o.withTunes : o.withGeneratedData) fs::copy_file(generated / name, data / name);
   if (!o.gameIni.empty()) WriteFile(data / "game.ini", std::string(o.gameIni.begin(), o.gameIni.end()));
   for (const auto& [name, bytes] : o.dataFiles) WriteFile(data / name, std::string(bytes.begin(), bytes.end()));
-  WriteFile(dir / "script.txt", o.script);
 
   std::vector<std::string> args = {BULWARK_BINARY, "--data-dir", data.string(),
-                                   "--script",     (dir / "script.txt").string(),
+                                   "--script",     scriptPath.string(),
                                    "--shot-dir",   (dir / "shots").string(),
                                    "--state-out",  (dir / "state.json").string()};
   if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
   std::vector<std::string> env = o.env;
   if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
-  const fs::path errPath = dir / "stderr.txt";
 
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    dup2(open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
     const int devnull = open("/dev/null", O_RDWR);
     dup2(devnull, 0);
     dup2(devnull, 1);
@@ -115,17 +112,17 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  run.stderrText += ReadFile(errPath);
+  run.stderrText += ReadFile(dir / "stderr.txt");
   run.state = ReadJson(dir / "state.json");
   return run;
 }
 
-nlohmann::json GameRun::Snapshot(const std::string& name) const { return ReadJson(fs::path(dir) / "shots" / name); }
+nlohmann::json GameRun::Snapshot(const std::string& name) const { return ReadJson(dir + "/shots/" + name); }
 
 Shot GameRun::LoadShot(const std::string& name) const {
   Shot s;
-  std::string error;
-  platform::LoadPng565((fs::path(dir) / "shots" / name).string(), &s.px, &s.w, &s.h, &error);
+  std::string error;  // a missing or broken picture leaves the shot empty
+  platform::LoadPng565(dir + "/shots/" + name, &s.px, &s.w, &s.h, &error);
   return s;
 }
 
@@ -134,7 +131,7 @@ std::vector<std::string> GameRun::Messages() const {
 }
 
 std::vector<int16_t> GameRun::DiskAudio() const {
-  const std::string bytes = ReadFile(fs::path(dir) / "audio.raw");
+  const std::string bytes = ReadFile(dir + "/audio.raw");
   std::vector<int16_t> samples(bytes.size() / 2);  // in the machine's own byte order, as SDL wrote them
   std::memcpy(samples.data(), bytes.data(), 2 * samples.size());
   return samples;

@@ -56,6 +56,9 @@ struct RunOptions {
 
 GameRun RunGame(const std::string& tag, const RunOptions& options);
 
+// A file's bytes (empty when it cannot be read).
+std::string ReadFile(const std::string& path);
+
 // Script lines: a click at (x, y) at ms (press and release in the same frame
 // when quick, else 50 ms apart), and "MS COMMAND".
 std::string Click(int ms, int x, int y, bool quick = false);

@@ -134,10 +134,9 @@ inline double PeakTime(const std::vector<double>& x) {
 }
 
 // The loop started at its middle, so its seam lies inside the samples.
-inline std::vector<double> HalfTurned(const std::vector<double>& x) {
-  std::vector<double> out(x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
-  out.insert(out.end(), x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2));
-  return out;
+inline std::vector<double> HalfTurned(std::vector<double> x) {
+  std::rotate(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
+  return x;
 }
 
 // Clicks: the largest second difference, relative to the RMS of the second
