@@ -133,7 +133,7 @@ std::vector<std::string> GameRun::Messages() const {
 std::vector<int16_t> GameRun::DiskAudio() const {
   const std::string bytes = ReadFile(dir + "/audio.raw");
   std::vector<int16_t> samples(bytes.size() / 2);  // in the machine's own byte order, as SDL wrote them
-  std::memcpy(samples.data(), bytes.data(), 2 * samples.size());
+  if (!samples.empty()) std::memcpy(samples.data(), bytes.data(), 2 * samples.size());
   return samples;
 }
 
