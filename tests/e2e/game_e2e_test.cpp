@@ -41,7 +41,7 @@ std::string ComputerGameScript(int untilMs) {
 TEST(GameE2E, ThreeComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   RunOptions o;
   o.script = ComputerGameScript(kScriptMs) + At(kScriptMs, "quit");
-  o.timeoutSeconds = 300;
+  o.timeoutSeconds = 600;  // the sanitizer build is about ten times slower
   const auto first = RunGame("game-look", o);
   ASSERT_TRUE(first.Clean()) << first.stderrText;
   const auto setUp = first.Snapshot(SnapshotName(3000));
@@ -122,7 +122,7 @@ TEST(AutoplayE2E, SoakRoundsOfFiveComputersKeepTheRules) {
   RunOptions o;
   o.extraArgs = {"--autoplay", "5", "--rounds", std::to_string(rounds)};
   o.script = "0 key 65\n";
-  o.timeoutSeconds = 60 + rounds * 30;
+  o.timeoutSeconds = 60 + rounds * 60;
   const auto run = RunGame("soak", o);
   ASSERT_TRUE(run.Clean()) << run.stderrText;
   const auto& log = run.state["round_log"];
