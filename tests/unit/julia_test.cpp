@@ -1,5 +1,5 @@
 // The Julia carving: the meaning of the iteration limit, points outside the
-// escape radius, the all-zero level, and the fast carver (SIMD blocks, two
+// escape radius, and the fast carver (SIMD blocks, two
 // threads) writing exactly the pixels of the one-pixel-at-a-time reference.
 #include <gtest/gtest.h>
 
@@ -23,17 +23,7 @@ std::vector<uint16_t> Texture(uint32_t seed) {
   return t;
 }
 
-LevelParams Level(float left, float top, float right, float bottom, float cr, float ci, uint16_t n) {
-  LevelParams l;
-  l.left = left;
-  l.top = top;
-  l.right = right;
-  l.bottom = bottom;
-  l.cReal = cr;
-  l.cImag = ci;
-  l.iterationLimit = n;
-  return l;
-}
+LevelParams Level(float l, float t, float r, float b, float cr, float ci, uint16_t n) { return {l, t, r, b, cr, ci, n}; }
 
 // |z|^2 of the pixel's starting point, in double.
 double StartRadius2(const LevelParams& l, int x, int y) {
@@ -90,45 +80,16 @@ TEST(Julia, AStartOutsideTheRadiusIsSkyWithoutIterating) {
   EXPECT_TRUE(JuliaInside(MakeJuliaFrame(Level(10, 0, 10, 0, -90, 0, 3)), 0, 0));
 }
 
-TEST(Julia, AllZeroParametersLeaveEveryPixel) {
-  const std::vector<uint16_t> texture = Texture(3);
-  std::vector<uint16_t> px = texture;
-  CarveJulia(px.data(), LevelParams());
-  EXPECT_EQ(px, texture);
-  px = texture;
-  CarveJuliaScalar(px.data(), LevelParams());
-  EXPECT_EQ(px, texture);
-}
-
-TEST(Julia, OnlyOutsidePixelsAreWrittenAndEmptyOnesStayEmpty) {
-  std::vector<uint16_t> px = Texture(4);
-  for (size_t i = 0; i < px.size(); i += 3) px[i] = 0;
-  const std::vector<uint16_t> before = px;
-  CarveJulia(px.data(), Level(-1.6f, -0.2f, 1.6f, 1.4f, -0.8f, 0.156f, 30));
-  int kept = 0, cleared = 0;
-  for (size_t i = 0; i < px.size(); ++i) {
-    if (before[i] == 0) {
-      ASSERT_EQ(px[i], 0);
-    }
-    if (px[i] == before[i]) {
-      ++kept;
-    } else {
-      ASSERT_EQ(px[i], 0) << "pixel " << i;
-      ++cleared;
-    }
-  }
-  EXPECT_GT(cleared, 10000);
-  EXPECT_GT(kept, 10000);
-}
-
 // The fast carver against the reference, bit for bit, over ordinary levels
-// and awkward ones: mirrored and flipped windows, windows of one point,
-// tiny (subnormal) steps, huge and non-finite values, long iteration limits.
+// and awkward ones: all zero (nothing carved), mirrored and flipped windows,
+// windows of one point, tiny (subnormal) steps, huge and non-finite values,
+// long iteration limits. Only zeros are written: sky stays sky.
 TEST(Julia, FastCarverWritesExactlyThePixelsOfTheReference) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float tiny = std::numeric_limits<float>::denorm_min();
   std::vector<LevelParams> levels = {
+      LevelParams(),
       Level(-1.6f, -0.3f, 1.6f, 1.3f, -0.8f, 0.156f, 12),
       Level(1.6f, 1.3f, -1.6f, -0.3f, 0.285f, 0.01f, 25),  // mirrored and upside down
       Level(-2, -1, 2, 1, -0.4f, 0.6f, 0),
@@ -149,12 +110,15 @@ TEST(Julia, FastCarverWritesExactlyThePixelsOfTheReference) {
     levels.push_back(Level(span(rng), span(rng), span(rng), span(rng), cpart(rng), cpart(rng),
                            static_cast<uint16_t>(limit(rng))));
 
-  const std::vector<uint16_t> texture = Texture(5);
+  std::vector<uint16_t> texture = Texture(5);
+  for (size_t k = 0; k < texture.size(); k += 3) texture[k] = 0;
   for (size_t i = 0; i < levels.size(); ++i) {
     std::vector<uint16_t> reference = texture, fast = texture;
     CarveJuliaScalar(reference.data(), levels[i]);
     CarveJulia(fast.data(), levels[i]);
-    ASSERT_EQ(reference, fast) << "level " << i;
+    ASSERT_TRUE(reference == fast) << "level " << i;
+    ASSERT_TRUE(i > 0 || fast == texture);  // the all-zero level
+    for (size_t k = 0; k < fast.size(); ++k) ASSERT_TRUE(fast[k] == texture[k] || fast[k] == 0) << i << " " << k;
   }
 }
 
