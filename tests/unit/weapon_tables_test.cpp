@@ -2,6 +2,7 @@
 // table's slots: the data every projectile runs on.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "platform/message_box.h"
@@ -9,20 +10,14 @@
 #include "weapons/projectile_table.h"
 #include "weapons/weapon_table.h"
 
-namespace {
-
-struct StepCase {
-  int program, step;
-  uint16_t opcode;
-  float a, b;
-  uint16_t duration;
-};
-
-}  // namespace
-
 TEST(FlightPrograms, DecodedFromTheStoredList) {
   BuildFlightPrograms();
-  const StepCase cases[] = {
+  const struct {
+    int program, step;
+    uint16_t opcode;
+    float a, b;
+    uint16_t duration;
+  } cases[] = {
       {0, 0, kOpAccelerate, 0, 0, 1},  {0, 1, kOpAccelerate, 0, 0, 10000}, {0, 2, kOpEnd, 0, 0, 0},
       {3, 0, kOpAccelerate, 0, 0, 100}, {3, 3, kOpSpawn, 12, 0, 1},      {3, 4, kOpExplode, 0, 0, 1},
       {3, 5, kOpEnd, 0, 0, 0},          {4, 1, kOpSteer, 0, 0, 400},      {4, 2, 255, 3.0f, 1.4f, 1},
@@ -30,23 +25,15 @@ TEST(FlightPrograms, DecodedFromTheStoredList) {
       {10, 0, kOpAccelerate, -1, -7, 1}, {11, 0, kOpAccelerate, 1, -7, 1}, {12, 0, kOpAccelerate, 0, -7, 1},
       {13, 0, kOpAccelerate, 0, 0, 10000}, {13, 1, kOpEnd, 0, 0, 0},
   };
-  for (const StepCase& c : cases) {
+  for (const auto& c : cases) {
     const FlightStep& s = ProgramStep(c.program, c.step);
-    EXPECT_EQ(s.opcode, c.opcode) << c.program << "/" << c.step;
-    EXPECT_EQ(s.a, c.a) << c.program << "/" << c.step;
-    EXPECT_EQ(s.b, c.b) << c.program << "/" << c.step;
-    EXPECT_EQ(s.duration, c.duration) << c.program << "/" << c.step;
+    EXPECT_EQ(std::tie(s.opcode, s.a, s.b, s.duration), std::tie(c.opcode, c.a, c.b, c.duration)) << c.program << "/" << c.step;
   }
-}
-
-TEST(FlightPrograms, TargetIsWrittenAndClearedByRebuilding) {
-  BuildFlightPrograms();
+  // The steered missile's target is written into its program and cleared by rebuilding.
   WriteDirectMissileTarget(700.5f, 320.25f);
-  EXPECT_EQ(ProgramStep(4, 1).a, 700.5f);
-  EXPECT_EQ(ProgramStep(4, 1).b, 320.25f);
+  EXPECT_EQ(std::tie(ProgramStep(4, 1).a, ProgramStep(4, 1).b), std::make_tuple(700.5f, 320.25f));
   ResetProjectiles();
-  EXPECT_EQ(ProgramStep(4, 1).a, 0.0f);
-  EXPECT_EQ(ProgramStep(4, 1).b, 0.0f);
+  EXPECT_EQ(std::tie(ProgramStep(4, 1).a, ProgramStep(4, 1).b), std::make_tuple(0.0f, 0.0f));
 }
 
 TEST(FlightPrograms, DecodingStaysInsideTheListAndTheTable) {
@@ -73,15 +60,7 @@ TEST(FlightPrograms, DecodingStaysInsideTheListAndTheTable) {
   EXPECT_EQ(ProgramStep(-1, 0).opcode, kOpEnd);
 }
 
-TEST(WeaponTable, CraterRadiiFollowFromTheExplosionPictures) {
-  // The explosion ends at step length + 1: E = sprite + length + 1, radius 10 - trunc(-2.25 (E - 17)).
-  const int expected[kProjectileTypes + 1] = {0, 28, 50, 34, 52, 34, 41, 0, 0, 48, 52, 16};
-  for (int t : {1, 2, 3, 4, 5, 6, 9, 10, 11}) {
-    const ProjectileType& p = ProjectileTypeRecord(t);
-    const int e = p.explosionSprite + p.explosionLength + 1;
-    EXPECT_EQ(10 - static_cast<int>(-2.25 * (e - 17)), expected[t]) << t;
-  }
-  EXPECT_EQ(ProjectileTypeRecord(8).explosionSprite + ProjectileTypeRecord(8).explosionLength + 1, 270);
+TEST(WeaponTable, RecordsOutOfRangeAreEmptyAndTheShopValues) {
   EXPECT_EQ(ProjectileTypeRecord(0).maxSpeed, 0.0f);
   EXPECT_EQ(ProjectileTypeRecord(12).launchSprite, 0);
   EXPECT_STREQ(WeaponName(kGroundDefense), "GROUND DEFENSE");
@@ -110,19 +89,19 @@ TEST(ProjectileTable, LowestFreeSlotAndAFullTable) {
 }
 
 TEST(ProjectileTable, PictureByState) {
-  Projectile p;
-  p.type = 1;
-  p.state = kLaunching;
-  EXPECT_EQ(ProjectileSprite(p), 106);  // step 0
-  p.state = kFlying;
-  p.direction = 0;  // before the first direction is computed: direction 1
-  EXPECT_EQ(ProjectileSprite(p), 106);
-  p.direction = 10;
-  EXPECT_EQ(ProjectileSprite(p), 115);
-  p.type = 3;
-  p.animStep = 7;
-  EXPECT_EQ(ProjectileSprite(p), 190);
-  p.state = kExploding;
-  p.animStep = 2;
-  EXPECT_EQ(ProjectileSprite(p), 24);
+  // Launching: launch sprite + step; flying: the sprite of its direction +
+  // step (direction 0, before the first is computed, shows direction 1);
+  // exploding: explosion sprite + step.
+  const struct {
+    int type;
+    uint16_t state;
+    int direction, step, sprite;
+  } cases[] = {{1, kLaunching, 0, 0, 106}, {1, kFlying, 0, 0, 106}, {1, kFlying, 10, 0, 115}, {3, kFlying, 10, 7, 190},
+               {3, kExploding, 10, 2, 24}};
+  for (const auto& c : cases) {
+    Projectile p;
+    p.type = static_cast<uint16_t>(c.type), p.state = c.state;
+    p.direction = static_cast<decltype(p.direction)>(c.direction), p.animStep = static_cast<decltype(p.animStep)>(c.step);
+    EXPECT_EQ(ProjectileSprite(p), c.sprite) << c.type << " " << c.state << " " << c.direction;
+  }
 }
