@@ -1,14 +1,21 @@
 // Projectile flight: the direction of flight, the flight programs over the
 // frames (fragments, bomblets, the steered missile), the ends of explosions
 // (craters, damage and pay, ground built), removal at the world's bounds, a
-// full table, and the sounds of a shell's life.
+// full table, the sounds of a shell's life; and the bounce off the ground: a
+// GRENADE keeps five sixths of its speed each time and explodes once at rest,
+// where a MISSILE explodes at once; pixels beyond the world's sides are never
+// read; a terrain that cannot be locked gives a message and no bounce.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "sprite_test_fixture.h"
 #include "sprites/collision.h"
 #include "weapon_test_world.h"
+#include "weapons/bounce.h"
 #include "weapons/flight_programs.h"
 #include "weapons/weapon_table.h"
 #include "world/crater.h"
@@ -19,14 +26,11 @@ using weapon_test::WeaponWorld;
 namespace {
 
 int CountOfType(int type) {
-  int n = 0;
-  for (const Projectile& p : g_projectiles) n += p.type == type;
-  return n;
+  return static_cast<int>(std::count_if(std::begin(g_projectiles), std::end(g_projectiles), [type](const Projectile& p) { return p.type == type; }));
 }
 
 std::vector<uint16_t> TerrainCopy(WeaponWorld& w) {
-  const uint16_t* t = w.sprites.Terrain();
-  return std::vector<uint16_t>(t, t + static_cast<size_t>(kWorldWidth) * kWorldHeight);
+  return {w.sprites.Terrain(), w.sprites.Terrain() + static_cast<size_t>(kWorldWidth) * kWorldHeight};
 }
 
 }  // namespace
@@ -94,15 +98,17 @@ TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
   EXPECT_LE(std::abs(p.vx), 15.0f);
 }
 
-TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
+TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPictureOrBuildsGround) {
+  // Radius 0: GROUND DEFENSE, whose last picture, the 64 x 40 mound, becomes ground.
   const struct {
     int type, radius;
-  } cases[] = {{1, 28}, {2, 50}, {3, 34}, {4, 52}, {5, 34}, {6, 41}, {9, 48}, {10, 52}, {11, 16}};
+  } cases[] = {{1, 28}, {2, 50}, {3, 34}, {4, 52}, {5, 34}, {6, 41}, {9, 48}, {10, 52}, {11, 16}, {kTypeGroundDefense, 0}};
   for (const auto& c : cases) {
     WeaponWorld w;
     w.sprites.Ground(0, 300, kWorldWidth, kWorldHeight);
     std::vector<uint16_t> expected = TerrainCopy(w);
-    CarveCraterInto(expected.data(), 700, 420, c.radius, TerrainEdgeColour(g_game.scenerySet));
+    if (c.radius) CarveCraterInto(expected.data(), 700, 420, c.radius, TerrainEdgeColour(g_game.scenerySet));
+    for (int y = 400; y < 440 && !c.radius; ++y) std::fill_n(expected.begin() + y * kWorldWidth + 668, 64, weapon_test::kMound);
     WeaponWorld::Put(0, c.type, kHit, 700.7f, 420.9f);
     // Hit to exploding at the first animation step, then length + 1 steps of
     // three frames each.
@@ -113,19 +119,6 @@ TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
     EXPECT_EQ(g_projectiles[0].type, 0) << c.type;
     EXPECT_TRUE(TerrainCopy(w) == expected) << c.type;
   }
-}
-
-TEST(ProjectileFlight, GroundDefenseBuildsItsLastPictureIntoTheGround) {
-  WeaponWorld w;
-  w.sprites.Ground(0, 600, kWorldWidth, kWorldHeight);
-  // The 64 x 40 mound centred on (500, 590) becomes ground; no crater.
-  std::vector<uint16_t> expected = TerrainCopy(w);
-  for (int y = 570; y < 610; ++y)
-    std::fill_n(expected.begin() + y * kWorldWidth + 468, 64, weapon_test::kMound);
-  WeaponWorld::Put(0, kTypeGroundDefense, kHit, 500.5f, 590.5f);
-  for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
-  ASSERT_EQ(g_projectiles[0].type, 0);
-  EXPECT_TRUE(TerrainCopy(w) == expected);
 }
 
 TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
@@ -224,4 +217,80 @@ TEST(ProjectileFlight, FlightSoundOnTheShellsOwnChannelExplosionOnANewOne) {
   for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame();
   ASSERT_EQ(g_projectiles[0].type, 0);
   EXPECT_EQ(sounds.system->Channel(own).reserved, 0);
+}
+
+TEST(ProjectileBounce, GrenadeBouncesToRestWhereAMissileExplodes) {
+  const struct {
+    int weapon;
+    bool bounces;
+  } cases[] = {{kGrenade, true}, {kBallGrenade, true}, {kMissile, false}};
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
+    const ProjectileType& type = WeaponType(c.weapon);
+    LaunchProjectile(c.weapon + 1, c.weapon, 400, 440, 3, 2);
+    Projectile& p = g_projectiles[0];
+    int bounces = 0, frames = 0;
+    // Hit, or already exploding when the hit came on an animation frame.
+    auto exploded = [&p] { return p.state == kHit || p.state == kExploding; };
+    while (!exploded() && frames < 3000) {
+      const float vx = p.vx, vy = p.vy;
+      WeaponWorld::Frame();
+      ++frames;
+      if (exploded()) break;
+      if (p.vx == vx && p.vy == vy + type.gravity) continue;  // plain flight
+      // A bounce: five sixths of the speed, turned away from the ground.
+      ++bounces;
+      const float before = std::sqrt(vx * vx + vy * vy), after = std::sqrt(p.vx * p.vx + p.vy * p.vy);
+      EXPECT_NEAR(after, before * 0.8333333f, before * 1e-5f) << c.weapon << " frame " << frames;
+      EXPECT_LE(p.vy, 0.0f) << c.weapon << " frame " << frames;
+    }
+    ASSERT_TRUE(exploded()) << c.weapon;
+    if (c.bounces) {
+      EXPECT_GE(bounces, 3) << c.weapon;
+      EXPECT_LT(p.vx * p.vx, 0.01f) << c.weapon;  // at rest
+      EXPECT_LT(p.vy * p.vy, 0.01f) << c.weapon;
+    } else {
+      EXPECT_EQ(bounces, 0);
+      EXPECT_LT(frames, 40);
+    }
+    EXPECT_LT(p.y, 500.0f) << c.weapon;
+  }
+}
+
+TEST(ProjectileBounce, GroundBeyondTheWorldsSidesDoesNotCount) {
+  // Ground in the five outermost columns of one side; a ball at the other
+  // side whose scan circle reaches past the world's edge would find it in
+  // the neighbouring rows if the pixels there were read.
+  std::vector<uint16_t> leftGround(static_cast<size_t>(kWorldWidth) * kWorldHeight, 0), rightGround = leftGround;
+  for (int y = 0; y < kWorldHeight; ++y)
+    for (int x = 0; x < 5; ++x) {
+      leftGround[static_cast<size_t>(y) * kWorldWidth + x] = 0x1234;
+      rightGround[static_cast<size_t>(y) * kWorldWidth + kWorldWidth - 1 - x] = 0x1234;
+    }
+  const struct {
+    const std::vector<uint16_t>* terrain;
+    float x, vx;
+    bool bounces;
+  } cases[] = {{&rightGround, 4.5f, -2, false},
+               {&leftGround, 1531.5f, 2, false},
+               {&leftGround, 12, -2, true},
+               {&rightGround, 1524, 2, true}};
+  for (const auto& c : cases) {
+    float vx = c.vx, vy = 0.5f;
+    EXPECT_EQ(BounceOnPixels(c.terrain->data(), c.x, 400, vx, vy, 7), c.bounces) << c.x;
+  }
+}
+
+TEST(ProjectileBounce, AnUnlockableTerrainShowsItsMessageAndDoesNotBounce) {
+  WeaponWorld w;
+  w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
+  float vx = 1, vy = 2;
+  EXPECT_TRUE(BounceOffTerrain(400, 495, vx, vy, 7));
+  w.sprites.Surface(kTerrainSprite)->SetLost(true);
+  vx = 1, vy = 2;
+  EXPECT_FALSE(BounceOffTerrain(400, 495, vx, vy, 7));
+  EXPECT_EQ(vx, 1.0f);
+  EXPECT_EQ(vy, 2.0f);
+  EXPECT_EQ(platform::MessagesShown(), std::vector<std::string>{"error lock powerhnost"});
 }
