@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "platform/random.h"
 #include "state/player_record.h"
@@ -79,8 +80,7 @@ TEST(FortGround, FallSpeedGrowsInSingleFloatStepsAndResetsAfterPassingFifteen) {
   FortFall();
   FortGroundCheck();  // and accelerates again
   EXPECT_EQ(g_players[0].fallSpeed, 0.2f);
-  EXPECT_EQ(g_players[1].fallSpeed, 0.0f);  // the standing fort never moved
-  EXPECT_EQ(g_players[1].y, 100.0f);
+  EXPECT_EQ(std::tie(g_players[1].fallSpeed, g_players[1].y), std::make_tuple(0.0f, 100.0f));  // the standing fort never moved
   EXPECT_GT(g_players[0].y, 100.0f + 75 * 7.0f);  // the falling one went down by the sum of its speeds
 }
 
@@ -109,8 +109,7 @@ TEST(FortGround, AFortLandsOnTwoFeetOrFallsOutOfTheWorldAndStaysDestroyed) {
   EXPECT_GT(g_players[1].y, 768.0f);
   const float y = g_players[1].y;
   Frames(100);
-  EXPECT_EQ(g_players[1].y, y);
-  EXPECT_EQ(g_players[1].fallSpeed, 0.0f);
+  EXPECT_EQ(std::tie(g_players[1].y, g_players[1].fallSpeed), std::make_tuple(y, 0.0f));
 }
 
 TEST(FortGround, PicturesOfPlacedFortsAreRestoredAndTheViewCentresOnTheCurrentOne) {
@@ -135,8 +134,7 @@ TEST(FortGround, PicturesOfPlacedFortsAreRestoredAndTheViewCentresOnTheCurrentOn
     Place(v.player, v.x, v.y);
     g_game.currentPlayer = static_cast<uint16_t>(v.player);
     CentreViewOnCurrentFort();
-    EXPECT_EQ(g_game.viewTargetX, v.viewX);
-    EXPECT_EQ(g_game.viewTargetY, v.viewY);
+    EXPECT_EQ(std::tie(g_game.viewTargetX, g_game.viewTargetY), std::tie(v.viewX, v.viewY)) << v.player;
   }
 }
 
@@ -164,21 +162,13 @@ TEST(FortPlacement, FortsStandApartByTheRulesForTwoToFivePlayers) {
       for (int i = 0; i < n; ++i) {
         ASSERT_EQ(report.how[i], FortPlacement::kStanding) << n << " players, seed " << seed;
         ExpectStanding(i);
-        EXPECT_GE(g_players[i].x, 40.0f);
-        EXPECT_LE(g_players[i].x, 1415.0f);
-        EXPECT_EQ(g_players[i].fallSpeed, 0.0f);
+        EXPECT_TRUE(g_players[i].x >= 40 && g_players[i].x <= 1415 && g_players[i].fallSpeed == 0) << i;
         for (int j = 0; j < i; ++j) {
           EXPECT_GE(std::fabs(g_players[i].x - g_players[j].x), 80.0f);
-          EXPECT_GE(Distance(static_cast<int16_t>(Ix(i)), static_cast<int16_t>(Iy(i)), static_cast<int16_t>(Ix(j)),
-                             static_cast<int16_t>(Iy(j))),
-                    1000 / n)
-              << n << " players, seed " << seed;
+          EXPECT_GE(Distance(Ix(i), Iy(i), Ix(j), Iy(j)), 1000 / n) << n << " players, seed " << seed;
         }
       }
-      for (int i = n; i < kMaxPlayers; ++i) {
-        EXPECT_EQ(g_players[i].x, 0.0f);
-        EXPECT_EQ(g_players[i].damage, 0);
-      }
+      for (int i = n; i < kMaxPlayers; ++i) EXPECT_TRUE(g_players[i].x == 0 && g_players[i].damage == 0) << i;
     }
   }
 }
@@ -204,14 +194,12 @@ TEST(FortPlacement, DropsInTenPixelStepsFromTheDrawnHeight) {
     if (static_cast<int>(y) <= 558) {
       ++hit;
       EXPECT_EQ(report.attempts[0], 1) << seed;
-      EXPECT_EQ(g_players[0].x, x) << seed;
-      EXPECT_EQ(g_players[0].y, y) << seed;
+      EXPECT_EQ(std::tie(g_players[0].x, g_players[0].y), std::tie(x, y)) << seed;
     } else {
       ++missed;
       EXPECT_GT(report.attempts[0], 1) << seed;
     }
-    EXPECT_GE(Iy(0), 551);
-    EXPECT_LE(Iy(0), 558);
+    EXPECT_TRUE(Iy(0) >= 551 && Iy(0) <= 558) << Iy(0);
   }
   EXPECT_GT(hit, 5);
   EXPECT_GT(missed, 5);
@@ -234,7 +222,6 @@ TEST(FortPlacement, TooLittleRoomGivesUpTheDistanceThenLetsAFortFall) {
     for (int j = 0; j < i; ++j) EXPECT_GE(std::fabs(g_players[i].x - g_players[j].x), 80.0f);
   }
   EXPECT_GE(crowded, 1);
-
   // Ground for one fort only: two feet touch it from x = 41 to x = 119, so
   // the second fort cannot stand anywhere 80 pixels away from the first.
   TestSprites one;
