@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/random.h"
 #include "players_test_state.h"
@@ -26,12 +27,8 @@ enum Where { kInTheSky, kOnTheGround, kOnTheShield, kOnTheFort };
 // 35 pixels above.
 void Aim(Projectile& p, Where where, int player) {
   const float fx = g_players[player].x, fy = g_players[player].y;
-  switch (where) {
-    case kInTheSky: p.x = 500, p.y = 100; break;
-    case kOnTheGround: p.x = 500, p.y = 595; break;
-    case kOnTheShield: p.x = fx + 40, p.y = fy - 25; break;
-    case kOnTheFort: p.x = fx + 40, p.y = fy + 25; break;
-  }
+  p.x = where < kOnTheShield ? 500 : fx + 40;
+  p.y = where == kInTheSky ? 100 : where == kOnTheGround ? 595 : where == kOnTheShield ? fy - 25 : fy + 25;
 }
 
 }  // namespace
@@ -75,10 +72,8 @@ TEST(ProjectileCollisions, GroundFortsAndShieldsByStateAndShooter) {
     Projectile& p = WeaponWorld::Put(0, c.type, c.state, 0, 0);
     Aim(p, c.where, c.target);
     ProjectileCollisions();
-    const std::string what = "type " + std::to_string(c.type) + " state " + std::to_string(c.state) + " at " +
-                             std::to_string(c.where) + " of " + std::to_string(c.target);
-    EXPECT_EQ(p.state, c.hit ? uint16_t{kHit} : c.state) << what;
-    EXPECT_EQ(g_players[c.target].shieldCharges, c.chargesAfter) << what;
+    EXPECT_EQ(p.state, c.hit ? uint16_t{kHit} : c.state) << "case " << &c - cases;
+    EXPECT_EQ(g_players[c.target].shieldCharges, c.chargesAfter) << "case " << &c - cases;
   }
 }
 
@@ -94,13 +89,9 @@ TEST(ProjectileCollisions, OneShellUsesEveryShieldAndDropItTouches) {
   WeaponWorld::Put(0, 1, kFlying, 785, 375);
   WeaponWorld::Put(1, 1, kFlying, 515, 315);
   ProjectileCollisions();
-  EXPECT_EQ(g_projectiles[0].state, kHit);
-  EXPECT_EQ(g_players[1].shieldCharges, 1);
-  EXPECT_EQ(g_players[2].shieldCharges, 0);
-  EXPECT_EQ(g_projectiles[1].state, kHit);
-  EXPECT_EQ(g_drops[3].kind, kDropNone);
-  EXPECT_EQ(g_drops[7].kind, kDropNone);
-  EXPECT_EQ(g_drops[7].x, 0.0f);
+  EXPECT_TRUE(g_projectiles[0].state == kHit && g_projectiles[1].state == kHit);
+  EXPECT_EQ(std::tie(g_players[1].shieldCharges, g_players[2].shieldCharges), std::make_tuple(int16_t{1}, int16_t{0}));
+  EXPECT_TRUE(g_drops[3].kind == kDropNone && g_drops[7].kind == kDropNone && g_drops[7].x == 0);
   EXPECT_GE(g_players[0].money, 1000);
   EXPECT_EQ(g_game.statusMessage.rfind("NONAME 01 : ", 0), 0u);  // the weapon's, the last reward
   EXPECT_EQ(g_game.messageTimer, 100);
@@ -147,15 +138,12 @@ TEST(DestroyedFortCheck, AboveTwoThousandFiveHundredOnceWithItsSound) {
   weapon_test::FakeSounds sounds({{22, false}});
   ASSERT_TRUE(sounds.loaded);
   WeaponWorld w(3);
-  g_players[0].damage = 2500;
-  g_players[1].damage = 2501;
-  g_players[2].damage = 3000;
-  g_players[2].destroyed = 1;
+  const int16_t damage[3] = {2500, 2501, 3000};
+  for (int p = 0; p < 3; ++p) g_players[p].damage = damage[p];
+  g_players[2].destroyed = 1;  // already: no second sound
   DestroyedFortCheck();
   DestroyedFortCheck();
-  EXPECT_EQ(g_players[0].destroyed, 0);
-  EXPECT_EQ(g_players[1].destroyed, 1);
-  EXPECT_EQ(g_players[2].destroyed, 1);
+  EXPECT_EQ(std::tie(g_players[0].destroyed, g_players[1].destroyed, g_players[2].destroyed), std::make_tuple(0, 1, 1));
   EXPECT_EQ(sounds.Playing(1), 1);
 }
 
@@ -202,8 +190,7 @@ TEST(SupplyDrop, LandsOnItsMaskAndFallsAgainWhenTheGroundGoes) {
   const float rest = g_drops[0].y;
   EXPECT_GT(rest + 24, 500.0f);
   for (int f = 0; f < 50; ++f) SupplyDropFall();
-  EXPECT_EQ(g_drops[0].y, rest);
-  EXPECT_EQ(g_drops[0].fallSpeed, 0.0f);
+  EXPECT_EQ(std::tie(g_drops[0].y, g_drops[0].fallSpeed), std::make_tuple(rest, 0.0f));
   // A crater under it: it falls again, faster each frame.
   w.sprites.Ground(650, 480, 760, 560, 0);
   SupplyDropFall();
