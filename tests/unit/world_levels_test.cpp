@@ -154,11 +154,10 @@ TEST(WorldLevels, EveryPlayableLevelIsTerrainWithRoomForFiveFortsAndLooksItsOwn)
         if (y < H / 8) sky += v;
         if (y >= 640) band += v;
       }
-    const double share = static_cast<double>(ground) / (static_cast<double>(kStripTop) * W);
-    EXPECT_GE(share, 0.30) << "level " << i;
-    EXPECT_LE(share, 0.70) << "level " << i;
-    EXPECT_LE(static_cast<double>(sky) / (H / 8 * W), 0.01) << "level " << i;
-    EXPECT_GE(static_cast<double>(band) / ((kStripTop - 640) * W), 0.5) << "level " << i;
+    const double share = static_cast<double>(ground) / (kStripTop * W), skyShare = static_cast<double>(sky) / (H / 8 * W),
+                 bandShare = static_cast<double>(band) / ((kStripTop - 640) * W);
+    EXPECT_TRUE(share >= 0.30 && share <= 0.70 && skyShare <= 0.01 && bandShare >= 0.5)
+        << "level " << i << ": ground " << share << ", in the top eighth " << skyShare << ", in the band " << bandShare;
 
     const std::vector<Spot> spots = StandingSpots(GroundSums(g));
     for (int n = 2; n <= 5; ++n) EXPECT_TRUE(RoomFor(n, spots)) << "level " << i << ", " << n << " forts";
@@ -181,10 +180,9 @@ TEST(WorldLevels, TheOtherRecordsAreLevelsOfTheSameKind) {
   for (int i = kPlayableLevels; i < kLevelCount; ++i) {
     const LevelParams l = table.Get(i);
     for (float v : {l.left, l.top, l.right, l.bottom, l.cReal, l.cImag}) ASSERT_TRUE(std::isfinite(v)) << i;
-    EXPECT_LE(l.iterationLimit, kMaxLimit) << i;
-    EXPECT_GT(std::fabs(l.right - l.left), 0.1f) << i;
-    EXPECT_GT(std::fabs(l.bottom - l.top), 0.05f) << i;
-    EXPECT_LT(std::hypot(l.cReal, l.cImag), 2.0f) << i;
+    EXPECT_TRUE(l.iterationLimit <= kMaxLimit && std::fabs(l.right - l.left) > 0.1f && std::fabs(l.bottom - l.top) > 0.05f &&
+                std::hypot(l.cReal, l.cImag) < 2.0f)
+        << i;
   }
   g_levelTable.Reset();
 }
