@@ -258,16 +258,20 @@ TEST(ProjectileBounce, GroundBeyondTheWorldsSidesDoesNotCount) {
       leftGround[static_cast<size_t>(y) * kWorldWidth + x] = 0x1234;
       rightGround[static_cast<size_t>(y) * kWorldWidth + kWorldWidth - 1 - x] = 0x1234;
     }
+  // A ball moving straight left whose scan circle starts and ends on the
+  // point (1536, 400), one past the last column: read, that pixel would be
+  // the ground of row 401's first column. A ground pixel at its centre keeps
+  // the scan from being skipped as all sky.
+  std::vector<uint16_t> edge = leftGround;
+  edge[static_cast<size_t>(400) * kWorldWidth + 1527] = 0x1234;
   const struct {
     const std::vector<uint16_t>* terrain;
-    float x, vx;
+    float x, vx, vy;
     bool bounces;
-  } cases[] = {{&rightGround, 4.5f, -2, false},
-               {&leftGround, 1531.5f, 2, false},
-               {&leftGround, 12, -2, true},
-               {&rightGround, 1524, 2, true}};
+  } cases[] = {{&rightGround, 4.5f, -2, 0.5f, false}, {&leftGround, 1531.5f, 2, 0.5f, false}, {&edge, 1527, -2, 0, false},
+               {&leftGround, 12, -2, 0.5f, true},     {&rightGround, 1524, 2, 0.5f, true}};
   for (const auto& c : cases) {
-    float vx = c.vx, vy = 0.5f;
+    float vx = c.vx, vy = c.vy;
     EXPECT_EQ(BounceOnPixels(c.terrain->data(), c.x, 400, vx, vy, 7), c.bounces) << c.x;
   }
 }
