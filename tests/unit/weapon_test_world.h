@@ -122,13 +122,6 @@ class FakeSounds {
   FakeSounds(const FakeSounds&) = delete;
   FakeSounds& operator=(const FakeSounds&) = delete;
 
-  // How many voices play the sound of handle h.
-  int Playing(int h) const {
-    int n = 0;
-    for (const auto& v : device->voices) n += v.sound == h && v.playing;
-    return n;
-  }
-
   std::shared_ptr<soundtest::FakeDeviceState> device;
   CSoundSystem* system = nullptr;
   bool loaded = false;
