@@ -18,18 +18,15 @@ struct Note {
 };
 
 struct Song {
-  int format = -1, declaredTracks = 0, division = 0;
-  int tracksRead = 0;
-  std::vector<std::string> faults;  // empty when the file reads cleanly
+  int format = -1, declaredTracks = 0, division = 0, tracksRead = 0;
+  std::vector<std::string> faults;                    // empty when the file reads cleanly
   std::vector<std::pair<uint32_t, uint32_t>> tempos;  // (tick, microseconds per quarter)
   std::vector<std::pair<int, int>> meters;            // (numerator, denominator)
-  std::vector<std::pair<int, int>> keys;              // (sharps, minor)
   std::map<int, std::vector<int>> programs;           // channel -> programs set
   std::vector<Note> notes;
   uint32_t endTick = 0;  // the latest track end
 
-  // Seconds from the start to endTick under the tempo map (120 bpm before
-  // the first tempo).
+  // Seconds from the start to endTick under the tempo map (120 bpm before the first tempo).
   double Seconds() const {
     double seconds = 0;
     uint32_t at = 0, micros = 500000;
@@ -45,111 +42,70 @@ struct Song {
 
 inline Song ReadSong(const std::vector<uint8_t>& b) {
   Song song;
-  size_t p = 0;
-  auto fault = [&song](const std::string& f) { song.faults.push_back(f); };
-  auto u32 = [&b](size_t at) {
-    return static_cast<uint32_t>(b[at]) << 24 | static_cast<uint32_t>(b[at + 1]) << 16 | static_cast<uint32_t>(b[at + 2]) << 8 | b[at + 3];
-  };
+  auto fault = [&song](const char* f) { return song.faults.push_back(f), song; };
+  auto u32 = [&b](size_t at) { return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3]; };
   auto u16 = [&b](size_t at) { return b[at] << 8 | b[at + 1]; };
-  if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || u32(4) != 6) {
-    fault("no MThd header of 6 bytes");
-    return song;
-  }
+  auto tag = [&b](size_t at) { return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4); };
+  if (b.size() < 14 || tag(0) != "MThd" || u32(4) != 6) return fault("no MThd header of 6 bytes");
   song.format = u16(8);
   song.declaredTracks = u16(10);
   song.division = u16(12);
   if (song.division == 0 || song.division & 0x8000) fault("division is not ticks per quarter note");
-  p = 14;
-  while (p + 8 <= b.size()) {
-    if (std::string(b.begin() + static_cast<long>(p), b.begin() + static_cast<long>(p) + 4) != "MTrk") {
-      fault("chunk that is not MTrk");
-      return song;
-    }
+  size_t p = 14;
+  for (; p + 8 <= b.size(); ++song.tracksRead) {
+    if (tag(p) != "MTrk") return fault("chunk that is not MTrk");
     const size_t end = p + 8 + u32(p + 4);
-    if (end > b.size()) {
-      fault("track runs past the file");
-      return song;
-    }
+    if (end > b.size()) return fault("track runs past the file");
     size_t q = p + 8;
     uint32_t tick = 0;
     int status = 0;
     bool ended = false;
     std::map<int, std::vector<size_t>> open;  // channel * 128 + key -> indices of sounding notes
     auto vlq = [&](uint32_t* out) {
-      uint32_t v = 0;
-      for (int n = 0; n < 4; ++n) {
-        if (q >= end) return false;
+      *out = 0;
+      for (int n = 0; n < 4 && q < end; ++n) {
         const uint8_t c = b[q++];
-        v = v << 7 | (c & 0x7F);
-        if (!(c & 0x80)) {
-          *out = v;
-          return true;
-        }
+        *out = *out << 7 | (c & 0x7F);
+        if (!(c & 0x80)) return true;
       }
       return false;
     };
     while (q < end && !ended) {
-      uint32_t delta = 0;
-      if (!vlq(&delta)) {
-        fault("bad delta time");
-        break;
-      }
+      uint32_t delta = 0, len = 0;
+      if (!vlq(&delta)) return fault("bad delta time");
       tick += delta;
       if (b[q] & 0x80) status = b[q++];
-      else if (status == 0) {
-        fault("running status with no status");
-        break;
-      }
-      if (status == 0xFF) {
-        status = 0;  // meta events cancel running status
-        if (q >= end) break;
-        const int type = b[q++];
-        uint32_t len = 0;
-        if (!vlq(&len) || q + len > end) {
-          fault("bad meta length");
-          break;
-        }
-        if (type == 0x2F) ended = true;
-        if (type == 0x51 && len == 3) song.tempos.push_back({tick, static_cast<uint32_t>(b[q] << 16 | b[q + 1] << 8 | b[q + 2])});
+      else if (status == 0) return fault("running status with no status");
+      if (status == 0xFF) {  // a meta event; it cancels running status
+        status = 0;
+        const int type = q < end ? b[q++] : 0;
+        if (!vlq(&len) || q + len > end) return fault("bad meta length");
+        ended = type == 0x2F;
+        if (type == 0x51 && len == 3) song.tempos.push_back({tick, uint32_t{b[q]} << 16 | b[q + 1] << 8 | b[q + 2]});
         if (type == 0x58 && len == 4) song.meters.push_back({b[q], 1 << b[q + 1]});
-        if (type == 0x59 && len == 2) song.keys.push_back({static_cast<int8_t>(b[q]), b[q + 1]});
         q += len;
-      } else if (status == 0xF0 || status == 0xF7) {
-        uint32_t len = 0;
-        if (!vlq(&len) || q + len > end) break;
-        q += len;
-      } else {
-        const int kind = status & 0xF0, channel = status & 0x0F;
-        const size_t size = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-        if (q + size > end) {
-          fault("event cut short");
-          break;
-        }
-        const int d1 = b[q], d2 = size == 2 ? b[q + 1] : 0;
-        q += size;
-        if (d1 > 127 || d2 > 127) fault("data byte above 127");
-        const int slot = channel * 128 + d1;
-        if (kind == 0x90 && d2 > 0) {
-          open[slot].push_back(song.notes.size());
-          song.notes.push_back({tick, tick, channel, d1, d2});
-        } else if (kind == 0x80 || kind == 0x90) {
-          if (open[slot].empty()) {
-            fault("note-off without a note");
-          } else {
-            song.notes[open[slot].front()].off = tick;
-            open[slot].erase(open[slot].begin());
-          }
-        } else if (kind == 0xC0) {
-          song.programs[channel].push_back(d1);
-        }
+        continue;
+      }
+      const int kind = status & 0xF0, channel = status & 0x0F;
+      const size_t size = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+      if (status >= 0xF0 || q + size > end) return fault("system event or event cut short");
+      const int d1 = b[q], d2 = size == 2 ? b[q + 1] : 0, slot = channel * 128 + d1;
+      q += size;
+      if (d1 > 127 || d2 > 127) fault("data byte above 127");
+      if (kind == 0x90 && d2 > 0) {
+        open[slot].push_back(song.notes.size());
+        song.notes.push_back({tick, tick, channel, d1, d2});
+      } else if (kind == 0x80 || kind == 0x90) {
+        if (open[slot].empty()) fault("note-off without a note");
+        else song.notes[open[slot].front()].off = tick, open[slot].erase(open[slot].begin());
+      } else if (kind == 0xC0) {
+        song.programs[channel].push_back(d1);
       }
     }
-    if (!ended) fault("track without its end");
-    if (q != end) fault("bytes after a track's end");
+    if (!ended || q != end) fault("track without its end, or bytes after it");
     for (const auto& [slot, left] : open)
       if (!left.empty()) fault("note never ended");
     song.endTick = std::max(song.endTick, tick);
-    ++song.tracksRead;
     p = end;
   }
   if (p != b.size()) fault("bytes after the last track");
