@@ -33,10 +33,11 @@ void* operator new(size_t size) {
   throw std::bad_alloc();
 }
 void* operator new[](size_t size) { return ::operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
+// Not inlined: the compiler would see new paired with free and warn.
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { ::operator delete(p); }
+void operator delete(void* p, size_t) noexcept { ::operator delete(p); }
+void operator delete[](void* p, size_t) noexcept { ::operator delete(p); }
 
 namespace {
 
@@ -63,8 +64,6 @@ class SoundBank : public testing::Test {
   std::unique_ptr<CSoundSystem> sys = soundtest::SystemOnFake(&dev);
 };
 
-int16_t SampleAt(const std::vector<uint8_t>& d, size_t i) { return static_cast<int16_t>(d[2 * i] | (d[2 * i + 1] << 8)); }
-
 }  // namespace
 
 TEST_F(SoundBank, SlotDataFollowsInOrderSkippingEmptySlots) {
@@ -79,11 +78,10 @@ TEST_F(SoundBank, SlotDataFollowsInOrderSkippingEmptySlots) {
   EXPECT_EQ(sys->Slot(5).loop, 1);
   EXPECT_EQ(sys->Slot(5).dataSize, 400u);
   EXPECT_EQ(Data(5), five.data);
-  EXPECT_EQ(dev->sounds.at(static_cast<size_t>(sys->Slot(5).buffer - 1)).format.channels, 2);
   const SoundSlot& s9 = sys->Slot(9);
   EXPECT_EQ(std::tuple(s9.channels, s9.rate, s9.bits), std::tuple(uint8_t{1}, 22050u, uint8_t{8}));
   EXPECT_EQ(Data(9), nine.data);  // right after slot 5's data
-  EXPECT_EQ(dev->sounds.at(static_cast<size_t>(s9.buffer - 1)).format.rate, 22050);
+  EXPECT_EQ(dev->sounds.at(static_cast<size_t>(s9.buffer - 1)).format.rate, 22050);  // the device gets the format too
 }
 
 TEST_F(SoundBank, TheLoaderConvertsToTheQualityAndDropsPartFrames) {
@@ -96,9 +94,7 @@ TEST_F(SoundBank, TheLoaderConvertsToTheQualityAndDropsPartFrames) {
   ASSERT_TRUE(Load(BuildSoundBank({one, two, three}), 4));
   const SoundSlot& s1 = sys->Slot(1);
   EXPECT_EQ(std::tuple(s1.dataSize, s1.channels, s1.bits, s1.rate), std::tuple(1000u, uint8_t{1}, uint8_t{8}, 22050u));
-  ASSERT_EQ(Data(1).size(), 1000u);
-  EXPECT_EQ(Data(1)[0], 125);
-  EXPECT_EQ(dev->sounds.at(static_cast<size_t>(s1.buffer - 1)).format.rate, 22050);
+  EXPECT_EQ(Data(1).at(0), 125);
   EXPECT_EQ(sys->Slot(2).dataSize, 500u);  // 1000 whole frames, one byte each, every second kept
   EXPECT_EQ(Data(3), three.data);          // still found after all 4003 bytes of slot 2
 }
@@ -135,12 +131,7 @@ TEST_F(SoundBank, ASizeFieldNearFourGigabytesIsRefusedBeforeAnythingIsAllocated)
   const std::string path = soundtest::WriteTestFile("huge-size", "sound.sdf", &bank);
   tLargest = 0;
   tMeasuring = true;
-  bool loaded = true;
-  try {
-    loaded = sys->LoadSoundBank(path, 11);
-  } catch (const std::bad_alloc&) {
-    ADD_FAILURE() << "the loader tried to allocate the claimed size";
-  }
+  const bool loaded = sys->LoadSoundBank(path, 11);
   tMeasuring = false;
   EXPECT_FALSE(loaded);
   EXPECT_LT(tLargest, size_t{1} << 20) << "the loader asked for " << tLargest << " bytes at once";
@@ -194,18 +185,11 @@ TEST(SoundFormat, QualityFourTakesAStereoSoundDownStepByStep) {
   for (int f = 0; f < 2000; ++f) samples[2 * f] = static_cast<int16_t>(f * 7), samples[2 * f + 1] = static_cast<int16_t>(-f * 3);
   samples[0] = 1000;
   samples[1] = -3000;
-  std::vector<uint8_t> data = Samples16(samples), steps = data;
-  size_t size = DownMixToMono(steps.data(), steps.size(), 16);
-  EXPECT_EQ(size, 4000u);
-  EXPECT_EQ(SampleAt(steps, 0), -1000);
-  EXPECT_EQ(SampleAt(steps, 3), (21 - 9) / 2);
-  EXPECT_EQ(ReduceTo8Bits(steps.data(), size), 2000u);
-  EXPECT_EQ(steps[0], 125);  // -1000 / 256 truncated is -3, plus 128
-
+  std::vector<uint8_t> data = Samples16(samples);
   PcmFormat format{2, 44100, 16};
   EXPECT_EQ(ConvertTowardTarget(data.data(), data.size(), &format, QualityFormat(4)), 1000u);
   EXPECT_EQ(std::tuple(format.channels, format.bits, format.rate), std::tuple(1, 8, 22050));
-  EXPECT_EQ(data[0], 125);
+  EXPECT_EQ(data[0], 125);  // mixed to -1000; -1000 / 256 truncated is -3, plus 128
   for (int k = 1; k < 1000; ++k)  // byte k comes from frame 2k, whose mix is (14k - 6k) / 2
     ASSERT_EQ(data[k], static_cast<uint8_t>((14 * k - 6 * k) / 2 / 256 + 128)) << "byte " << k;
 }

@@ -195,63 +195,57 @@ TEST(GeneratedSoundBank, EverySoundIsCleanAtItsLevel) {
 }
 
 TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
+  // {sound, seconds, spectral centroid, dominant Hz} within [low, high]: the
+  // ding, the fuse's fizz, the clank, the rubbery bounce, the fanfare, the
+  // pop, the thumps, the shimmer, the booms, the crack, the drill's whine,
+  // the menu tick and click, the ground's rumble.
+  struct Row {
+    int sound;
+    double seconds[2], centroid[2], hz[2];
+  };
+  constexpr double kAny = 1e9;
+  const Row rows[] = {{2, {0, kAny}, {0, kAny}, {1000, kAny}},  {3, {0, kAny}, {3000, kAny}, {0, kAny}},   {4, {0, 0.4}, {0, kAny}, {300, kAny}},
+                      {5, {0, kAny}, {0, kAny}, {150, 500}},    {6, {1.0, kAny}, {0, kAny}, {200, 1500}},   {7, {0, 0.2}, {0, kAny}, {0, kAny}},
+                      {9, {0, 1.0}, {0, kAny}, {0, kAny}},      {10, {0, 1.0}, {0, kAny}, {0, kAny}},       {11, {0, kAny}, {800, kAny}, {0, kAny}},
+                      {13, {0.8, kAny}, {0, 800}, {0, kAny}},   {14, {0, 0.5}, {0, kAny}, {0, kAny}},       {15, {0.8, kAny}, {0, 800}, {0, kAny}},
+                      {16, {0, kAny}, {0, kAny}, {300, 2000}},  {17, {0, 0.06}, {2000, kAny}, {0, kAny}},   {18, {0, 0.06}, {2000, kAny}, {0, kAny}},
+                      {19, {1.0, kAny}, {0, 800}, {0, kAny}},   {20, {0.8, kAny}, {0, 800}, {0, kAny}},     {21, {0.8, kAny}, {0, 800}, {0, kAny}},
+                      {22, {0.8, kAny}, {0, 800}, {0, kAny}}};
   auto centroid = [](int i) { return sa::SpectralCentroid(Mono(i)); };
-  auto hz = [](int i) { return sa::DominantHz(Mono(i)); };
-  // Menu tick and click: very short and bright, well below the explosions.
-  for (int i : {17, 18}) {
-    EXPECT_LE(Seconds(i), 0.06) << i;
-    EXPECT_GT(centroid(i), 2000) << i;
-    EXPECT_LT(sa::Peak(Mono(i)), sa::Peak(Mono(21)) / 2) << i;
+  for (const Row& r : rows) {
+    const double measured[3] = {Seconds(r.sound), centroid(r.sound), sa::DominantHz(Mono(r.sound))};
+    const double* bounds[3] = {r.seconds, r.centroid, r.hz};
+    for (int m = 0; m < 3; ++m)
+      EXPECT_TRUE(measured[m] >= bounds[m][0] && measured[m] <= bounds[m][1]) << "sound " << r.sound << " measure " << m << ": " << measured[m];
   }
-  // Explosions: low, loudest at the start, ringing on for most of a second.
+  // Menu tick and click well below the explosions. Explosions: low, loudest
+  // at the start, dying away; the large one deeper and longer than the grenade's.
+  for (int i : {17, 18}) EXPECT_LT(sa::Peak(Mono(i)), sa::Peak(Mono(21)) / 2) << i;
   for (int i : {13, 15, 20, 21, 22}) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(centroid(i), 800);
-    EXPECT_GT(sa::PowerShareBelow(Mono(i), 200), 0.3);
-    EXPECT_LT(sa::PeakTime(Mono(i)), 0.25);
-    EXPECT_GE(Seconds(i), 0.8);
-    EXPECT_LT(sa::RmsBetween(Mono(i), Seconds(i) - 0.1, Seconds(i)), sa::Rms(Mono(i)) / 4) << "does not die away";
+    EXPECT_GT(sa::PowerShareBelow(Mono(i), 200), 0.3) << i;
+    EXPECT_LT(sa::PeakTime(Mono(i)), 0.25) << i;
+    EXPECT_LT(sa::RmsBetween(Mono(i), Seconds(i) - 0.1, Seconds(i)), sa::Rms(Mono(i)) / 4) << i << " does not die away";
   }
-  EXPECT_LT(centroid(13), centroid(15)) << "the large explosion is deeper than the grenade's";
-  EXPECT_GT(Seconds(13), Seconds(15));
-  EXPECT_LT(centroid(21), centroid(15));
+  EXPECT_TRUE(centroid(13) < centroid(15) && Seconds(13) > Seconds(15) && centroid(21) < centroid(15));
   // The ball's boom rings: a narrow tone sticks out above the boom.
   const std::vector<double> ring = sa::Slice(Mono(20), 0.5, 1.2);
   EXPECT_GT(sa::PowerShareBelow(ring, 700) - sa::PowerShareBelow(ring, 500), 0.1);
-  // Bomblet explosion: a small crack, short and brighter than a boom.
-  EXPECT_LE(Seconds(14), 0.5);
-  EXPECT_GT(centroid(14), 2 * centroid(15));
-  // Launch thumps: short and low, the heavy one longer; the bomblet's pop shorter than any.
-  for (int i : {9, 10}) EXPECT_TRUE(Seconds(i) < 1.0 && sa::PowerShareBelow(Mono(i), 300) > 0.7) << i;
+  EXPECT_GT(centroid(14), 2 * centroid(15)) << "the bomblet's crack is brighter than a boom";
+  // Launch thumps low, the heavy one longer.
+  for (int i : {9, 10}) EXPECT_GT(sa::PowerShareBelow(Mono(i), 300), 0.7) << i;
   EXPECT_GT(Seconds(10), Seconds(9));
-  EXPECT_LE(Seconds(7), 0.2);
   // Missile launch: a noisy whoosh whose band rises, then falls away.
   EXPECT_GT(sa::ZeroCrossingRate(Mono(8)), 2000);
   EXPECT_GT(sa::SpectralCentroid(sa::Slice(Mono(8), 0.2, 0.35)), 1.5 * sa::SpectralCentroid(sa::Slice(Mono(8), 0.7, 0.95)));
   // Shield: a shimmer that rises in pitch (one ear: the two are detuned against each other).
   const std::vector<double> shield = sa::Channel(GeneratedBank().entries[11].samples, 2, 0);
   EXPECT_GT(sa::DominantHz(sa::Slice(shield, 1.0, 1.2)), 1.6 * sa::DominantHz(sa::Slice(shield, 0.05, 0.3)));
-  EXPECT_GT(centroid(11), 800);
-  // Ball launch: a spring whose pitch glides up; ball bounce: a low rubbery tone.
+  // Ball launch: a spring whose pitch glides up.
   EXPECT_GT(sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.25, 0.4)), 2.5 * sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.01, 0.05)));
-  EXPECT_TRUE(hz(5) > 150 && hz(5) < 500) << hz(5);
-  // Grenade bounce: a short metallic clank; purchase: a bright ding that rings.
-  EXPECT_LE(Seconds(4), 0.4);
-  EXPECT_GT(hz(4), 300);
-  EXPECT_GT(hz(2), 1000);
   EXPECT_GT(sa::RmsBetween(Mono(2), 0.4, 0.5), sa::Rms(Mono(2)) / 10) << "the ding does not ring";
-  // Fanfare: a stereo tune of about a second and a half.
-  EXPECT_EQ(GeneratedBank().entries[6].channels, 2);
-  EXPECT_GE(Seconds(6), 1.0);
-  EXPECT_TRUE(hz(6) > 200 && hz(6) < 1500) << hz(6);
-  // Ground built: a rumble that swells in, low.
-  EXPECT_LT(centroid(19), 800);
-  EXPECT_GE(Seconds(19), 1.0);
-  EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2);
-  // Flight loops: the fuse fizzes high; the drill whines on a steady tone.
-  EXPECT_GT(centroid(3), 3000);
+  EXPECT_EQ(GeneratedBank().entries[6].channels, 2) << "the fanfare is stereo";
+  EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2) << "the rumble swells in";
   EXPECT_GT(sa::ZeroCrossingRate(Mono(3)), 5000);
-  EXPECT_TRUE(hz(16) > 300 && hz(16) < 2000) << hz(16);
 }
 
 TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
@@ -275,19 +269,6 @@ TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
   }
   EXPECT_EQ(files, 21u);
   std::filesystem::remove_all(dir);
-}
-
-TEST(SoundAnalysis, FindsClicksAndBrokenSeams) {
-  // The measurements the bank is judged by must see the faults they guard against.
-  std::vector<double> tone(22050), loop(44100);  // the loop: 441 whole periods
-  for (size_t i = 0; i < tone.size(); ++i) tone[i] = 0.5 * std::exp(-static_cast<double>(i) / 8000.0) * std::sin(2 * M_PI * 440 * i / 44100.0);
-  for (size_t i = 0; i < loop.size(); ++i) loop[i] = 0.5 * std::sin(2 * M_PI * 441 * i / 44100.0);
-  EXPECT_LT(sa::WorstClick(tone), kClickLimit);
-  for (size_t i = 15000; i < tone.size(); ++i) tone[i] += 0.02;
-  EXPECT_GT(sa::WorstClick(tone), kClickLimit);
-  EXPECT_LE(sa::SeamStepRatio(loop), 1.0);
-  loop.resize(loop.size() - 33);  // cut in the middle of a period
-  EXPECT_GT(sa::SeamStepRatio(loop), 1.0);
 }
 
 }  // namespace
