@@ -85,7 +85,9 @@ TEST_F(SoundBank, SlotDataFollowsInOrderSkippingEmptySlots) {
 }
 
 TEST_F(SoundBank, TheLoaderConvertsToTheQualityAndDropsPartFrames) {
+  // 2000 frames of 16-bit stereo: frame 0 is (1000, -3000), frame f (7f, -3f).
   std::vector<int16_t> samples(4000, 0);
+  for (int f = 0; f < 2000; ++f) samples[2 * f] = static_cast<int16_t>(f * 7), samples[2 * f + 1] = static_cast<int16_t>(-f * 3);
   samples[0] = 1000;
   samples[1] = -3000;
   BankSound one{1, 2, 44100, 16, 0, Samples16(samples)};
@@ -94,7 +96,10 @@ TEST_F(SoundBank, TheLoaderConvertsToTheQualityAndDropsPartFrames) {
   ASSERT_TRUE(Load(BuildSoundBank({one, two, three}), 4));
   const SoundSlot& s1 = sys->Slot(1);
   EXPECT_EQ(std::tuple(s1.dataSize, s1.channels, s1.bits, s1.rate), std::tuple(1000u, uint8_t{1}, uint8_t{8}, 22050u));
-  EXPECT_EQ(Data(1).at(0), 125);
+  ASSERT_EQ(Data(1).size(), 1000u);
+  EXPECT_EQ(Data(1)[0], 125);  // mixed to -1000; -1000 / 256 truncated is -3, plus 128
+  for (int k = 1; k < 1000; ++k)  // byte k comes from frame 2k, whose mix is (14k - 6k) / 2
+    ASSERT_EQ(Data(1)[k], static_cast<uint8_t>((14 * k - 6 * k) / 2 / 256 + 128)) << "byte " << k;
   EXPECT_EQ(sys->Slot(2).dataSize, 500u);  // 1000 whole frames, one byte each, every second kept
   EXPECT_EQ(Data(3), three.data);          // still found after all 4003 bytes of slot 2
 }
@@ -179,21 +184,6 @@ TEST(SoundFormat, QualityPicksRateBitsAndChannels) {
   }
 }
 
-TEST(SoundFormat, QualityFourTakesAStereoSoundDownStepByStep) {
-  // 2000 frames of 44100 Hz 16-bit stereo; frame 0 is (1000, -3000).
-  std::vector<int16_t> samples(4000, 0);
-  for (int f = 0; f < 2000; ++f) samples[2 * f] = static_cast<int16_t>(f * 7), samples[2 * f + 1] = static_cast<int16_t>(-f * 3);
-  samples[0] = 1000;
-  samples[1] = -3000;
-  std::vector<uint8_t> data = Samples16(samples);
-  PcmFormat format{2, 44100, 16};
-  EXPECT_EQ(ConvertTowardTarget(data.data(), data.size(), &format, QualityFormat(4)), 1000u);
-  EXPECT_EQ(std::tuple(format.channels, format.bits, format.rate), std::tuple(1, 8, 22050));
-  EXPECT_EQ(data[0], 125);  // mixed to -1000; -1000 / 256 truncated is -3, plus 128
-  for (int k = 1; k < 1000; ++k)  // byte k comes from frame 2k, whose mix is (14k - 6k) / 2
-    ASSERT_EQ(data[k], static_cast<uint8_t>((14 * k - 6 * k) / 2 / 256 + 128)) << "byte " << k;
-}
-
 TEST(SoundFormat, DownMixAndBitReductionTruncateTowardZero) {
   std::vector<uint8_t> u8 = {255, 0, 200, 101, 128, 128};
   EXPECT_EQ(DownMixToMono(u8.data(), u8.size(), 8), 3u);
@@ -217,23 +207,17 @@ TEST(SoundFormat, RateReductionKeepsWholeFramesAndNeverRaisesAFormat) {
   data.resize(12);
   EXPECT_EQ(data, Samples16({0, 0, 3, -3, 6, -6}));
 
-  // {data, format, quality, format after}: the bytes stay as they were. 48000
-  // Hz has the ratio 1 to 44100 and is relabelled.
-  struct Kept {
-    std::vector<uint8_t> data;
-    PcmFormat before;
-    int quality;
-    PcmFormat after;
+  // The bytes stay as they were and the format becomes `after`: 48000 Hz has
+  // the ratio 1 to 44100 and is relabelled; no sound is raised to a richer format.
+  auto kept = [](std::vector<uint8_t> data, PcmFormat f, int quality, const PcmFormat& after) {
+    const std::vector<uint8_t> before = data;
+    EXPECT_EQ(ConvertTowardTarget(data.data(), data.size(), &f, QualityFormat(quality)), before.size());
+    EXPECT_EQ(data, before);
+    EXPECT_EQ(std::tuple(f.rate, f.channels, f.bits), std::tuple(after.rate, after.channels, after.bits));
   };
-  for (const Kept& c : {Kept{Samples16({1, 2, 3, 4, 5, 6, 7, 8}), {2, 48000, 16}, 11, {2, 44100, 16}},
-                        Kept{{10, 20, 30, 40, 50, 60, 70, 80}, {1, 11025, 8}, 11, {1, 11025, 8}},
-                        Kept{Samples16({-5, 5, 300, -300}), {2, 22050, 16}, 7, {2, 22050, 16}}}) {
-    std::vector<uint8_t> bytes = c.data;
-    PcmFormat f = c.before;
-    EXPECT_EQ(ConvertTowardTarget(bytes.data(), bytes.size(), &f, QualityFormat(c.quality)), c.data.size());
-    EXPECT_EQ(bytes, c.data);
-    EXPECT_EQ(std::tuple(f.rate, f.channels, f.bits), std::tuple(c.after.rate, c.after.channels, c.after.bits));
-  }
+  kept(Samples16({1, 2, 3, 4, 5, 6, 7, 8}), {2, 48000, 16}, 11, {2, 44100, 16});
+  kept({10, 20, 30, 40, 50, 60, 70, 80}, {1, 11025, 8}, 11, {1, 11025, 8});
+  kept(Samples16({-5, 5, 300, -300}), {2, 22050, 16}, 7, {2, 22050, 16});
   // 22050 Hz 8-bit stereo at quality 0: down-mixed, then every second frame.
   std::vector<uint8_t> stereo = {0, 2, 10, 12, 20, 22, 30, 32};
   PcmFormat f2{2, 22050, 8};
