@@ -106,14 +106,6 @@ std::string FreshDir(const std::string& tag) {
   return dir;
 }
 
-SpriteImage Image(int w, int h, std::vector<uint16_t> pixels) {
-  SpriteImage s;
-  s.width = static_cast<uint16_t>(w);
-  s.height = static_cast<uint16_t>(h);
-  s.pixels = std::move(pixels);
-  return s;
-}
-
 std::vector<uint8_t> Encode(const std::vector<SpriteImage>& sprites) {
   std::vector<uint8_t> bytes;
   std::string error;
@@ -147,25 +139,25 @@ TEST(AssetgenSprWriter, RoundTripsRunsLiteralsAndRecordsAndClearsBit15) {
   // sprite into the next, transparent pixels.
   std::vector<uint16_t> mixed(37 * 11);
   for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = static_cast<uint16_t>((i / 5) % 3 == 0 ? 0x0421 : (i * 2654435761u) & 0x7FFF);
-  EXPECT_GT(RoundTrip({Image(5, 2, {1, 2, 2, 3, 3, 3, 0, 0, 0, 0}), Image(3, 1, {0, 7, 0x7FFF}), Image(37, 11, mixed), Image(1, 1, {0x7FFF})}).runWords, 0u);
+  const std::vector<SpriteImage> mixture{
+      {5, 2, {1, 2, 2, 3, 3, 3, 0, 0, 0, 0}}, {3, 1, {0, 7, 0x7FFF}}, {37, 11, mixed}, {1, 1, {0x7FFF}}};
+  EXPECT_GT(RoundTrip(mixture).runWords, 0u);
   // 0xC000 and 0x4000 are the same 15-bit colour: one run of four.
-  RoundTrip({Image(4, 1, {0x8001, 0xFFFF, 0x8000, 0x1234}), Image(4, 1, {0xC000, 0xC000, 0xC000, 0x4000})});
-
+  RoundTrip({{4, 1, {0x8001, 0xFFFF, 0x8000, 0x1234}}, {4, 1, {0xC000, 0xC000, 0xC000, 0x4000}}});
   // 1,179,648 pixels of one colour: 37 runs of at most 32767; the pair after
   // it is two literals.
   const int w = 1536, h = 768;
-  const Bank big = RoundTrip({Image(w, h, std::vector<uint16_t>(size_t{w} * h, 0x2945)), Image(2, 1, {5, 5})});
-  EXPECT_EQ(big.longestRun, static_cast<uint32_t>(kMaxRunLength));
-  EXPECT_EQ(Encode({Image(w, h, std::vector<uint16_t>(size_t{w} * h, 0x2945)), Image(2, 1, {5, 5})}).size(),
-            4 + 2 * 8 + (size_t{w} * h + kMaxRunLength - 1) / kMaxRunLength * 4 + 2 * 2);
-  RoundTrip({Image(kMaxRunLength + 1, 1, std::vector<uint16_t>(kMaxRunLength + 1, 9))});  // the limit and one more
+  const std::vector<SpriteImage> canvas{{w, h, std::vector<uint16_t>(size_t{w} * h, 0x2945)}, {2, 1, {5, 5}}};
+  EXPECT_EQ(RoundTrip(canvas).longestRun, static_cast<uint32_t>(kMaxRunLength));
+  EXPECT_EQ(Encode(canvas).size(), 4 + 2 * 8 + (size_t{w} * h + kMaxRunLength - 1) / kMaxRunLength * 4 + 2 * 2);
+  RoundTrip({SpriteImage{kMaxRunLength + 1, 1, std::vector<uint16_t>(kMaxRunLength + 1, 9)}});  // the limit and one more
 }
 
 TEST(AssetgenSprWriter, TheGamesLoaderReadsWhatItWritesAndBadBanksAreRefused) {
   std::vector<uint16_t> mixed(64);
   for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = static_cast<uint16_t>(i % 7 < 3 ? 0 : 0x8000 | (i * 977));
   // Runs longer than one run word; literals and short runs, some with bit 15 set.
-  const std::vector<SpriteImage> sprites{Image(200, 200, std::vector<uint16_t>(40000, 0x1357)), Image(8, 8, mixed), Image(3, 1, {0x7FFF, 0x7FFF, 0x7FFF})};
+  const std::vector<SpriteImage> sprites{{200, 200, std::vector<uint16_t>(40000, 0x1357)}, {8, 8, mixed}, {3, 1, {0x7FFF, 0x7FFF, 0x7FFF}}};
   const std::string path = FreshDir("writer") + "/bank.spr";
   std::string error;
   ASSERT_TRUE(WriteBytesToFile(path, Encode(sprites), &error)) << error;
@@ -190,9 +182,9 @@ TEST(AssetgenSprWriter, TheGamesLoaderReadsWhatItWritesAndBadBanksAreRefused) {
   std::vector<uint8_t> bytes;
   EXPECT_FALSE(EncodeSpriteBank({}, &bytes, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(EncodeSpriteBank({Image(1, 1, {1}), Image(0, 3, {})}, &bytes, &error));
+  EXPECT_FALSE(EncodeSpriteBank({SpriteImage{1, 1, {1}}, SpriteImage{0, 3, {}}}, &bytes, &error));
   EXPECT_NE(error.find("sprite 1"), std::string::npos) << error;
-  EXPECT_FALSE(EncodeSpriteBank({Image(2, 2, {1, 2, 3})}, &bytes, &error)) << "too few pixels";
+  EXPECT_FALSE(EncodeSpriteBank({SpriteImage{2, 2, {1, 2, 3}}}, &bytes, &error)) << "too few pixels";
   EXPECT_FALSE(EncodeSpriteBank(std::vector<SpriteImage>(1025), &bytes, &error));
   EXPECT_TRUE(EncodeSpriteBank(std::vector<SpriteImage>(1024), &bytes, &error)) << error;
 }

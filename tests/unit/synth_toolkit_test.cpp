@@ -23,9 +23,7 @@ TEST(SynthRng, IsSeededAndUniform) {
     const double x = a.Bipolar();
     ASSERT_EQ(x, b.Bipolar());
     differs |= x != c.Bipolar();
-    sum += x;
-    lo = std::min(lo, x);
-    hi = std::max(hi, x);
+    sum += x, lo = std::min(lo, x), hi = std::max(hi, x);
   }
   EXPECT_TRUE(differs);
   EXPECT_NEAR(sum / 100000, 0.0, 0.01);
