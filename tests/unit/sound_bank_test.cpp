@@ -25,19 +25,28 @@ using soundtest::Samples16;
 namespace {
 thread_local bool tMeasuring = false;
 thread_local size_t tLargest = 0;  // the largest request on this thread while measuring
+
+void* Allocate(size_t size) noexcept {
+  if (tMeasuring && size > tLargest) tLargest = size;
+  return std::malloc(size ? size : 1);
+}
 }  // namespace
 
+// Every form AddressSanitizer would otherwise take over, so that new and delete stay a pair.
 void* operator new(size_t size) {
-  if (tMeasuring && size > tLargest) tLargest = size;
-  if (void* p = std::malloc(size ? size : 1)) return p;
+  if (void* p = Allocate(size)) return p;
   throw std::bad_alloc();
 }
 void* operator new[](size_t size) { return ::operator new(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
 // Not inlined: the compiler would see new paired with free and warn.
 [[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { ::operator delete(p); }
 void operator delete(void* p, size_t) noexcept { ::operator delete(p); }
 void operator delete[](void* p, size_t) noexcept { ::operator delete(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { ::operator delete(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { ::operator delete(p); }
 
 namespace {
 
