@@ -16,7 +16,7 @@
 
 class CThread;
 
-class CMainFrame : public FramePresenter {
+class CMainFrame final : public FramePresenter {
  public:
   CMainFrame();
   // A frame around a given display device that does no start-up (for tests
