@@ -10,6 +10,8 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?=
 ROUNDS ?= 100
+# The soak under the sanitizers is ten times slower: fewer rounds there.
+SAN_SOAK_ROUNDS ?= 10
 
 .PHONY: all deps configure build run test test-sanitize bench soak fuzz-deps fuzz clean
 
@@ -38,7 +40,7 @@ $(SAN_BUILD)/build.ninja:
 test-sanitize: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --output-on-failure -j $(JOBS)
+		BULWARK_SOAK_ROUNDS=$(SAN_SOAK_ROUNDS) ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@set -e; for b in $(BUILD)/bench_*; do if [ -x "$$b" ]; then echo "== $$b"; "$$b" $(ARGS); fi; done

@@ -5,7 +5,7 @@
 #include "display/display_state.h"
 #include "display/text.h"
 #include "platform/runtime.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 // computer players aim and shells fly; and whole rounds of five computers.
 #include <benchmark/benchmark.h>
 
-#include "players/turn_state.h"
 #include "round_world.h"
 #include "screens/round_scene.h"
 #include "shell/round_end.h"
 #include "shell/round_setup.h"
+#include "state/turn_state.h"
 #include "weapons/projectile_flight.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "display/display_state.h"
 #include "display/text.h"
 #include "platform/runtime.h"
-#include "players/player_record.h"
 #include "screens/shop_layout.h"
-#include "shell/shared_state.h"
 #include "sprites/sprite_table.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "weapons/weapon_table.h"
 
 namespace {

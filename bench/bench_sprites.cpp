@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/surface.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
+#include "state/shared_state.h"
 
 namespace {
 

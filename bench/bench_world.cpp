@@ -9,8 +9,8 @@
 
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "shell/shared_state.h"
 #include "sprites/sprite_table.h"
+#include "state/shared_state.h"
 #include "world/crater.h"
 #include "world/julia.h"
 #include "world/landscape.h"

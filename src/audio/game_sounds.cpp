@@ -3,7 +3,7 @@
 #include "audio/sound_system.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 void LoadGameSounds() {
   if (!SoundSystem().LoadSoundBank(platform::DataPath("sound.sdf"), 11))

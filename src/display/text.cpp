@@ -4,7 +4,7 @@
 
 #include "display/display_state.h"
 #include "platform/font.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "platform/random.h"
 #include "players/current_player.h"
 #include "players/firing.h"
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/weapon_table.h"
 
 namespace {

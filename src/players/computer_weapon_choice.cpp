@@ -1,9 +1,9 @@
 #include "platform/random.h"
 #include "players/computer.h"
 #include "players/current_player.h"
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
-#include "weapons/weapon_index.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
+#include "state/weapon_index.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "players/current_player.h"
 
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 PlayerRecord& CurrentPlayerRecord() {
   const int current = g_game.currentPlayer;

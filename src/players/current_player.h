@@ -4,7 +4,7 @@
 // Threads: the game thread.
 #pragma once
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 PlayerRecord& CurrentPlayerRecord();
 // The current weapon, 0..9 (MISSILE for anything else).

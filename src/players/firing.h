@@ -5,7 +5,7 @@
 // Threads: the game thread.
 #pragma once
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 // Every shell of a fort starts here, relative to the fort picture's corner.
 inline constexpr float kAimPointX = 40.0f;

@@ -4,10 +4,10 @@
 
 #include "players/current_player.h"
 #include "players/firing.h"
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/flight_programs.h"
 #include "weapons/weapon_table.h"
 

@@ -5,7 +5,7 @@
 // Threads: the game thread.
 #pragma once
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 // Shells of each weapon a player starts a new game with.
 inline constexpr int16_t kStartingStock[kWeaponCount] = {kUnlimitedStock, 0, 1, 0, 0, 0, 0, 1, 0, 10};

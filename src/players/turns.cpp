@@ -3,12 +3,12 @@
 #include "platform/random.h"
 #include "players/computer.h"
 #include "players/current_player.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
+#include "state/weapon_index.h"
 #include "weapons/projectile_table.h"
 #include "weapons/supply_drops.h"
-#include "weapons/weapon_index.h"
 #include "world/fort.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/projectile_table.h"
 #include "world/terrain.h"
 

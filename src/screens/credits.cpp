@@ -3,10 +3,10 @@
 #include "audio/game_sounds.h"
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "display/frame_presenter.h"
 #include "screens/screen_text.h"
-#include "shell/main_frame.h"
-#include "shell/shared_state.h"
 #include "sprites/panel.h"
+#include "state/shared_state.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void DrawCredits() {
 
 const CreditLine& Credit(int line) { return kLines[line]; }
 
-void ShowCredits(CMainFrame& frame) {
+void ShowCredits(FramePresenter& frame) {
   g_game.scene = Scene::kCredits;
   g_input.leftButton = 0;
   g_input.lastKey = 0;

@@ -6,7 +6,7 @@
 
 #include "display/text.h"
 
-class CMainFrame;
+class FramePresenter;
 
 struct CreditLine {
   const char* text;
@@ -16,4 +16,4 @@ inline constexpr int kCreditLines = 15;
 const CreditLine& Credit(int line);
 
 // Runs the screen; the click or key that opened it does not close it.
-void ShowCredits(CMainFrame& frame);
+void ShowCredits(FramePresenter& frame);

@@ -4,12 +4,12 @@
 #include "audio/sound_system.h"
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "display/frame_presenter.h"
 #include "display/text.h"
 #include "screens/round_scene.h"
 #include "screens/screen_text.h"
-#include "shell/main_frame.h"
-#include "shell/shared_state.h"
 #include "sprites/panel.h"
+#include "state/shared_state.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void DrawQuestion(int mode) {
 
 }  // namespace
 
-int QuitConfirmation(CMainFrame& frame, int mode) {
+int QuitConfirmation(FramePresenter& frame, int mode) {
   const Scene previous = g_game.scene;
   g_game.scene = Scene::kQuitQuestion;
   g_input.leftButton = 0;

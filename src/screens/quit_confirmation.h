@@ -5,9 +5,9 @@
 // Threads: the game thread.
 #pragma once
 
-class CMainFrame;
+class FramePresenter;
 
 enum QuitMode : int { kQuitFromRound = 1, kQuitFromShop = 2 };
 
 // 1 when the answer was Y, 0 for N.
-int QuitConfirmation(CMainFrame& frame, int mode);
+int QuitConfirmation(FramePresenter& frame, int mode);

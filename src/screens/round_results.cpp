@@ -2,11 +2,11 @@
 
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
+#include "display/frame_presenter.h"
 #include "screens/round_scene.h"
 #include "screens/screen_text.h"
-#include "shell/main_frame.h"
-#include "shell/shared_state.h"
 #include "sprites/panel.h"
+#include "state/shared_state.h"
 #include "world/fort.h"
 
 namespace {
@@ -87,7 +87,7 @@ ColorRef ResultLineColour(const PlayerRecord& player) {
   return player.destroyed == 0 && RoundWon() ? kSurvivor : kGreen;
 }
 
-void ShowRoundResults(CMainFrame& frame) {
+void ShowRoundResults(FramePresenter& frame) {
   g_game.scene = Scene::kResults;
   g_input.leftButton = 0;
   g_input.lastKey = 0;

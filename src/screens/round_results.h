@@ -10,15 +10,15 @@
 #include <string>
 
 #include "display/text.h"
-#include "players/player_record.h"
+#include "state/player_record.h"
 
-class CMainFrame;
+class FramePresenter;
 
 // Frames the screen stays before a key or button closes it.
 inline constexpr int32_t kResultsLockOut = 100;
 
 // Runs the screen until it is dismissed (sound 6 when it opens, 18 when it closes).
-void ShowRoundResults(CMainFrame& frame);
+void ShowRoundResults(FramePresenter& frame);
 
 // The players of the game ranked by rounds survived, most first; a player
 // only passes another with strictly more, so ties keep index order. Writes

@@ -6,8 +6,8 @@
 // Threads: the game thread.
 #pragma once
 
-#include "players/player_record.h"
 #include "screens/shop_state.h"
+#include "state/player_record.h"
 
 // A computer customer stops shopping below this much money.
 inline constexpr int32_t kComputerShopFloor = 400;

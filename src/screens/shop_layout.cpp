@@ -4,11 +4,11 @@
 
 #include "display/display_state.h"
 #include "players/current_player.h"
-#include "players/turn_state.h"
 #include "screens/screen_text.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/weapon_table.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 // Sound effects of the shop: the till of a purchase, and the click of a slot
 // chosen or of a customer leaving.

@@ -2,9 +2,9 @@
 
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
+#include "state/shared_state.h"
 
 int TitleItemX() { return g_config.screenWidth / 10; }
 int TitleItemY(int item) { return g_config.screenHeight / 3 + 50 * item; }

@@ -2,16 +2,16 @@
 
 #include "audio/game_sounds.h"
 #include "audio/music.h"
+#include "display/frame_presenter.h"
 #include "players/current_player.h"
-#include "players/turn_state.h"
 #include "players/turns.h"
 #include "screens/quit_confirmation.h"
 #include "screens/shop_computer.h"
 #include "screens/shop_layout.h"
-#include "shell/main_frame.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/weapon_table.h"
 #include "world/fort.h"
 
@@ -50,7 +50,7 @@ void HumanShopStep(ShopState& shop) {
   }
 }
 
-int RunWeaponShop(CMainFrame& frame) {
+int RunWeaponShop(FramePresenter& frame) {
   g_game.scene = Scene::kShop;
   StopMusic();
   PlayTune("mag.mid");

@@ -8,11 +8,11 @@
 
 #include "screens/shop_state.h"
 
-class CMainFrame;
+class FramePresenter;
 
 // Runs the shop: 0 once every customer has finished, 1 when the players
 // chose to quit the game.
-int RunWeaponShop(CMainFrame& frame);
+int RunWeaponShop(FramePresenter& frame);
 
 // One frame of a human customer: a click on a slot selects its weapon, on
 // the buy button buys it (while the money covers the price), on the resting

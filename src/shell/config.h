@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 // Stores the bytes read from game.ini into the configuration. Missing bytes
 // (a file shorter than three bytes) keep their values; bytes after the third

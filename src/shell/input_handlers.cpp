@@ -1,8 +1,8 @@
 #include "shell/input_handlers.h"
 
-#include "players/player_record.h"
-#include "shell/shared_state.h"
 #include "sprites/loading_animation.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 
 void OnKeyDown(int vk) {
   g_input.keys.Press(vk, &g_input.lastKey);

@@ -9,13 +9,14 @@
 
 #include <memory>
 
+#include "display/frame_presenter.h"
 #include "platform/video.h"
 #include "shell/round_end.h"
 #include "sprites/sprite_table.h"
 
 class CThread;
 
-class CMainFrame {
+class CMainFrame final : public FramePresenter {
  public:
   CMainFrame();
   // A frame around a given display device that does no start-up (for tests
@@ -31,12 +32,11 @@ class CMainFrame {
 
   // The display: set-up, the per-frame surface check, the pixel layout.
   void InitDisplay();
-  void CheckSurfaces();
+  void CheckSurfaces() override;
   void DetectPixelFormat();
-  // One frame's presentation: optional wait for vertical blank, flip, surface
-  // check. FlipFrame is its first half, for loops that read the mouse between.
-  void PresentFrame();
-  void FlipFrame();
+  // One frame's presentation (PresentFrame) is FlipFrame, then CheckSurfaces;
+  // loops that read the mouse between call the two halves.
+  void FlipFrame() override;
   // A pass that is not shown (fast-forward): the game's clock and the input
   // move on as at a flip.
   void PassWithoutFlip();

@@ -6,16 +6,16 @@
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
 #include "display/text.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
 #include "players/turns.h"
 #include "screens/screen_text.h"
 #include "shell/main_frame.h"
 #include "shell/main_menu.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/pointer.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // Threads: the game thread.
 #pragma once
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 // The player's colour index moves on by one (5 wraps to 0), again while a
 // player before it has that colour.

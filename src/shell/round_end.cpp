@@ -1,7 +1,7 @@
 #include "shell/round_end.h"
 
 #include "players/turns.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 RoundEnd RoundEndTest() {
   if (RoundOverTest() && g_game.settleCounter < 2) {

@@ -5,7 +5,7 @@
 #include "audio/music.h"
 #include "platform/random.h"
 #include "players/turns.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/fort.h"
 #include "world/fort_placement.h"
 #include "world/level_file.h"

@@ -7,10 +7,10 @@
 #include "platform/game_clock.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
 #include "shell/round_log.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/projectile_table.h"
 
 namespace {

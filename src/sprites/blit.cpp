@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

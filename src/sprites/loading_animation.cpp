@@ -2,8 +2,8 @@
 
 #include "display/colour.h"
 #include "display/display_state.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
+#include "state/shared_state.h"
 
 void DrawLoadingAnimation() {
   if (g_game.landscapeBusy != 1) return;

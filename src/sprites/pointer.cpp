@@ -1,9 +1,9 @@
 #include "sprites/pointer.h"
 
 #include "display/display_state.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
+#include "state/shared_state.h"
 
 void DrawMousePointer() {
   const SpriteEntry& pointer = Sprite(14);

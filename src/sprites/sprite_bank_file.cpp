@@ -8,7 +8,7 @@
 #include "display/display_state.h"
 #include "platform/byte_source.h"
 #include "platform/message_box.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

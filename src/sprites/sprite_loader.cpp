@@ -5,7 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "weapons/collisions.h"
 
 #include "audio/game_sounds.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
-#include "shell/shared_state.h"
 #include "sprites/collision.h"
-#include "world/fort.h"
-#include "world/terrain.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
+#include "state/turn_state.h"
 #include "weapons/centred_sprite.h"
 #include "weapons/projectile_table.h"
 #include "weapons/rewards.h"
 #include "weapons/supply_drops.h"
 #include "weapons/weapon_table.h"
+#include "world/fort.h"
+#include "world/terrain.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "weapons/explosion.h"
 
-#include "players/player_record.h"
 #include "sprites/collision.h"
-#include "world/crater.h"
-#include "world/fort.h"
-#include "world/terrain.h"
+#include "state/player_record.h"
 #include "weapons/centred_sprite.h"
 #include "weapons/projectile_table.h"
 #include "weapons/rewards.h"
 #include "weapons/weapon_table.h"
+#include "world/crater.h"
+#include "world/fort.h"
+#include "world/terrain.h"
 
 int CraterRadius(int e) { return 10 - static_cast<int>(-2.25 * (e - 17)); }
 

@@ -4,7 +4,7 @@
 
 #include "audio/game_sounds.h"
 #include "audio/sound_system.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "weapons/bounce.h"
 #include "weapons/explosion.h"
 #include "weapons/flight_programs.h"

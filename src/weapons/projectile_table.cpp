@@ -2,7 +2,7 @@
 
 #include "audio/sound_system.h"
 #include "platform/message_box.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "weapons/flight_programs.h"
 #include "weapons/weapon_table.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform/random.h"
-#include "players/player_record.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "weapons/weapon_table.h"
 
 namespace {

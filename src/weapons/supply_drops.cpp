@@ -1,10 +1,10 @@
 #include "weapons/supply_drops.h"
 
 #include "platform/random.h"
-#include "players/player_record.h"
-#include "players/turn_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
+#include "state/player_record.h"
+#include "state/turn_state.h"
 #include "world/fort.h"
 #include "world/terrain.h"
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "weapons/weapon_index.h"
+#include "state/weapon_index.h"
 
 // Name, shop price and icon sprite of weapon 0..9 (an out-of-range index gives
 // the MISSILE's).

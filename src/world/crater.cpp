@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/terrain.h"
 
 void CarveCraterInto(uint16_t* pixels, int x, int y, int radius, uint16_t e) {

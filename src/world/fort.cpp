@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "audio/game_sounds.h"
-#include "players/player_record.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/collision.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "world/terrain.h"
 
 namespace {

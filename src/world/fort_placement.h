@@ -14,7 +14,7 @@
 // Threads: the game thread (and the level search, with its own numbers).
 #pragma once
 
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 // The bounds of the search for one fort.
 struct PlacementLimits {

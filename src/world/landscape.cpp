@@ -1,7 +1,7 @@
 #include "world/landscape.h"
 
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
+#include "state/shared_state.h"
 #include "world/julia.h"
 #include "world/level_file.h"
 #include "world/terrain.h"

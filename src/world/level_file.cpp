@@ -7,7 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/runtime.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 LevelTable g_levelTable;
 LevelParams g_level;

@@ -1,120 +1,134 @@
-// End-to-end: the game's sound reaches the audio output (SDL's disk driver
-// writes it to a file in the run's folder), a bad or missing sound bank is
-// reported and the game goes on, and without a sound device the game runs
-// silent with no message at all.
+// End-to-end: sound effects and music heard through SDL's disk audio driver
+// (the output written to a file in the run's folder). A scripted sound and
+// hovering the title's items are heard, nothing else; the title's tune gives
+// way to a round's and comes back after the game; with --no-music, without
+// the tunes, a soundfont or a sound device the game is silent, says nothing
+// and ends in order on SIGTERM.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 
 #include "support/game_run.h"
+#include "support/sound_analysis.h"
 #include "support/sound_bank_builder.h"
 
-using e2e::RunGame;
-using e2e::RunOptions;
+using namespace e2e;
 
 namespace {
 
-// The sound bank is loaded once the start-up picture has been shown (about
-// 250 ms of the game's clock): the scripts play their sounds after that.
+constexpr size_t kFramesPerSecond = 44100;
 
-// Sound 18: a fifth of a second of a square wave, mono 44100 Hz 16-bit.
-std::vector<uint8_t> BankWithSound18() {
-  return soundtest::BuildSoundBank({{18, 1, 44100, 16, 0, soundtest::SquareWave16(8820, 1, 12000)}});
+// Stereo frames: a frame is two samples.
+bool FramesEqual(const std::vector<int16_t>& s, size_t a, size_t b, size_t count) {
+  return std::equal(s.begin() + 2 * a, s.begin() + 2 * (a + count), s.begin() + 2 * b);
 }
 
-RunOptions DiskAudioRun(const std::string& script) {
-  RunOptions o;
-  o.script = script;
-  o.dataFiles = {{"sound.sdf", BankWithSound18()}};
-  o.env = {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"};
-  return o;
+size_t FirstSoundingFrame(const std::vector<int16_t>& s) {
+  return (std::find_if(s.begin(), s.end(), [](int16_t v) { return v != 0; }) - s.begin()) / 2;
 }
 
-std::vector<int16_t> AudioOutput(const e2e::GameRun& run) { return run.DiskAudio("audio.raw"); }
-
-bool HasMessage(const e2e::GameRun& run, const std::string& text) {
-  for (const auto& m : run.Messages())
-    if (m == text) return true;
-  return false;
+int CountAbove(const std::vector<int16_t>& s, int level) {
+  return std::count_if(s.begin(), s.end(), [level](int16_t v) { return v > level || v < -level; });
 }
 
 }  // namespace
 
-TEST(SoundE2E, AScriptedSoundIsHeardInTheAudioOutputAndSilenceOtherwise) {
-  auto run = RunGame("sound-heard", DiskAudioRun("500 sound 18\n550 wait-sound\n700 key 27\n750 key 27\n"));
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
-  ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(run.dir) / "audio.raw")) << run.stderrText;
-  const auto heard = AudioOutput(run);
+TEST(SoundE2E, AScriptedSoundAndHoveringTheTitleItemsAreHeardAndNothingElse) {
+  // The sound bank is loaded once the start-up picture has been shown (about
+  // 250 ms of the game's clock): sounds are played after that. Sound 18: a
+  // fifth of a second of a square wave, mono 44100 Hz 16-bit.
+  RunOptions o;
+  o.diskAudio = true;
+  o.dataFiles = {{"sound.sdf", soundtest::BuildSoundBank({{18, 1, 44100, 16, 0, soundtest::SquareWave16(8820, 1, 12000)}})}};
+  o.script = "500 sound 18\n550 wait-sound\n700 key 27\n750 key 27\n";
+  auto run = RunGame("sound-heard", o);
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
   // The square wave at full volume on both stereo channels: most of its
   // samples are there at (nearly) their full amplitude of 12000.
-  int loud = 0;
-  for (int16_t s : heard) loud += (s > 10000 || s < -10000);
-  EXPECT_GE(loud, 8820);
+  EXPECT_GE(CountAbove(run.DiskAudio(), 10000), 8820);
 
-  auto quiet = RunGame("sound-quiet", DiskAudioRun("550 wait-sound\n700 key 27\n750 key 27\n"));
-  ASSERT_EQ(quiet.exitCode, 0) << quiet.stderrText;
-  ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(quiet.dir) / "audio.raw"));
-  for (int16_t s : AudioOutput(quiet)) ASSERT_EQ(s, 0);
+  // The generated sound bank; the pointer moves over PLAY, then CREDITS, or stays off the items.
+  for (const bool hover : {true, false}) {
+    o.dataFiles.clear();
+    o.script = "300 mouse 600 420\n400 key 65\n" + std::string(hover ? "500 mouse 140 175\n600 mouse 140 228\n" : "") +
+               "650 wait-sound\n700 key 27\n";
+    run = RunGame("sound-hover", o);
+    ASSERT_TRUE(run.Clean()) << run.stderrText;
+    EXPECT_EQ(CountAbove(run.DiskAudio(), 0) > 500, hover);
+  }
 }
 
-TEST(SoundE2E, BadOrMissingBanksAreReportedAndTheGameGoesOn) {
-  RunOptions missing;
-  missing.withGeneratedData = false;
-  missing.script = "500 sound 18\n700 key 27\n750 key 27\n";
-  auto run = RunGame("bank-missing", missing);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(HasMessage(run, "error load music game")) << run.stderrText;
-
-  auto bank = BankWithSound18();
-  RunOptions shortBank;
-  shortBank.dataFiles = {{"sound.sdf", std::vector<uint8_t>(bank.begin(), bank.begin() + 3000)}};
-  shortBank.script = "700 key 27\n750 key 27\n";
-  run = RunGame("bank-short", shortBank);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_EQ(run.Messages(), std::vector<std::string>{"error load music game"}) << run.stderrText;
-
-  RunOptions cut;
-  cut.dataFiles = {{"sound.sdf", std::vector<uint8_t>(bank.begin(), bank.end() - 1)}};
-  cut.script = "500 sound 18\n700 key 27\n750 key 27\n";
-  run = RunGame("bank-cut", cut);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_EQ(run.Messages(), std::vector<std::string>{"error load music game"}) << run.stderrText;
-}
-
-TEST(SoundE2E, WithoutASoundDeviceTheGameIsSilentAndSaysNothing) {
+TEST(SoundE2E, TheTitleTuneGivesWayToTheRoundsTuneAndComesBackAfterTheGame) {
+  // The title comes with the key at 400 ms; its tune plays on through the
+  // players' set-up; PLAY GAME starts a round (the music stops, the round's
+  // tune starts); Esc then Y leave the game, and the title's tune starts again.
   RunOptions o;
-  o.withGeneratedData = false;  // not even a bank: without a device it is not needed
-  o.gameIni = {1, 0, 0};
-  o.env = {"SDL_AUDIODRIVER=no-such-driver"};
-  o.script = "500 sound 18\n550 wait-sound\n600 sound 400\n700 key 27\n750 key 27\n";
-  auto run = RunGame("no-device", o);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_FALSE(HasMessage(run, "error load music game")) << run.stderrText;
-  EXPECT_FALSE(HasMessage(run, "error music FormatPrimaryBufer")) << run.stderrText;
-  EXPECT_FALSE(HasMessage(run, "no free chanel")) << run.stderrText;
+  o.diskAudio = o.withTunes = true;
+  o.script = "400 key 65\n500 wait-music 1000\n600 key 32\n" + Click(800, 480, 440, true) +
+             Click(1000, 160, 440, true) + "1200 wait-music 1500\n1300 key 27\n1400 key 89\n1500 wait-music 1000\n1600 key 27\n";
+  auto run = RunGame("music-title", o);
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
+  const std::vector<int16_t> out = run.DiskAudio();
+  const size_t frames = out.size() / 2, first = FirstSoundingFrame(out);
+  ASSERT_LT(first + kFramesPerSecond, frames) << "no music after the title cue";
+
+  // Heard, and well under the full-scale level the effects reach.
+  namespace sa = sound_analysis;
+  const double start = first / sa::kRate;
+  const double level = sa::Db(sa::Rms(sa::Slice(sa::Mix(out, 2), start, start + 1.0)));
+  EXPECT_GT(level, -40.0);
+  EXPECT_LT(level, -18.0);
+
+  // Where the title's tune starts again: the first later frame from which its
+  // opening quarter second comes back sample for sample.
+  const size_t opening = kFramesPerSecond / 4;
+  size_t again = first + 1;
+  while (again + opening <= frames && !FramesEqual(out, first, again, opening)) ++again;
+  ASSERT_LE(again + opening, frames) << "the title's tune did not come back after the game";
+
+  // The first play (the second of music waited for, or more), then (after
+  // whatever silence the change of tune leaves) the round's own tune, which
+  // opens differently.
+  size_t played = 0;
+  while (first + played < again && again + played < frames && FramesEqual(out, first + played, again + played, 1)) ++played;
+  EXPECT_GE(played, kFramesPerSecond * 9 / 10);
+  size_t round = first + played;
+  while (round < again && out[2 * round] == 0 && out[2 * round + 1] == 0) ++round;
+  ASSERT_LT(round + opening, again) << "no round tune between the title's two plays";
+  EXPECT_FALSE(FramesEqual(out, first, round, opening)) << "the round played the title's tune";
 }
 
-TEST(SoundE2E, HoveringTheTitleMenuItemsIsHeard) {
-  // The generated sound bank; the pointer moves over PLAY, then CREDITS.
-  RunOptions o;
-  o.env = {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"};
-  o.script =
-      "300 mouse 600 420\n"
-      "400 key 65\n"
-      "500 mouse 140 175\n"
-      "600 mouse 140 228\n"
-      "650 wait-sound\n"
-      "700 key 27\n";
-  auto run = RunGame("hover-heard", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
-  int nonZero = 0;
-  for (int16_t s : AudioOutput(run)) nonZero += s != 0;
-  EXPECT_GT(nonZero, 500);
-
-  o.script = "300 mouse 600 420\n400 key 65\n650 wait-sound\n700 key 27\n";  // the pointer stays off the items
-  auto still = RunGame("hover-still", o);
-  ASSERT_EQ(still.exitCode, 0) << still.stderrText;
-  for (int16_t s : AudioOutput(still)) ASSERT_EQ(s, 0);
+TEST(SoundE2E, WithoutMusicTunesSoundfontOrDeviceTheTitleIsSilentAndSaysNothing) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args, env;
+    bool tunes;
+  };
+  const Case cases[] = {
+      {"no-music", {"--no-music"}, {}, true},
+      {"no-tunes", {}, {}, false},
+      {"no-soundfont", {}, {"SDL_SOUNDFONTS=/nonexistent/none.sf2"}, true},
+      {"no-device", {}, {"SDL_AUDIODRIVER=no-such-driver"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool device = c.env.empty() || c.env[0].find("DRIVER") == std::string::npos;
+    RunOptions o;
+    o.diskAudio = true;
+    o.withTunes = c.tunes;
+    o.extraArgs = c.args;
+    o.env = c.env;
+    // A second of the title in real time, then the run is ended. Without a
+    // device sounds are not played and the (here empty) bank is not even read.
+    o.script = device ? "400 key 65\n500 shot title.png\n"
+                      : "300 sound 18\n350 wait-sound\n360 sound 400\n400 key 65\n500 shot title.png\n";
+    if (!device) o.dataFiles = {{"sound.sdf", {}}};
+    o.sigtermAfterShot = "title.png";
+    const auto run = RunGame(std::string("music-") + c.name, o);
+    EXPECT_TRUE(run.Clean()) << run.stderrText;
+    EXPECT_GE(run.state["frames"].get<int>(), 5);  // the summary is written after SIGTERM too
+    const std::vector<int16_t> out = run.DiskAudio();
+    EXPECT_TRUE(!device || out.size() > 2 * kFramesPerSecond / 4) << "too little output to judge";
+    EXPECT_EQ(FirstSoundingFrame(out), out.size() / 2) << "music was heard";
+  }
 }

@@ -1,177 +1,159 @@
-// End-to-end: the game binary starts headless, reads its configuration (or
-// takes its screen from --mode), shows frames, survives losing the display,
-// and ends by Esc, by `quit` and by option errors, writing its summary; with
-// no display and no --headless it says so and ends.
+// End-to-end: the program starts headless, takes its screen from game.ini (or
+// --mode), shows the start-up picture, reads its data files and reports what
+// is missing or broken and goes on, rebuilds its sprites after losing the
+// display, and refuses bad options; with no display and no --headless it
+// says so and ends.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <vector>
-
+#include "display/colour.h"
 #include "support/game_run.h"
+#include "support/sound_bank_builder.h"
+#include "support/sprite_bank_bytes.h"
 
-using e2e::RunGame;
-using e2e::RunOptions;
+using namespace e2e;
+using Texts = std::vector<std::string>;
 
-TEST(StartupE2E, EscLeavesWithExitCodeZeroAndASummary) {
-  RunOptions o;
-  o.script = "300 key 65\n500 key 27\n";
-  auto run = RunGame("esc", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  ASSERT_TRUE(run.state.is_object()) << run.stderrText;
-  EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
-  EXPECT_GT(run.state["frames"].get<int>(), 10);
-  EXPECT_TRUE(run.Messages().empty()) << run.stderrText;
+namespace {
+
+constexpr uint16_t kWhite = 0xFFDF;  // 31, 31, 31 in 5-6-5
+constexpr const char* kVideoFailed = "ERROR DIRECT X Create surface video SPR no memory system";
+constexpr const char* kSystemFailed = "ERROR DIRECT X Create surface ld";
+constexpr const char* kBadBank = "error load music game";
+
+// A game bank of 467 sprites of 2 x 2.
+std::vector<uint8_t> SmallBank() {
+  return testbank::MakeBank(std::vector<testbank::Picture>(467, testbank::SolidPicture(2, 2, 0x0421)));
 }
 
-TEST(StartupE2E, ConfigurationChoosesTheScreenAndAMissingFileIsReported) {
-  RunOptions big;
-  big.gameIni = {3, 0, 0};
-  big.script = "300 shot big.png\n400 key 27\n450 key 27\n";
-  auto run = RunGame("config-big", big);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_EQ(run.state["screen"], nlohmann::json::array({1024, 768}));
-  std::vector<uint16_t> px;
-  int w = 0, h = 0;
-  ASSERT_TRUE(run.LoadShot("big.png", &px, &w, &h));
-  EXPECT_EQ(w, 1024);
-  EXPECT_EQ(h, 768);
+}  // namespace
 
-  RunOptions missing;
-  missing.gameIni.clear();
-  missing.script = "300 key 27\n350 key 27\n";
-  run = RunGame("config-missing", missing);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
-  ASSERT_FALSE(run.Messages().empty());
-  EXPECT_EQ(run.Messages()[0], "no open game.ini");
-  EXPECT_NE(run.stderrText.find("message: no open game.ini"), std::string::npos);
-
-  RunOptions text;  // a text file "100" is option 0x31: the default screen
-  text.gameIni = {'1', '0', '0'};
-  text.script = "300 key 27\n350 key 27\n";
-  run = RunGame("config-text", text);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
-}
-
-TEST(StartupE2E, ScriptQuitEndsTheProgramLikeClosingTheWindow) {
-  RunOptions o;
-  o.script = "400 quit\n";  // while the game waits for a key after loading
-  auto run = RunGame("quit", o);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  ASSERT_TRUE(run.state.is_object());
-  // Only the start-up picture's two flips: the wait for a key shows no frames.
-  EXPECT_EQ(run.state["frames"].get<int>(), 2);
-}
-
-TEST(StartupE2E, LosingTheDisplayWaitsForItAndThenGoesOn) {
-  RunOptions o;
-  o.script =
-      "300 key 32\n"  // past the wait for a key, to the title menu's frames
-      "500 lose-display\n"
-      "1500 restore-display\n"
-      "1700 shot after.png\n"
-      "1800 key 27\n";
-  auto run = RunGame("lose", o);
-  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-  // While the display was away the game thread waited in the recovery and
-  // presented no frames: about 500 ms of frames instead of 1500.
-  const int frames = run.state["frames"].get<int>();
-  EXPECT_LT(frames, 60);
-  EXPECT_GT(frames, 20);
-  std::vector<uint16_t> px;
-  int w = 0, h = 0;
-  EXPECT_TRUE(run.LoadShot("after.png", &px, &w, &h));
-}
-
-TEST(StartupE2E, BadOptionsAndScriptsAreRefusedClearly) {
-  RunOptions o;
-  o.script = "100 jump 3\n";
-  auto run = RunGame("bad-script", o);
-  EXPECT_NE(run.exitCode, 0);
-  EXPECT_NE(run.stderrText.find("line 1: unknown command 'jump'"), std::string::npos) << run.stderrText;
-
-  // A directory opens but holds no script: refused, not waited on forever.
-  RunOptions directory;
-  directory.extraArgs = {"--script", "."};
-  directory.timeoutSeconds = 20;
-  run = RunGame("script-directory", directory);
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.stderrText.find("cannot open script '.'"), std::string::npos) << run.stderrText;
-
-  RunOptions scale;
-  scale.script = "100 key 27\n";
-  scale.extraArgs = {"--scale", "zero"};
-  run = RunGame("bad-scale", scale);
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.stderrText.find("--scale"), std::string::npos);
-}
-
-TEST(StartupE2E, AShotThatCannotBeSavedIsReportedAndTheRunEndsClean) {
-  // The failures leave SDL's error text with the game thread, which must be
-  // freed when the thread ends (the sanitizer build reports it otherwise).
-  RunOptions o;
-  o.script = "300 key 32\n400 shot ..\n500 shot " + std::string(300, 'a') + ".png\n600 key 27\n";
-  auto run = RunGame("shot-fails", o);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  EXPECT_NE(run.stderrText.find("/shots/.. failed"), std::string::npos) << run.stderrText;
-  EXPECT_NE(run.stderrText.find(std::string(300, 'a') + ".png failed"), std::string::npos) << run.stderrText;
-}
-
-TEST(StartupE2E, ATerminationSignalEndsTheProgramInOrder) {
-  RunOptions o;
-  // Once the script has run out the game keeps real time, waiting for input.
-  o.script = "300 key 32\n350 shot ready.png\n";
-  o.sigtermAfterShot = "ready.png";
-  o.sigtermAfterMs = 300;
-  auto run = RunGame("sigterm", o);
-  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
-  ASSERT_TRUE(run.state.is_object()) << run.stderrText;
-  EXPECT_GE(run.state["frames"].get<int>(), 5);
-}
-
-TEST(StartupE2E, ModeChoosesTheScreenWhateverGameIniSays) {
-  const std::vector<std::vector<uint8_t>> inis = {{0, 0, 0}, {2, 1, 1}, {}};
-  for (const auto& ini : inis) {
+TEST(StartupE2E, TheStartupPictureShowsCentredOnWhiteInTheScreenGameIniChooses) {
+  // Odd sizes, so that each half is taken on its own; some pixels transparent.
+  const testbank::Picture picture = testbank::PatternPicture(201, 151, 42, true);
+  struct Mode {
+    std::vector<uint8_t> ini;
+    std::vector<std::string> args;
+    int w, h;
+  };
+  // A text file "100" is option 0x31: the default screen. --mode wins over
+  // option 2 (800 x 600). The file is only read.
+  for (const Mode& m : {Mode{{0, 0, 0}, {}, 320, 240}, Mode{{'1', '0', '0'}, {}, 640, 480},
+                        Mode{{3, 0, 0}, {}, 1024, 768}, Mode{{2, 1, 1}, {"--mode", "1024x768"}, 1024, 768}}) {
+    SCOPED_TRACE(m.ini[0]);
     RunOptions o;
-    o.gameIni = ini;
-    o.extraArgs = {"--mode", "1024x768"};
-    o.script = "300 shot mode.png\n400 key 27\n450 key 27\n";
-    auto run = RunGame("mode", o);
-    ASSERT_EQ(run.exitCode, 0) << run.stderrText;
-    EXPECT_EQ(run.state["screen"], nlohmann::json::array({1024, 768})) << ini.size();
-    std::vector<uint16_t> px;
-    int w = 0, h = 0;
-    ASSERT_TRUE(run.LoadShot("mode.png", &px, &w, &h));
-    EXPECT_EQ(w, 1024);
-    EXPECT_EQ(h, 768);
-    // The file is read, not written.
-    std::ifstream f(run.dir + "/data/game.ini", std::ios::binary);
-    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {}), ini);
+    o.gameIni = m.ini;
+    o.extraArgs = m.args;
+    o.dataFiles = {{"intro.spr", testbank::MakeBank({picture})}, {"small.spr", SmallBank()}};
+    o.script = "130 shot start.png\n400 key 27\n450 key 27\n";
+    const auto run = RunGame("startup-picture", o);
+    EXPECT_TRUE(run.Clean()) << run.stderrText;
+    EXPECT_EQ(run.state["screen"], nlohmann::json::array({m.w, m.h}));
+    EXPECT_EQ(ReadFile(run.dir + "/data/game.ini"), std::string(m.ini.begin(), m.ini.end()));
+    const Shot s = run.LoadShot("start.png");
+    ASSERT_EQ(s.w, m.w);
+    ASSERT_EQ(s.h, m.h);
+    const int left = m.w / 2 - 100, top = m.h / 2 - 75;
+    int mismatches = 0;
+    for (int y = 0; y < s.h; ++y)
+      for (int x = 0; x < s.w; ++x) {
+        const int sx = x - left, sy = y - top;
+        const uint16_t v = sx >= 0 && sx < 201 && sy >= 0 && sy < 151 ? picture.pixels[sy * 201 + sx] : 0;
+        const uint16_t want = v ? ConvertFilePixel(v, kLayout565) : kWhite;
+        if (s.At(x, y) != want && mismatches++ < 5)
+          ADD_FAILURE() << "pixel " << x << ", " << y << ": " << s.At(x, y) << " not " << want;
+      }
+    EXPECT_EQ(mismatches, 0);
   }
-
-  RunOptions bad;
-  bad.script = "100 key 27\n";
-  bad.extraArgs = {"--mode", "1280x1024"};
-  auto run = RunGame("bad-mode", bad);
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.stderrText.find("--mode wants 320x240, 640x480, 800x600 or 1024x768, not '1280x1024'"),
-            std::string::npos)
-      << run.stderrText;
 }
 
-TEST(StartupE2E, WithoutADisplayItSaysSoInOneLineAndEnds) {
-  // No X or Wayland display: the windowing driver cannot start, or SDL falls
-  // back on one that draws nowhere.
-  for (const char* driver : {"SDL_VIDEODRIVER", "SDL_VIDEODRIVER=x11", "SDL_VIDEODRIVER=offscreen"}) {
+TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
+  const auto bank = soundtest::BuildSoundBank({{18, 1, 44100, 16, 0, soundtest::SquareWave16(8820, 1, 12000)}});
+  // Sprites 0 and 441 (display memory) and 2 (system memory) that cannot be
+  // made show which entries each load builds: all three at start, only the
+  // two display-memory ones again after the display came back.
+  std::vector<testbank::Record> records(467, testbank::Record{2, 2, 0});
+  for (int i : {0, 2, 441}) records[i] = testbank::kUnmakeable;
+  records.back().offset = testbank::kUnmakeablePixels - 4;  // the last record ends the shared area
+  const auto unmakeable = testbank::RawBank(467, records, testbank::RunsOf(testbank::kUnmakeablePixels, 0x0421));
+  const std::string toTheTitle = "300 key 32\n400 sound 18\n";
+  const std::string loseDisplay = toTheTitle + "500 lose-display\n1500 restore-display\n1700 shot after.png\n1800 key 27\n";
+  struct Case {
+    const char* tag;
+    bool generated;
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+    std::string script;
+    Texts messages;
+    int minFrames, maxFrames;
+  };
+  const Case cases[] = {
+      // Nothing but the start-up picture; without game.ini the screen is 640 x 480.
+      {"missing", false, {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}},
+       "130 shot start.png\n" + toTheTitle + "650 key 27\n",
+       {"no open game.ini", "no open load", kBadBank, "no open earth"}, 15, 1000},
+      // Ten levels and three bytes, and a sound bank cut inside its header; the
+      // script ends the wait for a key, which shows no frames after the
+      // start-up picture's two flips.
+      {"short", true, {{"level.frc", std::vector<uint8_t>(26 * 10 + 3, 0)}, {"sound.sdf", {bank.begin(), bank.begin() + 3000}}},
+       "500 sound 18\n600 quit\n", {kBadBank, "short earth file"}, 2, 2},
+      // While the display was away the game thread waited in the recovery and
+      // presented no frames: about 500 ms of frames instead of 1500.
+      {"lose", true, {}, loseDisplay, {}, 20, 60},
+      // A sound bank a byte short of its last sound.
+      {"rebuild", true, {{"small.spr", unmakeable}, {"sound.sdf", {bank.begin(), bank.end() - 1}}}, loseDisplay,
+       {kVideoFailed, kSystemFailed, kVideoFailed, kBadBank, kVideoFailed, kVideoFailed}, 20, 60},
+  };
+  for (const Case& c : cases) {
     RunOptions o;
-    o.headless = false;
-    o.env = {"DISPLAY", "WAYLAND_DISPLAY", driver};
-    o.script = "100 quit\n";
-    auto run = RunGame("no-display", o);
-    EXPECT_EQ(run.exitCode, 1) << driver;
-    EXPECT_EQ(run.stderrText, "bulwark: no display found; run it on a desktop, or use --headless for tests\n") << driver;
-    EXPECT_TRUE(run.state.is_null()) << driver;  // the game never started
+    o.withGeneratedData = c.generated;
+    o.dataFiles = c.files;
+    o.script = c.script;
+    if (!c.generated) o.gameIni.clear();
+    const auto run = RunGame(c.tag, o);
+    EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+    EXPECT_EQ(run.Messages(), c.messages) << run.stderrText;
+    EXPECT_GE(run.state["frames"].get<int>(), c.minFrames) << c.tag;
+    EXPECT_LE(run.state["frames"].get<int>(), c.maxFrames) << c.tag;
+    EXPECT_TRUE(c.script != loseDisplay || run.LoadShot("after.png").w == 640) << c.tag;
+    if (!c.generated) {
+      EXPECT_NE(run.stderrText.find("message: no open game.ini"), std::string::npos);
+      EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
+      const Shot start = run.LoadShot("start.png");
+      EXPECT_TRUE(start.w == 640 && start.At(320, 240) == 0x001F && start.At(0, 0) == kWhite);
+    }
+  }
+}
+
+TEST(StartupE2E, BadOptionsScriptsAndDisplaysAreRefusedClearly) {
+  struct Case {
+    std::vector<std::string> args, env;
+    int exitCode;
+    std::string text;
+  };
+  const std::string noDisplay = "no display found; run it on a desktop, or use --headless for tests";
+  // A directory opens but holds no script: refused, not waited on forever.
+  // With no X or Wayland display the windowing driver cannot start, or SDL
+  // falls back on one that draws nowhere.
+  const Case cases[] = {
+      {{}, {}, 1, "line 1: unknown command 'jump'"},
+      {{"--script", "."}, {}, 1, "cannot open script '.'"},
+      {{"--scale", "zero"}, {}, 2, "--scale"},
+      {{"--mode", "1280x1024"}, {}, 2, "--mode wants 320x240, 640x480, 800x600 or 1024x768, not '1280x1024'"},
+      {{}, {"SDL_VIDEODRIVER"}, 1, noDisplay},
+      {{}, {"SDL_VIDEODRIVER=x11"}, 1, noDisplay},
+      {{}, {"SDL_VIDEODRIVER=offscreen"}, 1, noDisplay},
+  };
+  for (const Case& c : cases) {
+    RunOptions o;
+    o.script = c.env.empty() ? "100 jump 3\n" : "100 quit\n";
+    o.extraArgs = c.args;
+    o.headless = c.env.empty();
+    o.env = c.env;
+    o.env.insert(o.env.end(), {"DISPLAY", "WAYLAND_DISPLAY"});
+    o.timeoutSeconds = 20;
+    const auto run = RunGame("refused", o);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.text;
+    EXPECT_NE(run.stderrText.find(c.text), std::string::npos) << run.stderrText;
+    EXPECT_TRUE(o.headless || run.stderrText == "bulwark: " + noDisplay + "\n") << run.stderrText;
+    EXPECT_TRUE(run.state.is_null()) << c.text;  // the game never started
   }
 }

@@ -6,107 +6,102 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <thread>
 
 #include "platform/png.h"
-#include "support/sprite_bank_bytes.h"
+#include "support/sound_bank_builder.h"
 
 namespace fs = std::filesystem;
 
 namespace e2e {
 
-std::string MakeTempDir(const std::string& tag) {
-  const char* base = std::getenv("TEST_TMPDIR");
-  fs::path root = base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests";
-  static int counter = 0;
-  fs::path dir = root / (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir.string();
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+namespace {
+
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// The JSON in a file (null when it is missing or not JSON).
+nlohmann::json ReadJson(const std::string& path) {
+  nlohmann::json j = nlohmann::json::parse(ReadFile(path), nullptr, false);
+  return j.is_discarded() ? nullptr : j;
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << text;
+}  // namespace
+
+int CountDiffering(const Shot& a, const Shot& b) {
+  int n = 0;
+  for (size_t i = 0; i < a.px.size() && i < b.px.size(); ++i) n += a.px[i] != b.px[i];
+  return n;
+}
+
+std::string At(int ms, const std::string& command) { return std::to_string(ms) + " " + command + "\n"; }
+
+std::string Click(int ms, int x, int y, bool quick) {
+  return At(ms, "mouse " + std::to_string(x) + " " + std::to_string(y)) + At(ms + 50, "ldown") +
+         At(quick ? ms + 50 : ms + 100, "lup");
 }
 
 GameRun RunGame(const std::string& tag, const RunOptions& o) {
-  GameRun run;
-  run.dir = MakeTempDir(tag);
-  const fs::path dir(run.dir), data = dir / "data";
+  // A fresh folder holding the script.
+  const std::vector<uint8_t> script(o.script.begin(), o.script.end());
+  const fs::path scriptPath = soundtest::WriteTestFile(tag, "script.txt", &script), dir = scriptPath.parent_path();
+  const fs::path data = dir / "data", generated = fs::path(BULWARK_BUILD_DIR) / "data";
   fs::create_directories(data);
   fs::create_directories(dir / "shots");
-  if (o.withGeneratedData) {
-    const fs::path generated = fs::path(BULWARK_BUILD_DIR) / "data";
-    for (const char* name : {"intro.spr", "small.spr", "sound.sdf", "level.frc"})
-      if (fs::exists(generated / name)) fs::copy_file(generated / name, data / name);
-    // Where the generator has written no sprite banks (yet), small stand-ins
-    // take their place, so that loading them shows no message.
-    if (!fs::exists(data / "intro.spr"))
-      WriteFile((data / "intro.spr").string(), testbank::MakeBank({testbank::PatternPicture(64, 48, 1)}));
-    if (!fs::exists(data / "small.spr"))
-      WriteFile((data / "small.spr").string(),
-                testbank::MakeBank(std::vector<testbank::Picture>(467, testbank::SolidPicture(1, 1, 0x0421))));
-    // Until the generator writes the sound bank, runs get an empty one (every
-    // slot empty, 4411 bytes), so that a start with complete data is quiet.
-    if (!fs::exists(data / "sound.sdf")) WriteFile((data / "sound.sdf").string(), std::vector<uint8_t>(4411, 0));
-  }
-  if (o.withTunes)
-    for (const char* name : {"begin.mid", "tex1.mid", "tex2.mid", "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
-      fs::copy_file(fs::path(BULWARK_BUILD_DIR) / "data" / name, data / name);
-  if (!o.gameIni.empty()) WriteFile((data / "game.ini").string(), o.gameIni);
-  for (const auto& [name, bytes] : o.dataFiles) WriteFile((data / name).string(), bytes);
-  WriteText((dir / "script.txt").string(), o.script);
+  GameRun run;
+  run.dir = dir.string();
+  for (const std::string name : {"intro.spr", "small.spr", "sound.sdf", "level.frc", "begin.mid", "tex1.mid", "tex2.mid",
+                                 "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
+    if (name.ends_with(".mid") ? o.withTunes : o.withGeneratedData) fs::copy_file(generated / name, data / name);
+  if (!o.gameIni.empty()) WriteFile(data / "game.ini", std::string(o.gameIni.begin(), o.gameIni.end()));
+  for (const auto& [name, bytes] : o.dataFiles) WriteFile(data / name, std::string(bytes.begin(), bytes.end()));
 
   std::vector<std::string> args = {BULWARK_BINARY, "--data-dir", data.string(),
-                                   "--script",     (dir / "script.txt").string(),
+                                   "--script",     scriptPath.string(),
                                    "--shot-dir",   (dir / "shots").string(),
                                    "--state-out",  (dir / "state.json").string()};
   if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
-  const std::string errPath = (dir / "stderr.txt").string();
+  std::vector<std::string> env = o.env;
+  if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
 
-  pid_t pid = fork();
+  const pid_t pid = fork();
   if (pid == 0) {
-    int fd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(fd, 2);
-    int devnull = open("/dev/null", O_RDWR);
+    dup2(open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    const int devnull = open("/dev/null", O_RDWR);
     dup2(devnull, 0);
     dup2(devnull, 1);
-    chdir(run.dir.c_str());
-    for (const auto& e : o.env) putenv(const_cast<char*>(e.c_str()));
+    if (chdir(dir.c_str()) != 0) _exit(126);
+    for (auto& e : env) putenv(e.data());
     std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
   }
+  // Polls for the end of the run, the shot that sets the SIGTERM a second later, and the deadline.
+  using Clock = std::chrono::steady_clock;
   int status = 0;
-  bool signalled = false;
-  auto ready = std::chrono::steady_clock::time_point::max();
-  const fs::path readyShot = dir / "shots" / o.sigtermAfterShot;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(o.timeoutSeconds);
-  for (;;) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) break;
-    const auto now = std::chrono::steady_clock::now();
-    if (o.sigtermAfterMs >= 0 && ready == std::chrono::steady_clock::time_point::max() &&
-        (o.sigtermAfterShot.empty() || fs::exists(readyShot)))
-      ready = now;
-    if (!signalled && ready != std::chrono::steady_clock::time_point::max() &&
-        now - ready > std::chrono::milliseconds(o.sigtermAfterMs)) {
+  bool waitingForShot = !o.sigtermAfterShot.empty();
+  auto sigtermAt = Clock::time_point::max();
+  const auto deadline = Clock::now() + std::chrono::seconds(o.timeoutSeconds);
+  while (waitpid(pid, &status, WNOHANG) != pid) {
+    const auto now = Clock::now();
+    if (waitingForShot && fs::exists(dir / "shots" / o.sigtermAfterShot)) {
+      waitingForShot = false;
+      sigtermAt = now + std::chrono::seconds(1);
+    }
+    if (now > sigtermAt) {
       kill(pid, SIGTERM);
-      signalled = true;
+      sigtermAt = Clock::time_point::max();
     }
     if (now > deadline) {
       kill(pid, SIGKILL);
@@ -117,48 +112,28 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  std::ifstream err(errPath);
-  std::stringstream ss;
-  ss << err.rdbuf();
-  run.stderrText += ss.str();
-  run.state = ReadJson((dir / "state.json").string());
+  run.stderrText += ReadFile(dir / "stderr.txt");
+  run.state = ReadJson(dir / "state.json");
   return run;
 }
 
-nlohmann::json ReadJson(const std::string& path) {
-  std::ifstream f(path);
-  if (!f) return nullptr;
-  try {
-    nlohmann::json j;
-    f >> j;
-    return j;
-  } catch (...) {
-    return nullptr;
-  }
-}
+nlohmann::json GameRun::Snapshot(const std::string& name) const { return ReadJson(dir + "/shots/" + name); }
 
-nlohmann::json GameRun::Snapshot(const std::string& name) const {
-  return ReadJson((fs::path(dir) / "shots" / name).string());
-}
-
-bool GameRun::LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const {
-  std::string error;
-  return platform::LoadPng565((fs::path(dir) / "shots" / name).string(), pixels, width, height, &error);
+Shot GameRun::LoadShot(const std::string& name) const {
+  Shot s;
+  std::string error;  // a missing or broken picture leaves the shot empty
+  platform::LoadPng565(dir + "/shots/" + name, &s.px, &s.w, &s.h, &error);
+  return s;
 }
 
 std::vector<std::string> GameRun::Messages() const {
-  std::vector<std::string> out;
-  if (state.is_object() && state.contains("messages"))
-    for (const auto& m : state["messages"]) out.push_back(m.get<std::string>());
-  return out;
+  return state.is_object() ? state.value("messages", std::vector<std::string>{}) : std::vector<std::string>{};
 }
 
-std::vector<int16_t> GameRun::DiskAudio(const std::string& name) const {
-  std::ifstream f(fs::path(dir) / name, std::ios::binary);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+std::vector<int16_t> GameRun::DiskAudio() const {
+  const std::string bytes = ReadFile(dir + "/audio.raw");
+  std::vector<int16_t> samples(bytes.size() / 2);  // in the machine's own byte order, as SDL wrote them
+  if (!samples.empty()) std::memcpy(samples.data(), bytes.data(), 2 * samples.size());
   return samples;
 }
 

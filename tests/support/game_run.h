@@ -10,49 +10,58 @@
 
 namespace e2e {
 
+// A screenshot's pixels as 5-6-5 values (empty when it could not be read).
+struct Shot {
+  std::vector<uint16_t> px;
+  int w = 0, h = 0;
+  uint16_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
+};
+
+// How many pixels of two pictures of the same size differ.
+int CountDiffering(const Shot& a, const Shot& b);
+
 struct GameRun {
   std::string dir;       // the run's folder (data, script, shots, state.json)
   int exitCode = -1;
   std::string stderrText;
   nlohmann::json state;  // the --state-out summary (null if none was written)
 
-  // Pixels of a screenshot saved by `shot NAME`, as 5-6-5 values.
-  bool LoadShot(const std::string& name, std::vector<uint16_t>* pixels, int* width, int* height) const;
+  // The picture saved by `shot NAME`.
+  Shot LoadShot(const std::string& name) const;
   std::vector<std::string> Messages() const;
+  // Ended with exit code 0 and having shown no message.
+  bool Clean() const { return exitCode == 0 && Messages().empty(); }
   // A summary written by the script command `state NAME` (null if none).
   nlohmann::json Snapshot(const std::string& name) const;
-  // The 16-bit samples SDL's disk audio driver wrote to the file `name` in
-  // the run's folder (empty when there is none).
-  std::vector<int16_t> DiskAudio(const std::string& name) const;
+  // The 16-bit samples SDL's disk audio driver wrote (see RunOptions::diskAudio).
+  std::vector<int16_t> DiskAudio() const;
 };
-
-// The JSON in a file (null when it is missing or not JSON).
-nlohmann::json ReadJson(const std::string& path);
 
 struct RunOptions {
   std::string script;                  // the script's text
   std::vector<uint8_t> gameIni = {1, 0, 0};  // empty: no game.ini at all
   bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
   bool withTunes = false;              // copy build/data's tunes too (the title then plays music)
+  bool diskAudio = false;              // the sound output goes to the file audio.raw
   // Further files for the data folder (name, bytes), written after the others.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;
   bool headless = true;                // false: as a player starts it, with no --headless
   std::vector<std::string> env;        // NAME=VALUE for the game's environment; NAME alone removes it
   int timeoutSeconds = 60;
-  // Send SIGTERM this long after the shot sigtermAfterShot has been saved
-  // (-1: never); the shot tells that the game is up and running.
-  int sigtermAfterMs = -1;
+  // Send SIGTERM a second after this shot has been saved (none: never); the
+  // shot tells that the game is up and running.
   std::string sigtermAfterShot;
 };
 
-// A new empty folder under the test temp directory.
-std::string MakeTempDir(const std::string& tag);
-
 GameRun RunGame(const std::string& tag, const RunOptions& options);
 
-// Writes bytes to path.
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
-void WriteText(const std::string& path, const std::string& text);
+// A file's bytes (empty when it cannot be read).
+std::string ReadFile(const std::string& path);
+
+// Script lines: a click at (x, y) at ms (press and release in the same frame
+// when quick, else 50 ms apart), and "MS COMMAND".
+std::string Click(int ms, int x, int y, bool quick = false);
+std::string At(int ms, const std::string& command);
 
 }  // namespace e2e

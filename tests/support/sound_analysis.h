@@ -8,6 +8,7 @@
 #include <complex>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 namespace sound_analysis {
@@ -31,21 +32,15 @@ inline std::vector<double> Mix(const std::vector<int16_t>& samples, int channels
 }
 
 inline double Peak(const std::vector<double>& x) {
-  double p = 0;
-  for (double v : x) p = std::max(p, std::fabs(v));
-  return p;
+  return std::accumulate(x.begin(), x.end(), 0.0, [](double p, double v) { return std::max(p, std::fabs(v)); });
 }
 
 inline double Rms(const std::vector<double>& x) {
-  double s = 0;
-  for (double v : x) s += v * v;
-  return x.empty() ? 0 : std::sqrt(s / static_cast<double>(x.size()));
+  return x.empty() ? 0 : std::sqrt(std::inner_product(x.begin(), x.end(), x.begin(), 0.0) / static_cast<double>(x.size()));
 }
 
 inline double Mean(const std::vector<double>& x) {
-  double s = 0;
-  for (double v : x) s += v;
-  return x.empty() ? 0 : s / static_cast<double>(x.size());
+  return x.empty() ? 0 : std::accumulate(x.begin(), x.end(), 0.0) / static_cast<double>(x.size());
 }
 
 inline double Db(double ratio) { return 20.0 * std::log10(std::max(ratio, 1e-12)); }
@@ -57,26 +52,21 @@ inline double ZeroCrossingRate(const std::vector<double>& x) {
   return x.size() < 2 ? 0 : count * kRate / static_cast<double>(x.size());
 }
 
+// In place, radix 2 (the size a power of two).
 inline void Fft(std::vector<std::complex<double>>& a) {
   const size_t n = a.size();
-  for (size_t i = 1, j = 0; i < n; ++i) {
-    size_t bit = n >> 1;
-    for (; j & bit; bit >>= 1) j ^= bit;
-    j ^= bit;
-    if (i < j) std::swap(a[i], a[j]);
+  if (n < 2) return;
+  std::vector<std::complex<double>> even(n / 2), odd(n / 2);
+  for (size_t i = 0; i < n / 2; ++i) {
+    even[i] = a[2 * i];
+    odd[i] = a[2 * i + 1];
   }
-  std::vector<std::complex<double>> twiddle;
-  for (size_t len = 2; len <= n; len <<= 1) {
-    const double angle = -2.0 * M_PI / static_cast<double>(len);
-    twiddle.resize(len / 2);
-    for (size_t k = 0; k < len / 2; ++k) twiddle[k] = std::polar(1.0, angle * static_cast<double>(k));
-    for (size_t i = 0; i < n; i += len)
-      for (size_t k = 0; k < len / 2; ++k) {
-        const std::complex<double>& w = twiddle[k];
-        const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
-        a[i + k] = u + v;
-        a[i + k + len / 2] = u - v;
-      }
+  Fft(even);
+  Fft(odd);
+  for (size_t k = 0; k < n / 2; ++k) {
+    const std::complex<double> t = std::polar(1.0, -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(n)) * odd[k];
+    a[k] = even[k] + t;
+    a[k + n / 2] = even[k] - t;
   }
 }
 
@@ -99,26 +89,26 @@ inline std::vector<double> PowerSpectrum(const std::vector<double>& x) {
 
 inline double BinHz(size_t k) { return static_cast<double>(k) * kRate / 2048.0; }
 
-// Power-weighted mean frequency in Hz.
-inline double SpectralCentroid(const std::vector<double>& x) {
+// The power-weighted mean of weight(Hz) over the bins but the first.
+template <typename Weight>
+double PowerWeighted(const std::vector<double>& x, Weight weight) {
   const std::vector<double> p = PowerSpectrum(x);
   double sum = 0, weighted = 0;
   for (size_t k = 1; k < p.size(); ++k) {
     sum += p[k];
-    weighted += p[k] * BinHz(k);
+    weighted += p[k] * weight(BinHz(k));
   }
   return sum > 0 ? weighted / sum : 0;
 }
 
+// Power-weighted mean frequency in Hz.
+inline double SpectralCentroid(const std::vector<double>& x) {
+  return PowerWeighted(x, [](double f) { return f; });
+}
+
 // Share of the power below hz.
 inline double PowerShareBelow(const std::vector<double>& x, double hz) {
-  const std::vector<double> p = PowerSpectrum(x);
-  double sum = 0, below = 0;
-  for (size_t k = 1; k < p.size(); ++k) {
-    sum += p[k];
-    if (BinHz(k) < hz) below += p[k];
-  }
-  return sum > 0 ? below / sum : 0;
+  return PowerWeighted(x, [hz](double f) { return f < hz ? 1.0 : 0.0; });
 }
 
 // Frequency of the strongest bin in Hz.
@@ -137,19 +127,16 @@ inline std::vector<double> Slice(const std::vector<double>& x, double from, doub
 // RMS of the samples between two times in seconds.
 inline double RmsBetween(const std::vector<double>& x, double from, double to) { return Rms(Slice(x, from, to)); }
 
-// Time in seconds of the loudest sample.
+// Time in seconds of the (first) loudest sample.
 inline double PeakTime(const std::vector<double>& x) {
-  size_t at = 0;
-  for (size_t i = 0; i < x.size(); ++i)
-    if (std::fabs(x[i]) > std::fabs(x[at])) at = i;
-  return static_cast<double>(at) / kRate;
+  const auto at = std::max_element(x.begin(), x.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+  return static_cast<double>(at - x.begin()) / kRate;
 }
 
 // The loop started at its middle, so its seam lies inside the samples.
-inline std::vector<double> HalfTurned(const std::vector<double>& x) {
-  std::vector<double> out(x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
-  out.insert(out.end(), x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2));
-  return out;
+inline std::vector<double> HalfTurned(std::vector<double> x) {
+  std::rotate(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
+  return x;
 }
 
 // Clicks: the largest second difference, relative to the RMS of the second

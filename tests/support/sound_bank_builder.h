@@ -25,8 +25,9 @@ struct BankSound {
   int64_t sizeField = -1;
 };
 
-inline void PutLe32(std::vector<uint8_t>* out, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<uint8_t>(v >> (8 * i));
+// The lowest `bytes` bytes of v, little-endian, at `at`.
+inline void PutLe32(std::vector<uint8_t>* out, size_t at, uint32_t v, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) (*out)[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 // Sounds must be given in ascending slot order.
@@ -47,12 +48,8 @@ inline std::vector<uint8_t> BuildSoundBank(const std::vector<BankSound>& sounds)
 
 // 16-bit little-endian samples, interleaved as given.
 inline std::vector<uint8_t> Samples16(const std::vector<int16_t>& samples) {
-  std::vector<uint8_t> out;
-  for (int16_t s : samples) {
-    const auto u = static_cast<uint16_t>(s);
-    out.push_back(static_cast<uint8_t>(u & 0xFF));
-    out.push_back(static_cast<uint8_t>(u >> 8));
-  }
+  std::vector<uint8_t> out(2 * samples.size());
+  for (size_t i = 0; i < samples.size(); ++i) PutLe32(&out, 2 * i, static_cast<uint16_t>(samples[i]), 2);
   return out;
 }
 
@@ -76,10 +73,7 @@ inline std::string WriteTestFile(const std::string& tag, const std::string& name
   fs::remove_all(dir);
   fs::create_directories(dir);
   const fs::path path = dir / name;
-  if (bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
-  }
+  if (bytes) std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   return path.string();
 }
 

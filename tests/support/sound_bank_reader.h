@@ -33,10 +33,11 @@ inline uint32_t ReadLe(const std::vector<uint8_t>& b, size_t at, int bytes) {
 // False with a reason when the file is not exactly header + data.
 inline bool Decode(const std::vector<uint8_t>& bytes, Bank* bank, std::string* why) {
   constexpr size_t kHeader = 401 * (1 + 4 + 1 + 1 + 4);
-  if (bytes.size() < kHeader) {
-    *why = "shorter than the header";
+  const auto fail = [why](const std::string& reason) {
+    *why = reason;
     return false;
-  }
+  };
+  if (bytes.size() < kHeader) return fail("shorter than the header");
   size_t offset = kHeader;
   for (size_t i = 0; i < 401; ++i) {
     Entry& e = bank->entries[i];
@@ -46,21 +47,15 @@ inline bool Decode(const std::vector<uint8_t>& bytes, Bank* bank, std::string* w
     e.loop = bytes[2406 + i];
     e.size = ReadLe(bytes, 2807 + 4 * i, 4);
     if (i == 0 || e.channels == 0) continue;
-    if (e.size > bytes.size() - offset) {
-      *why = "sound " + std::to_string(i) + " runs past the end";
-      return false;
-    }
+    if (e.size > bytes.size() - offset) return fail("sound " + std::to_string(i) + " runs past the end");
     e.offset = offset;
     if (e.bits == 16)
       for (size_t k = 0; k + 1 < e.size; k += 2)
         e.samples.push_back(static_cast<int16_t>(ReadLe(bytes, offset + k, 2)));
     offset += e.size;
   }
-  if (offset != bytes.size()) {
-    *why = "header and data make " + std::to_string(offset) + " bytes, the file has " + std::to_string(bytes.size());
-    return false;
-  }
-  return true;
+  return offset == bytes.size() || fail("header and data make " + std::to_string(offset) + " bytes, the file has " +
+                                        std::to_string(bytes.size()));
 }
 
 }  // namespace sound_bank_reader

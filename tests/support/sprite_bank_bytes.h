@@ -89,14 +89,11 @@ inline std::vector<uint8_t> MakeBank(const std::vector<Picture>& pictures) {
 // A picture whose pixels follow a pattern of its own seed (never bit 15); with
 // holes, every seventh pixel is 0 (transparent).
 inline Picture PatternPicture(uint16_t width, uint16_t height, uint32_t seed, bool holes = false) {
-  Picture p{width, height, {}};
-  p.pixels.resize(static_cast<size_t>(width) * height);
+  Picture p{width, height, std::vector<uint16_t>(static_cast<size_t>(width) * height)};
   uint32_t s = seed * 2654435761u + 1;
   for (size_t i = 0; i < p.pixels.size(); ++i) {
     s = s * 1103515245u + 12345u;
-    uint16_t v = static_cast<uint16_t>((s >> 12) & 0x7FFF);
-    if (v == 0) v = 1;
-    p.pixels[i] = (holes && i % 7 == 3) ? 0 : v;
+    p.pixels[i] = (holes && i % 7 == 3) ? 0 : std::max<uint16_t>((s >> 12) & 0x7FFF, 1);
   }
   return p;
 }

@@ -1,19 +1,16 @@
-// The computer's turn: the trial trajectories over the terrain, the end of
-// the search with the power to reach, the fallback to the MISSILE, the
-// GIMLET, the error of the shot, DEFENSE, and a whole turn from its start.
+// The computer's turn: its weapon for a new turn, the trial trajectories over
+// the terrain, the end of the search with the power to reach, the fallback
+// to the MISSILE, the GIMLET, the error of the shot, and DEFENSE.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
-#include "platform/message_box.h"
-#include "platform/runtime.h"
 #include "players/computer.h"
 #include "players/turns.h"
 #include "players_test_state.h"
 #include "weapons/weapon_table.h"
-#include "world/fort_placement.h"
-#include "world/landscape.h"
-#include "world/level_file.h"
 
 namespace {
 
@@ -24,23 +21,13 @@ constexpr int kGroundY = 600;
 
 class ComputerTurn : public PlayersTest {
  protected:
-  void SetUp() override {
-    PlayersTest::SetUp();
-    for (int i = 0; i < 2; ++i) {
-      g_players[i].control = 1;
-      g_players[i].stock[kMissile] = kUnlimitedStock;
-    }
+  static void PlaceForts(float x0, float y0, float x1, float y1) {
+    std::tie(g_players[0].x, g_players[0].y, g_players[1].x, g_players[1].y) = std::tie(x0, y0, x1, y1);
   }
-  static void PlaceFort(int i, float x, float y) {
-    g_players[i].x = x;
-    g_players[i].y = y;
-  }
-  // Ground from kGroundY down.
-  void FlatGround() { sprites_.Ground(0, kGroundY, kWorldWidth, kWorldHeight); }
-  // Ground everywhere but the rectangle [x0, x1) x [y0, y1).
-  void Pit(int x0, int y0, int x1, int y1) {
-    sprites_.Ground(0, 0, kWorldWidth, kWorldHeight);
-    sprites_.Ground(x0, y0, x1, y1, 0);
+  // Ground from kGroundY down, sky above.
+  void FlatGround() {
+    sprites_.Ground(0, kGroundY, kWorldWidth, kWorldHeight);
+    sprites_.Ground(0, 0, kWorldWidth, kGroundY, 0);
   }
   // White dots in the terrain rectangle strictly inside (x0, y0)-(x1, y1).
   int DotsWithin(int x0, int y0, int x1, int y1) {
@@ -58,22 +45,47 @@ class ComputerTurn : public PlayersTest {
     }
     return 0;
   }
+  // The weapon player 1 chooses for a draw of r (0..45).
+  static int ChoiceFor(int r) {
+    g_aim.Reset();
+    SetNextRand((r * 32767 + 44) / 45);  // the lowest random number giving r
+    ComputerWeaponChoice();
+    return g_game.currentWeapon;
+  }
 
   world_test::TestSprites sprites_;
 };
 
-TEST_F(ComputerTurn, TrialsFanOutAndLeaveWhiteDotsOnlyWithTheRightButton) {
-  FlatGround();
-  PlaceFort(0, 700, 550);  // the trials start inside its own (solid) fort
-  PlaceFort(1, 100, 550);
-  struct Case {
-    int weapon;
-    uint8_t rightButton;
-    int dots;
-  } cases[] = {{kMissile, 1, 26}, {kDefense, 1, 18}, {kMissile, 0, 0}};
-  for (const Case& c : cases) {
+TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpeed) {
+  g_game.currentPlayer = 1;
+  PlayerRecord& p = g_players[1];
+  struct { int r; int16_t damage, shield, stock; int weapon; } cases[] = {
+      {0, 0, 0, 5, kBigMissile},     {4, 0, 0, 5, kBigMissile},       {5, 0, 0, 5, kGrenade},
+      {14, 0, 0, 5, kGrenade},       {15, 0, 0, 5, kSuperGrenade},    {19, 0, 0, 5, kSuperGrenade},
+      {20, 0, 0, 5, kHyperTube},     {24, 0, 0, 5, kHyperTube},       {25, 0, 0, 5, kBallGrenade},
+      {29, 0, 0, 5, kBallGrenade},   {30, 0, 0, 5, kGroundDefense},   {33, 2400, 0, 5, kGroundDefense},
+      {34, 0, 0, 5, kMissile},       {41, 1000, 0, 5, kMissile},      {34, 1001, 0, 5, kDefense},
+      {41, 1001, 0, 5, kDefense},    {42, 1001, 0, 5, kMissile},      {45, 2000, 0, 5, kMissile},
+      {41, 1001, 1, 5, kMissile},    {34, 2400, 3, 5, kMissile},      {0, 2000, 0, 0, kMissile},  // none left
+      {15, 2000, 0, 0, kMissile},    {20, 2000, 0, 0, kMissile},      {34, 2000, 0, 0, kMissile},
+  };
+  for (const auto& c : cases) {
+    for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = c.stock;
+    p.damage = c.damage;
+    p.shieldCharges = c.shield;
+    g_game.currentWeapon = kGimlet;
+    EXPECT_EQ(ChoiceFor(c.r), c.weapon) << "r " << c.r << ", damage " << c.damage << ", shield " << c.shield;
+    const bool fast = c.weapon == kHyperTube || c.weapon == kSuperGrenade;
+    EXPECT_EQ(g_aim.trialSpeed, fast ? 7 : 4) << "r " << c.r;
+  }
+}
+
+TEST_F(ComputerTurn, TrialsFanOutStopAtForts2SolidPixelsAndDotOnlyWithTheRightButton) {
+  struct { int weapon; uint8_t rightButton; int dots; } cases[] = {
+      {kMissile, 1, 26}, {kDefense, 1, 18}, {kMissile, 0, 0}};
+  for (const auto& c : cases) {
+    PlaceForts(700, 550, 100, 550);  // the trials start inside its own (solid) fort
     FlatGround();
-    sprites_.Ground(0, 0, kWorldWidth, kGroundY, 0);
     g_game.currentWeapon = static_cast<uint16_t>(c.weapon);
     g_input.rightButton = c.rightButton;
     g_aim.Reset();
@@ -83,98 +95,30 @@ TEST_F(ComputerTurn, TrialsFanOutAndLeaveWhiteDotsOnlyWithTheRightButton) {
     EXPECT_EQ(g_aim.bestSpeed, 6);
     EXPECT_LT(g_aim.bestMiss, 1000000.0f);
   }
-}
-
-TEST_F(ComputerTurn, TrialsEndOnAFortsSolidPixelsAndFlyOnThroughItsBoxsEmptyOnes) {
-  PlaceFort(0, 300, 550);
-  PlaceFort(1, 900, 550);
+  // An enemy fort's solid pixels end a trial; the empty ones of its box let it through.
+  PlaceForts(300, 550, 900, 550);
   g_input.rightButton = 1;
   for (bool solid : {true, false}) {
     FlatGround();
-    sprites_.Ground(0, 0, kWorldWidth, kGroundY, 0);
     sprites_.Make(10, 80, 50, solid ? 0x1111 : 0);
     g_aim.Reset();
-    for (int speed = 4; speed <= 15; ++speed) AimSearch(speed, 0.1f, 15.0f);
-    if (solid) {
-      EXPECT_GT(DotsWithin(900, 550, 980, 600), 0);
-      EXPECT_LE(g_aim.bestMiss, 60.0f);
-    } else {
-      EXPECT_EQ(DotsWithin(900, 550, 980, 600), 0);
-      EXPECT_GT(DotsWithin(900, kGroundY - 1, 980, kGroundY + 1), 0) << "no trial through the box to the ground";
-      for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 80; ++x) ASSERT_EQ(sprites_.Surface(10)->At(x, y), 0) << "dot in the fort picture";
+    for (int speed = 4; speed <= 15; ++speed) {
+      const float before = g_aim.bestMiss;
+      AimSearch(speed, 0.1f, 15.0f);
+      EXPECT_LE(g_aim.bestMiss, before) << "the closest trial is kept";
     }
+    EXPECT_EQ(DotsWithin(900, 550, 980, 600) > 0, solid);
+    EXPECT_TRUE(!solid || g_aim.bestMiss <= 60.0f) << g_aim.bestMiss;
+    if (solid) continue;
+    EXPECT_GT(DotsWithin(900, kGroundY - 1, 980, kGroundY + 1), 0) << "no trial through the box to the ground";
+    const uint16_t* picture = sprites_.Surface(10)->Data();
+    EXPECT_EQ(std::count(picture, picture + 80 * 50, 0), 80 * 50) << "dot in the fort picture";
   }
 }
 
-TEST_F(ComputerTurn, DefenseEndsItsSearchInOneFrameAndRaisesTheShieldWithoutALaunch) {
-  players_test::ShieldSound sound;
+TEST_F(ComputerTurn, AFailedLockSkipsThatSpeedAndATrialThatCanNeitherLeaveNorLandIsGivenUp) {
   FlatGround();
-  PlaceFort(0, 200, 550);
-  PlaceFort(1, 400, 550);
-  g_players[0].stock[kDefense] = 1;
-  g_game.currentWeapon = kDefense;
-  ComputerTurnStep();
-  EXPECT_EQ(g_aim.aimed, 1);
-  EXPECT_EQ(g_aim.bestSpeed, 100) << "4 x 100 / 3 is capped at the power limit";
-  EXPECT_EQ(g_game.shotPower, 1);
-  EXPECT_EQ(FramesUntilFired(200), 100);
-  EXPECT_EQ(ProjectilesInUse(), 0);
-  EXPECT_EQ(g_players[0].shieldCharges, 3);
-  EXPECT_EQ(g_players[0].stock[kDefense], 0);
-  EXPECT_EQ(g_game.shotPower, 0);
-  EXPECT_EQ(sound.Playing(), 1);
-}
-
-TEST_F(ComputerTurn, AMissileMissingWidelyBecomesAGimlet) {
-  struct Case {
-    int weapon;
-    float bestMiss;
-    int16_t gimlets;
-    int fired;
-  } cases[] = {{kMissile, 40.5f, 1, kGimlet},
-               {kMissile, 40.0f, 1, kMissile},
-               {kMissile, 900.0f, 0, kMissile},
-               {kGrenade, 900.0f, 1, kGrenade},
-               {kGimlet, 900.0f, 1, kGimlet}};
-  PlaceFort(0, 500, 300);
-  for (const Case& c : cases) {
-    for (Projectile& p : g_projectiles) p = Projectile();
-    g_players[0].stock[kGimlet] = c.gimlets;
-    g_players[0].stock[kGrenade] = 1;
-    g_game.currentWeapon = static_cast<uint16_t>(c.weapon);
-    g_turn.turnOver = 0;
-    g_aim = {1, 0, c.bestMiss, 0, 2.0f, -3.0f};
-    ComputerTurnStep();
-    ASSERT_EQ(ProjectilesInUse(), 1);
-    EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(c.fired)) << c.weapon << ", miss " << c.bestMiss;
-    EXPECT_EQ(g_game.currentWeapon, c.fired);
-    EXPECT_EQ(g_players[0].stock[kGimlet], c.gimlets - (c.fired == kGimlet ? 1 : 0));
-    EXPECT_EQ(g_players[0].stock[kMissile], kUnlimitedStock);
-  }
-}
-
-TEST_F(ComputerTurn, WithEveryTrialLeavingTheWorldTheShellStartsWithOnlyTheError) {
-  PlaceFort(0, 700, 300);  // an empty terrain and fort picture: every trial falls out of the world
-  PlaceFort(1, 100, 300);
-  sprites_.Make(10, 80, 50, 0);
-  g_players[0].stock[kGimlet] = 1;
-  SetNextRand(0);  // the lowest error for velocity x
-  EXPECT_EQ(FramesUntilFired(50), 12);
-  EXPECT_EQ(g_aim.bestMiss, 1000000.0f);
-  ASSERT_EQ(ProjectilesInUse(), 1);
-  const Projectile& shell = g_projectiles[0];
-  EXPECT_EQ(shell.type, ProjectileTypeOfWeapon(kGimlet));
-  EXPECT_EQ(shell.x, 740.0f);
-  EXPECT_EQ(shell.y, 310.0f);
-  EXPECT_FLOAT_EQ(shell.vx, -0.75f);
-  EXPECT_LE(std::fabs(shell.vy), 0.75f);
-}
-
-TEST_F(ComputerTurn, AFailedLockSkipsThatSpeedsTrials) {
-  FlatGround();
-  PlaceFort(0, 700, 550);
-  PlaceFort(1, 900, 550);
+  PlaceForts(700, 550, 900, 550);
   g_input.rightButton = 1;
   sprites_.Surface(kTerrainSprite)->SetLost(true);
   ComputerTurnStep();
@@ -185,105 +129,92 @@ TEST_F(ComputerTurn, AFailedLockSkipsThatSpeedsTrials) {
   EXPECT_EQ(g_aim.trialSpeed, 6);
   EXPECT_EQ(g_aim.bestSpeed, 5);
   EXPECT_EQ(Dots(), 26);
-}
 
-TEST_F(ComputerTurn, ATrialThatCanNeitherLeaveNorLandIsGivenUp) {
-  PlaceFort(0, 700, 300);
-  PlaceFort(1, 100, 300);
-  g_input.rightButton = 1;
+  FlatGround();
+  g_aim.Reset();
+  PlaceForts(700, 300, 100, 300);
   AimSearch(0, 0.0f, 15.0f);  // no speed, no gravity: every trial hangs in the air
   EXPECT_EQ(g_aim.bestMiss, 1000000.0f);
   EXPECT_EQ(Dots(), 0);
 }
 
-TEST_F(ComputerTurn, AWholeTurnFallsBackToTheMissileAndFiresWithin123Frames) {
-  // Player 0 has just fired; the computer, player 1, chooses a GRENADE
-  // and searches from a pit, far from player 0.
-  PlaceFort(0, 100, 600);
-  PlaceFort(1, 700, 300);
-  Pit(690, 270, 790, 350);
-  g_players[1].stock[kGrenade] = 1;
-  g_players[1].stock[kGimlet] = 10;
-  g_turn.turnOver = 1;
-  SetNextRand(12 * 32767 / 45 + 1);  // GRENADE
-  for (int frame = 0; frame < 50; ++frame) TurnChange();
-  ASSERT_EQ(g_game.currentPlayer, 1);
-  ASSERT_EQ(g_game.currentWeapon, kGrenade);
+TEST_F(ComputerTurn, DefenseEndsItsSearchInOneFrameAndRaisesTheShieldWithoutALaunch) {
+  players_test::ShieldSound sound;
+  FlatGround();
+  PlaceForts(200, 550, 400, 550);
+  g_players[0].stock[kDefense] = 1;
+  g_game.currentWeapon = kDefense;
+  ComputerTurnStep();
+  EXPECT_EQ(g_aim.aimed, 1);
+  EXPECT_EQ(g_aim.bestSpeed, 100) << "4 x 100 / 3 is capped at the power limit";
+  EXPECT_EQ(FramesUntilFired(200), 100);
+  EXPECT_EQ(ProjectilesInUse(), 0);
+  EXPECT_EQ(g_players[0].shieldCharges, 3);
+  EXPECT_EQ(g_players[0].stock[kDefense], 0);
+  EXPECT_EQ(g_game.shotPower, 0);
+  EXPECT_EQ(sound.Playing(), 1);
+}
 
-  int fallback = 0, aimed = 0, fired = 0;
-  float keptMiss = 0;
-  for (int frame = 1; frame <= 200 && !fired; ++frame) {
-    const float missBefore = g_aim.bestMiss;
-    ComputerTurnStep();
-    EXPECT_LE(g_aim.bestMiss, missBefore) << "frame " << frame;
-    if (!fallback && g_game.currentWeapon == kMissile) {
-      fallback = frame;
-      keptMiss = g_aim.bestMiss;
-      EXPECT_EQ(g_aim.trialSpeed, 4);
-      EXPECT_GT(keptMiss, kFallbackMiss);
-      EXPECT_LT(keptMiss, 1000000.0f);
-    }
-    if (!aimed && g_aim.aimed) aimed = frame;
-    if (g_turn.turnOver) fired = frame;
-    TurnChange();
-    StepFramePhase();
-  }
-  EXPECT_EQ(fallback, 11);  // GRENADE speeds 4 to 14
-  EXPECT_EQ(aimed, 23);     // then MISSILE speeds 4 to 15
-  EXPECT_GT(fired, aimed);
-  EXPECT_LE(fired, 23 + 100);
+TEST_F(ComputerTurn, WithEveryTrialLeavingTheWorldTheShellStartsWithOnlyTheError) {
+  PlaceForts(700, 300, 100, 300);  // an empty terrain and fort picture: every trial falls out of the world
+  sprites_.Make(10, 80, 50, 0);
+  g_players[0].stock[kGimlet] = 1;
+  SetNextRand(0);  // the lowest error for velocity x
+  EXPECT_EQ(FramesUntilFired(50), 12);
+  EXPECT_EQ(g_aim.bestMiss, 1000000.0f);
   ASSERT_EQ(ProjectilesInUse(), 1);
-  EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(kGimlet));
-  EXPECT_EQ(g_players[1].stock[kGimlet], 9);
-  EXPECT_EQ(g_players[1].stock[kGrenade], 1);
+  const Projectile& shell = g_projectiles[0];
+  EXPECT_EQ(shell.type, ProjectileTypeOfWeapon(kGimlet));
+  EXPECT_EQ(std::make_tuple(shell.x, shell.y), std::make_tuple(740.0f, 310.0f));
+  EXPECT_FLOAT_EQ(shell.vx, -0.75f);
+  EXPECT_LE(std::fabs(shell.vy), 0.75f);
+}
+
+TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesAndAWideMissileIsAGimlet) {
+  PlaceForts(500, 300, 100, 300);  // an empty terrain and fort picture: the trials change nothing
+  sprites_.Make(10, 80, 50, 0);
+  g_players[0].stock[kGrenade] = 5;
+  g_players[0].stock[kMissile] = kUnlimitedStock;
+  // The weapon, the last speed searched, the best miss and speed, the GIMLETs;
+  // then the weapon, the aim state and whether the shot was fired.
+  struct {
+    int weapon;
+    int16_t speed;
+    float bestMiss;
+    int16_t bestSpeed, gimlets;
+    int then;
+    uint16_t aimed;
+    int16_t trialSpeed, power;
+    bool fired;
+  } cases[] = {
+      {kGrenade, 14, 60.5f, 6, 1, kMissile, 0, 4, 6, false},  // searched again from 4 with the MISSILE
+      {kGrenade, 13, 900.0f, 6, 1, kGrenade, 0, 14, 6, false},
+      {kGrenade, 14, 60.0f, 7, 1, kGrenade, 1, 0, 50, false},  // 7 x 100 / 14
+      {kMissile, 15, 900.0f, 6, 1, kMissile, 1, 0, 40, false},
+      {kGimlet, 15, 900.0f, 15, 1, kGimlet, 1, 0, 100, false},
+      {kMissile, 15, 40.5f, 0, 1, kGimlet, 1, 0, 0, true},  // no power to charge: fired at once
+      {kMissile, 15, 40.0f, 0, 1, kMissile, 1, 0, 0, true},
+      {kMissile, 15, 900.0f, 0, 0, kMissile, 1, 0, 0, true},
+      {kGrenade, 14, 50.0f, 0, 1, kGrenade, 1, 0, 0, true},
+  };
+  for (const auto& c : cases) {
+    for (Projectile& p : g_projectiles) p = Projectile();
+    g_players[0].stock[kGimlet] = c.gimlets;
+    g_game.currentWeapon = static_cast<uint16_t>(c.weapon);
+    g_game.shotPower = 0;
+    g_turn.turnOver = 0;
+    g_aim = {0, c.speed, c.bestMiss, c.bestSpeed, 2.0f, -3.0f};
+    ComputerTurnStep();
+    EXPECT_EQ(std::make_tuple(g_game.currentWeapon.load(), g_aim.aimed, g_aim.trialSpeed, g_aim.bestSpeed),
+              std::make_tuple(c.then, c.aimed, c.trialSpeed, c.power))
+        << "weapon " << c.weapon << ", speed " << c.speed << ", miss " << c.bestMiss;
+    EXPECT_EQ(g_game.shotPower, c.aimed && c.power > 0 ? 1 : 0) << "the first step of the gauge";
+    ASSERT_EQ(ProjectilesInUse(), c.fired ? 1 : 0);
+    if (!c.fired) continue;
+    EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(c.then));
+    EXPECT_EQ(g_players[0].stock[kGimlet], c.gimlets - (c.then == kGimlet ? 1 : 0));
+    EXPECT_EQ(g_players[0].stock[kMissile], kUnlimitedStock);
+  }
 }
 
 }  // namespace
-
-namespace {
-
-// Whether the enemy's fort is open to the shooter's: nothing but sky above
-// either fort's box and on the straight line between the middles of their tops.
-bool Open(world_test::TestSprites& s, const PlayerRecord& shooter, const PlayerRecord& enemy) {
-  for (const PlayerRecord* p : {&shooter, &enemy})
-    for (int y = 0; y < static_cast<int>(p->y); ++y)
-      for (int x = static_cast<int>(p->x); x < static_cast<int>(p->x) + 80; ++x)
-        if (s.At(x, y) != 0) return false;
-  for (int k = 0; k <= 1000; ++k) {
-    const float t = k / 1000.0f;
-    const int x = static_cast<int>(shooter.x + 40 + t * (enemy.x - shooter.x));
-    const int y = static_cast<int>(shooter.y + t * (enemy.y - shooter.y));
-    if (s.At(x, y) != 0) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-TEST_F(ComputerTurn, OnOurLevelsTheSearchComesWithin60PixelsOfAnOpenEnemyFort) {
-  static LevelTable saved;
-  saved = g_levelTable;
-  platform::ClearMessagesShown();
-  LoadLevelTableFrom(platform::DataPath("level.frc"));
-  ASSERT_TRUE(platform::MessagesShown().empty()) << "no level.frc: build the data first";
-  int open = 0;
-  for (int level = 0; level < 12; ++level) {
-    g_level = g_levelTable.Get(level);
-    g_game.scenerySet = static_cast<uint16_t>(level % 5);
-    BuildLandscape();
-    UsePlayers(5);
-    platform::SeedRand(static_cast<uint32_t>(level) * 7919u + 1u);
-    PlaceFortsOnLandscape(5, GameRandom());
-    bool anyOpen = false;
-    for (int enemy = 1; enemy < 5; ++enemy) anyOpen = anyOpen || Open(sprites_, g_players[0], g_players[enemy]);
-    if (!anyOpen) continue;
-    ++open;
-    g_game.currentPlayer = 0;
-    g_game.currentWeapon = kMissile;
-    g_aim.Reset();
-    for (int speed = 4; speed <= 15; ++speed) AimSearch(speed, 0.1f, 15.0f);
-    EXPECT_LT(g_aim.bestMiss, 60.0f) << "level " << level;
-  }
-  EXPECT_GE(open, 3);
-  g_levelTable = saved;
-}

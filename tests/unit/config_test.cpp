@@ -1,72 +1,38 @@
 // game.ini bytes -> configuration, and the font height each display option picks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "display/text.h"
 #include "shell/config.h"
 
-namespace {
-
-ConfigState Apply(std::vector<uint8_t> bytes) {
-  ConfigState c;
-  ApplyConfigBytes(bytes.data(), bytes.size(), &c);
-  return c;
+TEST(Config, TheBytesPickTheScreenOfTheirOptionAndStoreTheFlagsAsTheyAre) {
+  // Unknown options (a text file's "100" among them) keep the default 640 x 480; a
+  // short file keeps the defaults of its missing bytes; bytes after the third are ignored.
+  struct Case {
+    std::vector<uint8_t> bytes;
+    std::vector<int> option_w_h_noVblank_noRefresh;
+  };
+  const Case cases[] = {
+      {{0, 0, 0}, {0, 320, 240, 0, 0}},      {{1, 1, 1}, {1, 640, 480, 1, 1}},   {{2, 0, 0, 9, 9}, {2, 800, 600, 0, 0}},
+      {{3, 0, 0}, {3, 1024, 768, 0, 0}},     {{4, 0, 0}, {4, 640, 480, 0, 0}},   {{255, 0, 0}, {255, 640, 480, 0, 0}},
+      {{'1', '0', '0'}, {0x31, 640, 480, 0x30, 0x30}},                           {{2}, {2, 800, 600, 0, 0}},
+      {{3, 5}, {3, 1024, 768, 5, 0}},        {{}, {0, 640, 480, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    uint8_t file[8];
+    std::fill(std::begin(file), std::end(file), 0x77);  // beyond the file's bytes: never read
+    std::copy(c.bytes.begin(), c.bytes.end(), file);
+    ConfigState s;
+    ApplyConfigBytes(file, c.bytes.size(), &s);
+    EXPECT_EQ((std::vector<int>{s.displayOption, s.screenWidth, s.screenHeight, s.noVblankWait, s.noRefreshWarning}),
+              c.option_w_h_noVblank_noRefresh)
+        << testing::PrintToString(c.bytes);
+  }
 }
 
-}  // namespace
-
-TEST(Config, EachDisplayOptionPicksItsScreenAndTheFlagsAreStoredAsTheyAre) {
-  ConfigState c = Apply({3, 0, 0});
-  EXPECT_EQ(c.screenWidth, 1024);
-  EXPECT_EQ(c.screenHeight, 768);
-  EXPECT_EQ(c.displayOption, 3);
-  EXPECT_EQ(c.noVblankWait, 0);
-  EXPECT_EQ(c.noRefreshWarning, 0);
-
-  c = Apply({1, 1, 1});
-  EXPECT_EQ(c.screenWidth, 640);
-  EXPECT_EQ(c.screenHeight, 480);
-  EXPECT_EQ(c.noVblankWait, 1);
-  EXPECT_EQ(c.noRefreshWarning, 1);
-
-  EXPECT_EQ(Apply({0, 0, 0}).screenWidth, 320);
-  EXPECT_EQ(Apply({0, 0, 0}).screenHeight, 240);
-  EXPECT_EQ(Apply({2, 0, 0}).screenWidth, 800);
-  EXPECT_EQ(Apply({2, 0, 0}).screenHeight, 600);
-  // Bytes after the third are ignored.
-  EXPECT_EQ(Apply({2, 0, 0, 9, 9}).noRefreshWarning, 0);
-}
-
-TEST(Config, ATextFileIsNotAnOptionAndUnknownOptionsKeepTheDefaultScreen) {
-  // "100" as text: option 0x31, the default 640 x 480, both flags set (0x30 != 0).
-  ConfigState c = Apply({'1', '0', '0'});
-  EXPECT_EQ(c.displayOption, 0x31);
-  EXPECT_EQ(c.screenWidth, 640);
-  EXPECT_EQ(c.screenHeight, 480);
-  EXPECT_EQ(c.noVblankWait, 0x30);
-  EXPECT_EQ(c.noRefreshWarning, 0x30);
-  EXPECT_EQ(Apply({4, 0, 0}).screenWidth, 640);
-  EXPECT_EQ(Apply({255, 0, 0}).screenHeight, 480);
-}
-
-TEST(Config, AShortFileKeepsTheDefaultsOfTheMissingBytes) {
-  ConfigState c = Apply({2});
-  EXPECT_EQ(c.screenWidth, 800);
-  EXPECT_EQ(c.noVblankWait, 0);
-  EXPECT_EQ(c.noRefreshWarning, 0);
-  c = Apply({3, 5});
-  EXPECT_EQ(c.noVblankWait, 5);
-  EXPECT_EQ(c.noRefreshWarning, 0);
-  c = Apply({});
-  EXPECT_EQ(c.displayOption, 0);
-  EXPECT_EQ(c.screenWidth, 640);
-}
-
-TEST(Config, FontHeightFollowsTheDisplayOption) {
-  EXPECT_EQ(FontHeightForOption(0, 0), 12);
-  EXPECT_EQ(FontHeightForOption(1, 0), 18);
-  EXPECT_EQ(FontHeightForOption(2, 0), 23);
-  EXPECT_EQ(FontHeightForOption(3, 0), 30);
-  // Any other option keeps the height it had (0: the face's default).
-  EXPECT_EQ(FontHeightForOption(4, 0), 0);
-  EXPECT_EQ(FontHeightForOption(0x31, 0), 0);
+TEST(Config, FontHeightFollowsTheDisplayOptionAndOtherOptionsKeepTheHeightTheyHad) {
+  for (const auto& [option, height] : {std::pair{0, 12}, {1, 18}, {2, 23}, {3, 30}, {4, 7}, {0x31, 7}})
+    EXPECT_EQ(FontHeightForOption(option, 7), height) << option;
 }

@@ -6,7 +6,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "shell/main_frame.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ class Display : public testing::Test {
   std::unique_ptr<CMainFrame> frame;
 };
 
-TEST_F(Display, SuccessfulSetUpMakesSurfacesConfinesTheCursorAndSaysNothing) {
+TEST_F(Display, SuccessfulSetUpMakesSurfacesConfinesThePointerAndSaysNothing) {
   g_config.screenWidth = 320;
   g_config.screenHeight = 240;
   frame->InitDisplay();
@@ -65,57 +65,52 @@ TEST_F(Display, SuccessfulSetUpMakesSurfacesConfinesTheCursorAndSaysNothing) {
   EXPECT_EQ(g_display.back->Width(), 320);
   EXPECT_EQ(g_display.back->Height(), 240);
   EXPECT_EQ(fake->modeCalls, 1);
-  platform::SetCursorPos(0, 1000);
-  int x, y;
-  platform::GetCursorPos(&x, &y);
-  EXPECT_EQ(x, 5);
-  EXPECT_EQ(y, 240 - 6);
   frame->DetectPixelFormat();
   EXPECT_EQ(g_display.pixelLayout, kLayout565);
+  // The pointer stays 5 pixels inside every edge: a position past the left,
+  // top, right or bottom one lands on the last pixel inside (right - 1, bottom - 1).
+  struct Case {
+    int x, y, wantX, wantY;
+  };
+  for (const Case c : {Case{-50, 100, 5, 100}, {100, -50, 100, 5}, {1000, 100, 314, 100}, {100, 1000, 100, 234}}) {
+    platform::SetCursorPos(c.x, c.y);
+    int x, y;
+    platform::GetCursorPos(&x, &y);
+    EXPECT_EQ(std::pair(x, y), std::pair(c.wantX, c.wantY)) << "set to " << c.x << ", " << c.y;
+  }
 }
 
 TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
-  fake->failCreate = true;
-  frame->InitDisplay();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X DirectDrawCreate"});
-  EXPECT_EQ(g_display.device, nullptr);
-  EXPECT_EQ(g_display.back, nullptr);
-
-  SetUp();
-  fake->failCooperative = true;
-  frame->InitDisplay();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X SetCooperativeLevel"});
-  EXPECT_EQ(fake->modeCalls, 0);
-
-  SetUp();
-  fake->failPrimary = true;
-  frame->InitDisplay();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X DirectDrawCreate Surface su"});
-  EXPECT_EQ(g_display.back, nullptr);
-
-  SetUp();
-  fake->failModeAny = true;
-  frame->InitDisplay();
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_EQ(Messages()[1], "ERROR DIRECT X SetDisplayMode");
-  EXPECT_EQ(fake->primaryCalls, 0);
-}
-
-TEST_F(Display, ARefused60HzModeWarnsUnlessSuppressedAndFallsBackToAnyRate) {
-  fake->failMode60 = true;
-  frame->InitDisplay();
+  // A refused 60 Hz mode warns (unless the configuration says not to) and the
+  // set-up goes on at any rate.
   const std::string warning = std::string(26, ' ') + "ERROR DIRECT X SetDisplayMode - set refresh\n" +
                               "Для нормальной работы программы требуется установить частоту экрана-60Гц";
-  EXPECT_EQ(Messages(), std::vector<std::string>{warning});
-  EXPECT_EQ(fake->modeCalls, 2);
-  EXPECT_NE(g_display.back, nullptr);
-
-  SetUp();
-  g_config.noRefreshWarning = 1;
-  fake->failMode60 = true;
-  frame->InitDisplay();
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_NE(g_display.back, nullptr);
+  struct Case {
+    bool FakeVideo::*fail;
+    uint8_t noRefreshWarning;
+    std::vector<std::string> messages;
+    std::vector<int> modeCalls_primaryCalls_noDevice_noBack;
+  };
+  const Case cases[] = {
+      {&FakeVideo::failCreate, 0, {"ERROR DIRECT X DirectDrawCreate"}, {0, 0, 1, 1}},
+      {&FakeVideo::failCooperative, 0, {"ERROR DIRECT X SetCooperativeLevel"}, {0, 0, 0, 1}},
+      {&FakeVideo::failPrimary, 0, {"ERROR DIRECT X DirectDrawCreate Surface su"}, {1, 1, 0, 1}},
+      {&FakeVideo::failModeAny, 0, {warning, "ERROR DIRECT X SetDisplayMode"}, {2, 0, 0, 1}},
+      {&FakeVideo::failMode60, 0, {warning}, {2, 1, 0, 0}},
+      {&FakeVideo::failMode60, 1, {}, {2, 1, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.messages.empty() ? "no warning" : c.messages.back());
+    TearDown();
+    SetUp();
+    fake->*c.fail = true;
+    g_config.noRefreshWarning = c.noRefreshWarning;
+    frame->InitDisplay();
+    EXPECT_EQ(Messages(), c.messages);
+    EXPECT_EQ((std::vector<int>{fake->modeCalls, fake->primaryCalls, g_display.device == nullptr,
+                                g_display.back == nullptr}),
+              c.modeCalls_primaryCalls_noDevice_noBack);
+  }
 }
 
 TEST_F(Display, LostSurfacesAreRebuiltOnceTheDisplayIsBack) {

@@ -3,6 +3,7 @@
 // and can be told to fail.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
@@ -20,8 +21,7 @@ struct FakeDeviceState {
   };
   struct Voice {
     int sound = 0;  // the sound its copy is of; 0 none
-    bool playing = false;
-    bool loop = false;
+    bool playing = false, loop = false;
     int volume = 1;  // hundredths of a decibel; 1 = never set
   };
   std::vector<Sound> sounds;  // handle = index + 1
@@ -32,22 +32,14 @@ struct FakeDeviceState {
   int creates = 0;
 
   // Sounds alive now.
-  int AliveSounds() const {
-    int n = 0;
-    for (const auto& s : sounds) n += s.alive;
-    return n;
-  }
+  int AliveSounds() const { return static_cast<int>(std::count_if(sounds.begin(), sounds.end(), [](const Sound& s) { return s.alive; })); }
 };
 
 class FakeAudioDevice final : public platform::AudioDevice {
  public:
   explicit FakeAudioDevice(std::shared_ptr<FakeDeviceState> state) : s_(std::move(state)) {}
 
-  bool SetOutputFormat(const platform::PcmFormat& f) override {
-    if (s_->failFormat) return false;
-    s_->output = f;
-    return true;
-  }
+  bool SetOutputFormat(const platform::PcmFormat& f) override { return !s_->failFormat && (s_->output = f, true); }
   int CreateSound(const platform::PcmFormat& f, const uint8_t* data, size_t size) override {
     if (++s_->creates == s_->failCreateAt) return 0;
     s_->sounds.push_back({f, std::vector<uint8_t>(data, data + size), true});
@@ -59,32 +51,27 @@ class FakeAudioDevice final : public platform::AudioDevice {
       if (v.sound == sound) v = {};
   }
   bool Duplicate(int voice, int sound) override {
-    auto& v = s_->voices.at(static_cast<size_t>(voice));
+    auto& v = V(voice);
     v = {};
     if (s_->failDuplicate || sound < 1 || !s_->sounds.at(static_cast<size_t>(sound - 1)).alive) return false;
     v.sound = sound;
     return true;
   }
-  bool Rewind(int voice) override { return s_->voices.at(static_cast<size_t>(voice)).sound != 0; }
-  bool SetVolume(int voice, int hundredths) override {
-    s_->voices.at(static_cast<size_t>(voice)).volume = hundredths;
-    return true;
-  }
+  bool Rewind(int voice) override { return V(voice).sound != 0; }
+  bool SetVolume(int voice, int hundredths) override { return V(voice).volume = hundredths, true; }
   bool Play(int voice, bool loop) override {
-    auto& v = s_->voices.at(static_cast<size_t>(voice));
+    auto& v = V(voice);
     if (s_->failPlay || !v.sound) return false;
     v.playing = true;
     v.loop = loop;
     return true;
   }
-  bool Stop(int voice) override {
-    s_->voices.at(static_cast<size_t>(voice)).playing = false;
-    return !s_->failStop;
-  }
-  bool IsPlaying(int voice) override { return s_->voices.at(static_cast<size_t>(voice)).playing; }
-  void ReleaseCopy(int voice) override { s_->voices.at(static_cast<size_t>(voice)) = {}; }
+  bool Stop(int voice) override { return V(voice).playing = false, !s_->failStop; }
+  bool IsPlaying(int voice) override { return V(voice).playing; }
+  void ReleaseCopy(int voice) override { V(voice) = {}; }
 
  private:
+  FakeDeviceState::Voice& V(int voice) { return s_->voices.at(static_cast<size_t>(voice)); }
   std::shared_ptr<FakeDeviceState> s_;
 };
 

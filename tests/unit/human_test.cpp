@@ -6,8 +6,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
-#include "players/turns.h"
 #include "players_test_state.h"
 #include "shell/input_handlers.h"
 #include "weapons/flight_programs.h"
@@ -15,20 +15,16 @@
 
 namespace {
 
-using players_test::PlayersTest;
+constexpr int kAimX = 340, kAimY = 410;  // the aim point of the fort at (300, 400)
 
-constexpr float kFortX = 300, kFortY = 400;
-constexpr int kAimX = 340, kAimY = 410;  // the fort's aim point
-
-class HumanTurn : public PlayersTest {
+class HumanTurn : public players_test::PlayersTest {
  protected:
   void SetUp() override {
     PlayersTest::SetUp();
     sprites_.Make(15, 9, 9, 0x0421);                   // the pointer probe
     sprites_.Make(kWeaponSlotSprite, 24, 24, 0x5294);  // a weapon slot
     g_game.currentPlayer = 1;
-    Me().x = kFortX;
-    Me().y = kFortY;
+    std::tie(Me().x, Me().y) = std::make_tuple(300.0f, 400.0f);
     Me().stock[kMissile] = kUnlimitedStock;
   }
   static PlayerRecord& Me() { return g_players[1]; }
@@ -61,13 +57,9 @@ class HumanTurn : public PlayersTest {
   world_test::TestSprites sprites_;
 };
 
-TEST_F(HumanTurn, TheDivisorOfEveryWeaponAndItsSpeedAtFullPower) {
+TEST_F(HumanTurn, TheDivisorOfEveryWeapon) {
   const int divisors[kWeaponCount] = {6, 7, 7, 7, 6, 7, 33, 7, 8, 6};
-  const int fullSpeed[kWeaponCount] = {16, 14, 14, 14, 16, 14, 3, 14, 12, 16};
-  for (int w = 0; w < kWeaponCount; ++w) {
-    EXPECT_EQ(ShotDivisor(w), divisors[w]) << w;
-    EXPECT_EQ(100 / ShotDivisor(w), fullSpeed[w]) << w;
-  }
+  for (int w = 0; w < kWeaponCount; ++w) EXPECT_EQ(ShotDivisor(w), divisors[w]) << w;
 }
 
 TEST_F(HumanTurn, FullPowerFiresInThe100thFrameWithoutRelease) {
@@ -77,102 +69,69 @@ TEST_F(HumanTurn, FullPowerFiresInThe100thFrameWithoutRelease) {
   EXPECT_EQ(HoldFor(99), 0);
   EXPECT_EQ(g_game.shotPower, 99);
   EXPECT_EQ(HoldFor(1), 1);
-  EXPECT_EQ(g_input.leftButton, 0);
-  EXPECT_EQ(g_game.shotPower, 0);
+  EXPECT_EQ(std::make_tuple(g_input.leftButton.load(), g_game.shotPower.load()), std::make_tuple(0, 0));
   ASSERT_EQ(ProjectilesInUse(), 1);
   const Projectile& shell = g_projectiles[0];
-  EXPECT_EQ(shell.type, 1);
-  EXPECT_EQ(shell.program, kMissile);
-  EXPECT_EQ(shell.x, static_cast<float>(kAimX));
-  EXPECT_EQ(shell.y, static_cast<float>(kAimY));
-  EXPECT_EQ(shell.vx, 16.0f);
-  EXPECT_EQ(shell.vy, 0.0f);
+  EXPECT_EQ(std::make_tuple(shell.type, shell.program, shell.x, shell.y, shell.vx, shell.vy),
+            std::make_tuple(1, kMissile, float{kAimX}, float{kAimY}, 16.0f, 0.0f));
   EXPECT_EQ(Me().stock[kMissile], kUnlimitedStock);
-  // Once the turn is over a press charges nothing.
-  EXPECT_EQ(HoldFor(5), 0);
+  EXPECT_EQ(HoldFor(5), 0);  // once the turn is over a press charges nothing
   EXPECT_EQ(g_game.shotPower, 0);
+  g_projectiles[0] = Projectile();
+  g_turn.turnOver = 0;
+  g_turn.powerLimit = 11;  // held at the limit, the gauge takes no step past it
+  g_game.shotPower = 11;
+  EXPECT_EQ(HoldFor(1), 1);
+  EXPECT_EQ(g_projectiles[0].vx, 1.0f);  // 11 / 6
 }
 
-TEST_F(HumanTurn, TheShotFliesTowardsThePointer) {
-  struct Case {
-    int dx, dy;  // pointer from the aim point
-    float angle;
-  } cases[] = {
-      {0, -50, -std::numbers::pi_v<float> / 2},  // straight up
-      {0, 50, std::numbers::pi_v<float> / 2},    // straight down
-      {-100, 0, 3.14159f},                       // left
-      {100, -100, -std::numbers::pi_v<float> / 4},
-      {-100, -100, 3.14159f + std::numbers::pi_v<float> / 4},  // up and left
+TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
+  constexpr float kPi = std::numbers::pi_v<float>;
+  struct { int weapon, dx, dy; uint16_t power; float speed, angle; } cases[] = {  // dx, dy from the aim point
+      {kMissile, 0, -50, 60, 10, -kPi / 2},                  // straight up
+      {kMissile, 0, 50, 60, 10, kPi / 2},                    // straight down
+      {kMissile, -100, 0, 60, 10, 3.14159f},                 // left
+      {kMissile, 100, -100, 60, 10, -kPi / 4},
+      {kMissile, -100, -100, 60, 10, 3.14159f + kPi / 4},  // up and left
+      {kGrenade, 200, -200, 6, 0, 0},                        // released before the divisor of 7: at rest
   };
-  for (const Case& c : cases) {
+  Me().stock[kGrenade] = 2;
+  for (const auto& c : cases) {
     for (Projectile& p : g_projectiles) p = Projectile();
     g_turn.turnOver = 0;
+    g_game.currentWeapon = static_cast<uint16_t>(c.weapon);
     PointAt(kAimX + c.dx, kAimY + c.dy);
-    g_game.shotPower = 60;  // speed 10
+    g_game.shotPower = c.power;
     Release();
-    const Projectile& shell = g_projectiles[0];
-    ASSERT_EQ(shell.type, 1);
-    EXPECT_NEAR(shell.vx, 10 * std::cos(c.angle), 1e-5) << c.dx << ", " << c.dy;
-    EXPECT_NEAR(shell.vy, 10 * std::sin(c.angle), 1e-5) << c.dx << ", " << c.dy;
+    ASSERT_EQ(ProjectilesInUse(), 1);
+    EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(c.weapon));
+    EXPECT_NEAR(g_projectiles[0].vx, c.speed * std::cos(c.angle), 1e-5) << c.dx << ", " << c.dy;
+    EXPECT_NEAR(g_projectiles[0].vy, c.speed * std::sin(c.angle), 1e-5) << c.dx << ", " << c.dy;
   }
+  EXPECT_EQ(std::make_tuple(Me().stock[kGrenade], g_turn.turnOver), std::make_tuple(1, 1));
 }
 
-TEST_F(HumanTurn, ReleaseBeforeTheDivisorLaunchesAtRest) {
-  Me().stock[kGrenade] = 2;
-  g_game.currentWeapon = kGrenade;
-  PointAt(kAimX + 200, kAimY - 200);
-  EXPECT_EQ(HoldFor(6), 0);  // the GRENADE's divisor is 7
-  Release();
-  ASSERT_EQ(ProjectilesInUse(), 1);
-  EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(kGrenade));
-  EXPECT_EQ(g_projectiles[0].vx, 0.0f);
-  EXPECT_EQ(g_projectiles[0].vy, 0.0f);
-  EXPECT_EQ(g_turn.turnOver, 1);
-  EXPECT_EQ(Me().stock[kGrenade], 1);
-}
-
-TEST_F(HumanTurn, ATurnWhoseTimerRanOutWhileChargingStillFires) {
-  PointAt(kAimX + 100, kAimY);
-  EXPECT_EQ(HoldFor(30), 0);
-  g_turn.turnTimer = 1;
-  GameTick();
-  EXPECT_EQ(g_turn.turnOver, 0);
-  Release();
-  EXPECT_EQ(g_turn.turnOver, 1);
-  EXPECT_EQ(g_projectiles[0].vx, 5.0f);
-}
-
-TEST_F(HumanTurn, DefenseByMouseReArmsARaisedShieldWhileTheDigitKeyRefuses) {
+TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) {
   players_test::ShieldSound sound;
   Me().stock[kDefense] = 2;
+  Me().stock[kGrenade] = 1;
   Me().shieldCharges = 1;
-  OnKeyDown('7');
+  OnKeyDown('7');  // the digit key refuses DEFENSE while a shield is raised
   EXPECT_EQ(g_game.currentWeapon, kMissile);
+  ClickIcon(kGimlet);  // none left: the click is used up, the weapon stays
+  EXPECT_EQ(std::make_tuple(g_game.currentWeapon.load(), g_input.leftButton.load(), g_game.shotPower.load()),
+            std::make_tuple(kMissile, 0, 0));
+  ClickIcon(kGrenade);
+  EXPECT_EQ(g_game.currentWeapon, kGrenade);
   ClickIcon(kDefense);
-  EXPECT_EQ(g_game.currentWeapon, kDefense);
-  EXPECT_EQ(g_game.shotPower, 0);  // the click was used up
+  EXPECT_EQ(std::make_tuple(g_game.currentWeapon.load(), g_game.shotPower.load()), std::make_tuple(kDefense, 0));
   PointAt(kAimX + 50, kAimY - 50);
   EXPECT_EQ(HoldFor(40), 0);
   Release();
-  EXPECT_EQ(ProjectilesInUse(), 0);
-  EXPECT_EQ(Me().shieldCharges, 3);
-  EXPECT_EQ(Me().stock[kDefense], 1);
-  EXPECT_EQ(g_turn.turnOver, 1);
-  EXPECT_EQ(sound.Playing(), 1);
-}
-
-TEST_F(HumanTurn, AClickOnAnEmptyIconIsUsedUpWithoutChangingTheWeapon) {
-  Me().stock[kGimlet] = 0;
-  Me().stock[kGrenade] = 1;
-  ClickIcon(kGimlet);
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
-  EXPECT_EQ(g_input.leftButton, 0);
-  EXPECT_EQ(g_game.shotPower, 0);
-  ClickIcon(kGrenade);
-  EXPECT_EQ(g_game.currentWeapon, kGrenade);
-  EXPECT_EQ(ProjectilesInUse(), 0);
-  g_turn.turnOver = 1;  // icons still choose once the shot is gone
-  ClickIcon(kMissile);
+  EXPECT_EQ(std::make_tuple(ProjectilesInUse(), Me().shieldCharges.load(), Me().stock[kDefense], g_turn.turnOver,
+                            sound.Playing()),
+            std::make_tuple(0, 3, 1, 1, 1));
+  ClickIcon(kMissile);  // icons still choose once the shot is gone
   EXPECT_EQ(g_game.currentWeapon, kMissile);
 }
 
@@ -184,13 +143,11 @@ TEST_F(HumanTurn, TheFirstDirectMissileClickMarksTheTargetAndDoesNotCharge) {
   g_input.cursorX = 123;
   g_input.cursorY = 45;
   EXPECT_EQ(HoldFor(1), 0);
-  EXPECT_EQ(g_game.targetMarked, 1);
-  EXPECT_EQ(g_game.shotPower, 0);
-  EXPECT_EQ(g_input.leftButton, 0);
-  EXPECT_EQ(ProgramStep(kDirectMissile, 1).a, 623.0f);
-  EXPECT_EQ(ProgramStep(kDirectMissile, 1).b, 245.0f);
-  EXPECT_EQ(g_turn.directTargetX, 623.0f);
-  EXPECT_EQ(g_turn.directTargetY, 245.0f);
+  EXPECT_EQ(std::make_tuple(g_game.targetMarked.load(), g_game.shotPower.load(), g_input.leftButton.load()),
+            std::make_tuple(1, 0, 0));
+  EXPECT_EQ(std::make_tuple(ProgramStep(kDirectMissile, 1).a, ProgramStep(kDirectMissile, 1).b, g_turn.directTargetX,
+                            g_turn.directTargetY),
+            std::make_tuple(623.0f, 245.0f, 623.0f, 245.0f));
   g_input.cursorX = 300;  // the next press charges and keeps the mark
   EXPECT_EQ(HoldFor(12), 0);
   EXPECT_EQ(g_game.shotPower, 12);

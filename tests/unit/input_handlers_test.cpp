@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "players/player_record.h"
 #include "shell/input_handlers.h"
-#include "shell/shared_state.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ class InputHandlers : public testing::Test {
     g_game.Reset();
     for (auto& p : g_players) p = PlayerRecord();
     g_game.currentPlayer = 1;
-    PlayerRecord& p = g_players[1];
-    p.control = 0;
+    PlayerRecord& p = g_players[1];  // a human player
     p.stock[kMissile] = kUnlimitedStock;
     p.stock[kGrenade] = 1;
     p.stock[kDefense] = 2;
@@ -28,44 +28,35 @@ class InputHandlers : public testing::Test {
 };
 
 TEST_F(InputHandlers, DigitKeysChooseTheWeaponOfTheirPlace) {
-  OnKeyDown('3');
-  EXPECT_EQ(g_game.currentWeapon, kGrenade);
+  // The tenth weapon on 0; unlimited stock counts as stock; DEFENSE with no shield up.
+  for (const auto& [key, weapon] : {std::pair{'3', kGrenade}, {'0', kGimlet}, {'1', kMissile}, {'7', kDefense}}) {
+    OnKeyDown(key);
+    EXPECT_EQ(g_game.currentWeapon, weapon) << key;
+  }
   EXPECT_EQ(g_input.lastKey, '3');
-  OnKeyDown('0');  // the tenth weapon
-  EXPECT_EQ(g_game.currentWeapon, kGimlet);
-  OnKeyDown('1');  // unlimited stock counts as stock
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
-  OnKeyDown('7');  // DEFENSE with no shield up
-  EXPECT_EQ(g_game.currentWeapon, kDefense);
   EXPECT_EQ(WeaponForDigitKey('A'), -1);
   EXPECT_EQ(WeaponForDigitKey('9'), kBallGrenade);
 }
 
 TEST_F(InputHandlers, RefusedChoicesLeaveTheWeaponButAlwaysClearTheTarget) {
-  g_game.currentWeapon = kMissile;
-  g_game.targetMarked = 1;
-  OnKeyDown('2');  // no BIG MISSILE in stock
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
-  EXPECT_EQ(g_game.targetMarked, 0);
-
-  Current().shieldCharges = 3;
-  g_game.targetMarked = 1;
-  OnKeyDown('7');  // DEFENSE while the shield still has charges
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
-  EXPECT_EQ(g_game.targetMarked, 0);
-  Current().shieldCharges = 0;
-
-  g_game.shotPower = 12;  // a shot is being charged
-  OnKeyDown('3');
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
-  g_game.shotPower = 0;
-
-  Current().control = 1;  // a computer player
-  OnKeyDown('3');
-  EXPECT_EQ(g_game.currentWeapon, kMissile);
+  // No BIG MISSILE in stock; DEFENSE while the shield has charges; a shot
+  // being charged; a computer player.
+  struct Case {
+    int key, shield, power, control;
+  };
+  for (const Case c : {Case{'2', 0, 0, 0}, {'7', 3, 0, 0}, {'3', 0, 12, 0}, {'3', 0, 0, 1}}) {
+    g_game.currentWeapon = kMissile;
+    g_game.targetMarked = 1;
+    Current().shieldCharges = static_cast<int16_t>(c.shield);
+    g_game.shotPower = static_cast<uint16_t>(c.power);
+    Current().control = static_cast<uint16_t>(c.control);
+    OnKeyDown(c.key);
+    EXPECT_EQ(g_game.currentWeapon, kMissile) << c.key;
+    EXPECT_EQ(g_game.targetMarked, 0) << c.key;
+  }
 }
 
-TEST_F(InputHandlers, KeysWaitTheirTurnAndReleasesAlwaysClearButtons) {
+TEST_F(InputHandlers, KeysWaitTheirTurnUpToAFullQueue) {
   // Keys pressed faster than the frames come: each waits until the game has
   // used up the one before it, or has had it a whole frame without using it.
   OnKeyDown('A');
@@ -86,11 +77,13 @@ TEST_F(InputHandlers, KeysWaitTheirTurnAndReleasesAlwaysClearButtons) {
   OnKeyDown(16);                    // nothing waiting: at once, without a frame
   EXPECT_EQ(g_input.lastKey, 16);
 
-  OnLButtonDown();
-  EXPECT_EQ(g_input.leftButton, 1);
-  g_input.leftButton = 0;  // the game consumed the click
-  OnLButtonUp();
-  EXPECT_EQ(g_input.leftButton, 0);
+  // Forty keys within one frame: 32 wait behind the one in last key, the rest are dropped.
+  g_input.Reset();
+  std::vector<int> typed, want(40, 0);
+  for (int k = 0; k < 40; ++k) OnKeyDown(100 + k);
+  for (int k = 0; k < 40; ++k, g_input.lastKey = 0, OnGameFrame()) typed.push_back(g_input.lastKey);
+  for (int k = 0; k < 33; ++k) want[k] = 100 + k;
+  EXPECT_EQ(typed, want);
 }
 
 // Button presses and releases against the game's frames. Steps: D press,

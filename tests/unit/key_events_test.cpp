@@ -1,13 +1,15 @@
-// Key events of the window as the game receives them: SDL events (where the
-// key lies and what the layout makes of it) on a US and a French keyboard
-// become Windows virtual-key codes; Alt+Enter and F11 switch fullscreen
-// without reaching the game.
+// Window messages as the game receives them: SDL key events (where the key
+// lies and what the layout makes of it) on a US and a French keyboard become
+// Windows virtual-key codes; Alt+Enter and F11 switch fullscreen without
+// reaching the game; the headless window timer follows the game clock.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
+#include "platform/clock.h"
+#include "platform/game_clock.h"
 #include "platform/input.h"
 #include "platform/key_codes.h"
 #include "platform/key_router.h"
@@ -17,12 +19,14 @@ using platform::KeyRouter;
 
 namespace {
 
-// Records the key messages the game would get: +code for a key down, -code for a key up.
+// Records the key messages the game would get (+code for a key down, -code
+// for a key up) and counts the messages of timer 1.
 struct KeyLog : platform::InputSink {
   std::vector<int> messages;
+  int timers = 0;
   void OnKeyDown(int vk) override { messages.push_back(vk); }
   void OnKeyUp(int vk) override { messages.push_back(-vk); }
-  void OnTimer(int) override {}
+  void OnTimer(int id) override { timers += id == 1; }
   void OnLButtonUp() override {}
   void OnLButtonDown() override {}
   void OnRButtonUp() override {}
@@ -71,41 +75,22 @@ TEST(KeyEvents, TheNumberRowGivesItsDigitsOnEveryLayoutWithOrWithoutShift) {
   }
 }
 
-TEST(KeyEvents, LettersFollowTheLayout) {
+TEST(KeyEvents, LettersFollowTheLayoutAndOtherKeysGiveTheirWindowsCodeOrOneOfTheirOwn) {
   struct Case {
     Key key;
     int code;
   };
   const Case cases[] = {
-      {{SDL_SCANCODE_Q, SDLK_q}, 'Q'},          // US
-      {{SDL_SCANCODE_SEMICOLON, SDLK_SEMICOLON}, 0xBA},
-      {{SDL_SCANCODE_Q, SDLK_a}, 'A'},          // French: A where US has Q
-      {{SDL_SCANCODE_A, SDLK_q}, 'Q'},
-      {{SDL_SCANCODE_W, SDLK_z}, 'Z'},
-      {{SDL_SCANCODE_SEMICOLON, SDLK_m}, 'M'},  // M beside L
-      {{SDL_SCANCODE_M, SDLK_COMMA}, 0xBC},     // and ',' where US has M
-      {{SDL_SCANCODE_F, 0x0430}, 'F'},          // a Cyrillic letter: the letter of its place
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(CodeOf(c.key), c.code) << "place " << c.key.place << ", symbol " << c.key.symbol;
-}
-
-TEST(KeyEvents, KeysWithoutADigitOrLetterGiveTheirWindowsCodeOrOneOfTheirOwn) {
-  struct Case {
-    Key key;
-    int code;
-  };
-  const Case cases[] = {
-      {{SDL_SCANCODE_ESCAPE, SDLK_ESCAPE}, 27},
-      {{SDL_SCANCODE_SPACE, SDLK_SPACE}, 32},
-      {{SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE}, 8},
-      {{SDL_SCANCODE_SCROLLLOCK, SDLK_SCROLLLOCK}, 0x91},
-      {{SDL_SCANCODE_NUMLOCKCLEAR, SDLK_NUMLOCKCLEAR}, 0x90},
-      {{SDL_SCANCODE_APPLICATION, SDLK_APPLICATION}, 0x5D},  // Menu
-      {{SDL_SCANCODE_F13, SDLK_F13}, 0x7C},
-      {{SDL_SCANCODE_KP_5, SDLK_KP_5}, 0x65},
-      {{SDL_SCANCODE_GRAVE, 0xB2}, 0xC0},        // French '²'
-      {{SDL_SCANCODE_APOSTROPHE, 0xF9}, 0xDE},   // French 'ù'
+      {{SDL_SCANCODE_Q, SDLK_q}, 'Q'},  {{SDL_SCANCODE_SEMICOLON, SDLK_SEMICOLON}, 0xBA},  // US
+      {{SDL_SCANCODE_Q, SDLK_a}, 'A'},  {{SDL_SCANCODE_A, SDLK_q}, 'Q'},  // French: A where US has Q
+      {{SDL_SCANCODE_W, SDLK_z}, 'Z'},  {{SDL_SCANCODE_SEMICOLON, SDLK_m}, 'M'},  // M beside L
+      {{SDL_SCANCODE_M, SDLK_COMMA}, 0xBC},  // and ',' where US has M
+      {{SDL_SCANCODE_F, 0x0430}, 'F'},      // a Cyrillic letter: the letter of its place
+      {{SDL_SCANCODE_ESCAPE, SDLK_ESCAPE}, 27},  {{SDL_SCANCODE_SPACE, SDLK_SPACE}, 32},
+      {{SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE}, 8},  {{SDL_SCANCODE_SCROLLLOCK, SDLK_SCROLLLOCK}, 0x91},
+      {{SDL_SCANCODE_NUMLOCKCLEAR, SDLK_NUMLOCKCLEAR}, 0x90},  {{SDL_SCANCODE_APPLICATION, SDLK_APPLICATION}, 0x5D},
+      {{SDL_SCANCODE_F13, SDLK_F13}, 0x7C},  {{SDL_SCANCODE_KP_5, SDLK_KP_5}, 0x65},
+      {{SDL_SCANCODE_GRAVE, 0xB2}, 0xC0},  {{SDL_SCANCODE_APOSTROPHE, 0xF9}, 0xDE},  // French '²' and 'ù'
       {{SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS}, 0xE2},
       {{SDL_SCANCODE_LANG1, SDLK_UNKNOWN}, platform::kOwnKeyCodeBase + SDL_SCANCODE_LANG1},
       {{SDL_SCANCODE_UNKNOWN, SDLK_UNKNOWN}, platform::kUnnamedKeyCode},
@@ -115,44 +100,30 @@ TEST(KeyEvents, KeysWithoutADigitOrLetterGiveTheirWindowsCodeOrOneOfTheirOwn) {
 }
 
 TEST(KeyEvents, EveryKeyOfAFrenchKeyboardHasACodeOfItsOwn) {
+#define SAME(name) Key{SDL_SCANCODE_##name, SDLK_##name}
   std::vector<Key> keys = {
-      {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE},      {SDL_SCANCODE_GRAVE, 0xB2},
-      {SDL_SCANCODE_MINUS, SDLK_RIGHTPAREN},   {SDL_SCANCODE_EQUALS, SDLK_EQUALS},
-      {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE}, {SDL_SCANCODE_TAB, SDLK_TAB},
-      {SDL_SCANCODE_LEFTBRACKET, SDLK_CARET},  {SDL_SCANCODE_RIGHTBRACKET, SDLK_DOLLAR},
-      {SDL_SCANCODE_RETURN, SDLK_RETURN},      {SDL_SCANCODE_CAPSLOCK, SDLK_CAPSLOCK},
-      {SDL_SCANCODE_APOSTROPHE, 0xF9},         {SDL_SCANCODE_NONUSHASH, SDLK_ASTERISK},
-      {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT},      {SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS},
-      {SDL_SCANCODE_M, SDLK_COMMA},            {SDL_SCANCODE_COMMA, SDLK_SEMICOLON},
-      {SDL_SCANCODE_PERIOD, SDLK_COLON},       {SDL_SCANCODE_SLASH, SDLK_EXCLAIM},
-      {SDL_SCANCODE_LCTRL, SDLK_LCTRL},        {SDL_SCANCODE_LGUI, SDLK_LGUI},
-      {SDL_SCANCODE_SPACE, SDLK_SPACE},        {SDL_SCANCODE_RALT, SDLK_MODE},  // AltGr
-      {SDL_SCANCODE_APPLICATION, SDLK_APPLICATION}, {SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN},
-      {SDL_SCANCODE_SCROLLLOCK, SDLK_SCROLLLOCK}, {SDL_SCANCODE_PAUSE, SDLK_PAUSE},
-      {SDL_SCANCODE_INSERT, SDLK_INSERT},      {SDL_SCANCODE_DELETE, SDLK_DELETE},
-      {SDL_SCANCODE_HOME, SDLK_HOME},          {SDL_SCANCODE_END, SDLK_END},
-      {SDL_SCANCODE_PAGEUP, SDLK_PAGEUP},      {SDL_SCANCODE_PAGEDOWN, SDLK_PAGEDOWN},
-      {SDL_SCANCODE_LEFT, SDLK_LEFT},          {SDL_SCANCODE_UP, SDLK_UP},
-      {SDL_SCANCODE_RIGHT, SDLK_RIGHT},        {SDL_SCANCODE_DOWN, SDLK_DOWN},
-      {SDL_SCANCODE_NUMLOCKCLEAR, SDLK_NUMLOCKCLEAR}, {SDL_SCANCODE_KP_DIVIDE, SDLK_KP_DIVIDE},
-      {SDL_SCANCODE_KP_MULTIPLY, SDLK_KP_MULTIPLY}, {SDL_SCANCODE_KP_MINUS, SDLK_KP_MINUS},
-      {SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS},    {SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD},
-      {SDL_SCANCODE_KP_0, SDLK_KP_0},
+      SAME(ESCAPE),      SAME(EQUALS),      SAME(BACKSPACE),  SAME(TAB),         SAME(RETURN),    SAME(CAPSLOCK),
+      SAME(LSHIFT),      SAME(LCTRL),       SAME(LGUI),       SAME(SPACE),       SAME(APPLICATION), SAME(PRINTSCREEN),
+      SAME(SCROLLLOCK),  SAME(PAUSE),       SAME(INSERT),     SAME(DELETE),      SAME(HOME),      SAME(END),
+      SAME(PAGEUP),      SAME(PAGEDOWN),    SAME(LEFT),       SAME(UP),          SAME(RIGHT),     SAME(DOWN),
+      SAME(NUMLOCKCLEAR), SAME(KP_DIVIDE),  SAME(KP_MULTIPLY), SAME(KP_MINUS),   SAME(KP_PLUS),   SAME(KP_PERIOD),
+      SAME(KP_0),
+      // The French keys beside the letters, and AltGr.
+      {SDL_SCANCODE_GRAVE, 0xB2}, {SDL_SCANCODE_MINUS, SDLK_RIGHTPAREN}, {SDL_SCANCODE_LEFTBRACKET, SDLK_CARET},
+      {SDL_SCANCODE_RIGHTBRACKET, SDLK_DOLLAR}, {SDL_SCANCODE_APOSTROPHE, 0xF9}, {SDL_SCANCODE_NONUSHASH, SDLK_ASTERISK},
+      {SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS}, {SDL_SCANCODE_M, SDLK_COMMA}, {SDL_SCANCODE_COMMA, SDLK_SEMICOLON},
+      {SDL_SCANCODE_PERIOD, SDLK_COLON}, {SDL_SCANCODE_SLASH, SDLK_EXCLAIM}, {SDL_SCANCODE_RALT, SDLK_MODE},
   };
+#undef SAME
   for (int i = 0; i < 10; ++i) keys.push_back({static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i), kFrenchNumberRow[i]});
-  const char* letters = "azertyuiopqsdfghjklmwxcvbn";
-  const SDL_Scancode places[] = {SDL_SCANCODE_Q, SDL_SCANCODE_W, SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T,
-                                 SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I, SDL_SCANCODE_O, SDL_SCANCODE_P,
-                                 SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G,
-                                 SDL_SCANCODE_H, SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L, SDL_SCANCODE_SEMICOLON,
-                                 SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V, SDL_SCANCODE_B,
-                                 SDL_SCANCODE_N};
-  for (int i = 0; i < 26; ++i) keys.push_back({places[i], letters[i]});
+  // The French letters on the places of the US ones.
+  const char *french = "azertyuiopqsdfghjklmwxcvbn", *us = "qwertyuiopasdfghjkl;zxcvbn";
+  for (int i = 0; i < 26; ++i)
+    keys.push_back({us[i] == ';' ? SDL_SCANCODE_SEMICOLON : static_cast<SDL_Scancode>(SDL_SCANCODE_A + us[i] - 'a'), french[i]});
   for (int i = 0; i < 12; ++i)  // F11 belongs to the fullscreen toggle
     if (i != 10) keys.push_back({static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + i), static_cast<SDL_Keycode>(SDLK_F1 + i)});
   for (int i = 0; i < 9; ++i)
     keys.push_back({static_cast<SDL_Scancode>(SDL_SCANCODE_KP_1 + i), static_cast<SDL_Keycode>(SDLK_KP_1 + i)});
-
   std::set<int> codes;
   for (const Key& k : keys) {
     const int code = CodeOf(k);
@@ -182,15 +153,28 @@ TEST(KeyEvents, AltEnterAndF11SwitchFullscreenAndTheGameNeverSeesThem) {
 
   // Enter alone is a key of the game's; Alt alone is one when it is let go;
   // Alt with a letter gives only the letter.
-  router.Route(Event(true, enter), &log);
-  router.Route(Event(false, enter), &log);
-  router.Route(Event(true, alt, KMOD_LALT), &log);
-  router.Route(Event(false, alt), &log);
-  router.Route(Event(true, alt, KMOD_LALT), &log);
-  router.Route(Event(true, a, KMOD_LALT), &log);
-  router.Route(Event(false, a, KMOD_LALT), &log);
-  router.Route(Event(false, alt), &log);
+  for (const auto& [down, key, mod] : {std::tuple{true, enter, KMOD_NONE}, {false, enter, KMOD_NONE},
+                                       {true, alt, KMOD_LALT}, {false, alt, KMOD_NONE}, {true, alt, KMOD_LALT},
+                                       {true, a, KMOD_LALT}, {false, a, KMOD_LALT}, {false, alt, KMOD_NONE}})
+    router.Route(Event(down, key, mod), &log);
   EXPECT_EQ(log.messages, (std::vector<int>{13, -13, 18, -18, 65, -65}));
+}
+
+TEST(GameClock, HeadlessTimerTicksEvery30MsOfTheGameClock) {
+  KeyLog sink;
+  platform::InputSink* old = platform::GetInputSink();
+  platform::SetInputSink(&sink);
+  platform::StartWindowTimer(1, 30);
+  const double start = platform::GameClockMs();
+  // Eighteen flips are 300 ms: ten timer messages.
+  for (int i = 0; i < 18; ++i) platform::AdvanceGameClock(platform::kClockUnitsPerFlip);
+  EXPECT_DOUBLE_EQ(platform::GameClockMs() - start, 300.0);
+  EXPECT_EQ(sink.timers, 10);
+  platform::AdvanceGameClock(29 * platform::kClockUnitsPerMs);  // a sleep of 29 ms
+  EXPECT_EQ(sink.timers, 10);
+  platform::AdvanceGameClock(1 * platform::kClockUnitsPerMs);
+  EXPECT_EQ(sink.timers, 11);
+  platform::SetInputSink(old);
 }
 
 }  // namespace

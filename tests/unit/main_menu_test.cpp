@@ -2,59 +2,40 @@
 // the NEXT button's lock while it animates, the colour rule, and typing names.
 #include <gtest/gtest.h>
 
-#include "players/player_record.h"
 #include "players/player_resets.h"
-#include "players/turn_state.h"
-#include "shell/main_frame.h"
+#include "screen_test_fixture.h"
 #include "shell/main_menu.h"
-#include "sprite_test_fixture.h"
+#include "state/player_record.h"
 
 namespace {
 
-constexpr int kW = 640, kH = 480;
 // Points on the buttons at 640 x 480 (W2 320, W4 160, H10 48).
 constexpr int kColourX = 320, kColourY = 120;
 constexpr int kPlayX = 160, kPlayY = 440;
 constexpr int kNextX = 480, kNextY = 440;
 constexpr int kControlX = 320, kControlY = 300;
 
-class MainMenu : public SpriteTableTest {
+class MainMenu : public screen_test::ScreenTest {
  protected:
   void SetUp() override {
-    SpriteTableTest::SetUp();
-    g_config.screenWidth = kW;
-    g_config.screenHeight = kH;
-    back.Allocate(kW, kH);
-    g_display.back = &back;
-    Table()[0] = MakeSprite(640, 480, {}, 0x0001);
-    Table()[2] = MakeSprite(80, 50, {}, 0x0002);
-    Table()[15] = MakeSprite(9, 9, {}, 0x0421);
-    for (int i : {438, 439, 440}) Table()[i] = MakeSprite(40, 28, {}, static_cast<uint16_t>(i));
-    for (int i = 455; i <= 464; ++i) Table()[i] = MakeSprite(40, 28, {}, static_cast<uint16_t>(i));
+    ScreenTest::SetUp();
+    Block(0, 640, 480);
+    Block(2, 80, 50);
+    Block(15, 9, 9);
+    for (int i : {438, 439, 440}) Block(i, 40, 28);
+    for (int i = 455; i <= 464; ++i) Block(i, 40, 28);
     ProgramStartReset();
     NewGameReset();
-    g_game.Reset();
     g_game.numberOfPlayers = 1;
-    g_phases.Reset();
-    g_input.Reset();
-  }
-  void TearDown() override {
-    g_input.Reset();
-    g_game.Reset();
-    g_phases.Reset();
-    SpriteTableTest::TearDown();
   }
   // One frame of the menu with a click at (x, y); true when the click was taken.
   bool ClickAt(int x, int y) {
     g_input.cursorX = x;
     g_input.cursorY = y;
     g_input.leftButton = 1;
-    frame.DrawMainMenu();
+    frame->DrawMainMenu();
     return g_input.leftButton == 0;
   }
-
-  platform::Surface back;
-  CMainFrame frame{nullptr};
 };
 
 }  // namespace
@@ -111,33 +92,28 @@ TEST_F(MainMenu, ColourButtonSkipsTheColoursOfLowerPlayers) {
 }
 
 TEST_F(MainMenu, TypingTheName) {
-  PlayerRecord& p = g_players[0];
-  p.name = "NONAME 01";
+  // Backspace empties, capitals, digits and space go in up to 12 characters;
+  // any other key, and a 13th character, is left in last key.
   struct Step {
+    const char* before;
     int key;
-    const char* name;
+    const char* after;
     int keyLeft;
   };
-  const Step steps[] = {
-      {8, "", 0},         {'A', "A", 0},      {'7', "A7", 0},       {' ', "A7 ", 0},
-      {'a', "A7 ", 'a'},  // not a capital letter: left in last key
-      {190, "A7 ", 190},
-  };
+  const Step steps[] = {{"NONAME 01", 8, "", 0},   {"", 'A', "A", 0},        {"A", '7', "A7", 0},
+                        {"A7", ' ', "A7 ", 0},     {"A7 ", 'a', "A7 ", 'a'}, {"A7 ", 190, "A7 ", 190},
+                        {"ABCDEFGHIJKL", 'M', "ABCDEFGHIJKL", 'M'}};
   for (const Step& s : steps) {
+    g_players[0].name = s.before;
     g_input.lastKey = s.key;
-    TypeIntoName(p);
-    EXPECT_EQ(p.name, s.name) << s.key;
+    TypeIntoName(g_players[0]);
+    EXPECT_EQ(g_players[0].name, s.after) << s.key;
     EXPECT_EQ(g_input.lastKey, s.keyLeft) << s.key;
   }
-  p.name = "ABCDEFGHIJKL";
-  g_input.lastKey = 'M';  // a 13th character is refused and stays in last key
-  TypeIntoName(p);
-  EXPECT_EQ(p.name, "ABCDEFGHIJKL");
-  EXPECT_EQ(g_input.lastKey, 'M');
 }
 
 TEST_F(MainMenu, EscReturnsAtOnce) {
   g_input.lastKey = 27;
-  EXPECT_EQ(frame.MainMenu(), 0);
+  EXPECT_EQ(frame->MainMenu(), 0);
   EXPECT_EQ(g_input.lastKey, 0);
 }

@@ -1,10 +1,11 @@
-// Shared set-up of the results and shop tests: a 640 x 480 display whose
+// Shared set-up of the screen and menu tests: a 640 x 480 display whose
 // flips run the test's own input frame by frame (so a screen's frame loop can
-// be driven from inside), n players, sounds 2, 6 and 18 counted on a fake
+// be driven from inside), n players, sounds 2, 6, 17 and 18 counted on a fake
 // sound device, and the game's state and random numbers put back afterwards.
 #pragma once
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -14,9 +15,9 @@
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/video.h"
-#include "players/turn_state.h"
 #include "shell/main_frame.h"
 #include "sprite_test_fixture.h"
+#include "state/turn_state.h"
 #include "support/sound_bank_builder.h"
 #include "world_test_sprites.h"
 
@@ -40,8 +41,8 @@ class FrameVideo final : public platform::HeadlessVideo {
 class ScreenTest : public SpriteTableTest {
  protected:
   static constexpr int kW = 640, kH = 480;
-  // The sound effects the screens play, in the bank's order (handles 1, 2, 3).
-  static constexpr int kSounds[] = {2, 6, 18};
+  // The sound effects the screens and menus play, in the bank's order (handles 1 to 4).
+  static constexpr int kSounds[] = {2, 6, 17, 18};
 
   void SetUp() override {
     SpriteTableTest::SetUp();
@@ -94,10 +95,10 @@ class ScreenTest : public SpriteTableTest {
   void Block(int i, int w, int h) { Table()[i] = MakeSprite(w, h, {}, static_cast<uint16_t>(i)); }
   // Puts the pointer on (x, y); the screens read it at their next frame.
   static void Pointer(int x, int y) { platform::SetCursorPos(x, y); }
-  // How many times sound effect `sound` (2, 6 or 18) was started.
+  // How many times sound effect `sound` (2, 6, 17 or 18) was started.
   int Played(int sound) const {
     int handle = 0;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(kSounds)); ++i)
       if (kSounds[i] == sound) handle = i + 1;
     int n = 0;
     for (const auto& v : device->voices) n += v.sound == handle;

@@ -19,32 +19,14 @@ TEST(Script, ParsesCommandsSkippingCommentsAndBlankLines) {
       << error;
   ASSERT_EQ(cmds.size(), 5u);
   EXPECT_EQ(cmds[0].timeMs, 100);
-  EXPECT_EQ(cmds[0].verb, "key");
-  EXPECT_EQ(cmds[0].args, std::vector<std::string>{"27"});
+  EXPECT_EQ(cmds[0].verb + cmds[0].args[0], "key27");
   EXPECT_EQ(cmds[1].args, (std::vector<std::string>{"64", "210"}));
   EXPECT_EQ(cmds[1].line, 4);
   EXPECT_EQ(cmds[3].args[0], "title.png");
   EXPECT_EQ(cmds[4].verb, "quit");
 }
 
-TEST(Script, RefusesBadLinesNamingTheLine) {
-  std::vector<ScriptCommand> cmds;
-  std::string error;
-  EXPECT_FALSE(ParseScript("100 key\n", &cmds, &error));
-  EXPECT_EQ(error, "line 1: 'key' takes 1 argument(s)");
-  EXPECT_FALSE(ParseScript("10 quit\nsoon key 27\n", &cmds, &error));
-  EXPECT_EQ(error, "line 2: time 'soon' is not a whole number of milliseconds");
-  EXPECT_FALSE(ParseScript("-5 quit\n", &cmds, &error));
-  EXPECT_FALSE(ParseScript("5 dance\n", &cmds, &error));
-  EXPECT_EQ(error, "line 1: unknown command 'dance'");
-  EXPECT_FALSE(ParseScript("5 mouse 3 x\n", &cmds, &error));
-  EXPECT_EQ(error, "line 1: 'x' is not a whole number");
-  EXPECT_FALSE(ParseScript("5 shot ../../etc/passwd\n", &cmds, &error));
-  EXPECT_FALSE(ParseScript("5\n", &cmds, &error));
-  EXPECT_EQ(error, "line 1: command missing");
-}
-
-TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
+TEST(Script, BadLinesAreRefusedNamingTheLine) {
   const std::string latest = std::to_string(INT64_MAX / platform::kClockUnitsPerMs);
   const std::string past = std::to_string(INT64_MAX / platform::kClockUnitsPerMs + 1);
   const std::string highestKey = std::to_string(platform::kHighestKeyCode);
@@ -56,6 +38,12 @@ TEST(Script, NumbersMustBeWholeAndInRangeAndStrayBytesAreRefused) {
     std::string error;  // empty: accepted
   };
   const Case cases[] = {
+      {"100 key\n", "line 1: 'key' takes 1 argument(s)"},
+      {"10 quit\nsoon key 27\n", "line 2: time 'soon' is not a whole number of milliseconds"},
+      {"5 dance\n", "line 1: unknown command 'dance'"},
+      {"5 mouse 3 x\n", "line 1: 'x' is not a whole number"},
+      {"5 shot ../../etc/passwd\n", "line 1: a shot name is a file name, not a path"},
+      {"5\n", "line 1: command missing"},
       {latest + " key 32\n", ""},
       {past + " key 32\n", "line 1: time '" + past + "' is out of range (0 to " + latest + " ms)"},
       {"9223372036854775808 key 32\n", "line 1: time '9223372036854775808' is out of range (0 to " + latest + " ms)"},

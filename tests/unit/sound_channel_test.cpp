@@ -1,16 +1,24 @@
 // The sound channels on a fake device: handing out channels with the
-// housekeeping of finished auto-release ones, looping sounds, stopping and
-// releasing, the overflow entry 0 with its message, volumes, and the silent
-// system without a device.
+// housekeeping of finished auto-release ones, the game's effects released
+// when they end, looping sounds, stopping and releasing, the overflow entry
+// 0 with its message, volumes, the silent system without a device; the
+// script commands the sound system adds; the music cues.
 #include <gtest/gtest.h>
 
 #include "audio/game_sounds.h"
+#include "audio/music.h"
+#include "audio/sound_script.h"
 #include "audio/sound_system.h"
 #include "fake_audio_device.h"
 #include "platform/message_box.h"
-#include "shell/shared_state.h"
+#include "platform/script.h"
+#include "recording_music_player.h"
+#include "state/shared_state.h"
 #include "support/sound_bank_builder.h"
 
+using platform::MessagesShown;
+using platform::ParseScript;
+using platform::ScriptCommand;
 using soundtest::BankSound;
 using soundtest::FakeDeviceState;
 
@@ -19,165 +27,205 @@ namespace {
 constexpr int kShort = 1;    // a sound played once
 constexpr int kLooping = 3;  // a sound with the loop flag
 
-std::unique_ptr<CSoundSystem> LoadedSystem(std::shared_ptr<FakeDeviceState>* dev) {
-  auto sys = soundtest::SystemOnFake(dev);
-  const auto bank = soundtest::BuildSoundBank({BankSound{kShort, 1, 44100, 16, 0, std::vector<uint8_t>(64, 7)},
-                                               BankSound{kLooping, 2, 44100, 16, 1, std::vector<uint8_t>(64, 9)}});
-  EXPECT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("channels", "sound.sdf", &bank), 11));
-  return sys;
-}
-
-// Makes the sound on a channel end, as when it has played to its end.
-void Finish(FakeDeviceState* dev, int channel) { dev->voices.at(static_cast<size_t>(channel)).playing = false; }
-
-// The program's sound system for one test, and the effects volume the game sets.
-class InstalledSystem {
- public:
-  explicit InstalledSystem(std::unique_ptr<CSoundSystem> sys) {
+// The program's sound system on a fake device with the two sounds loaded,
+// and the effects volume the game sets.
+class SoundChannel : public testing::Test {
+ protected:
+  CSoundSystem& Install() {
+    auto sys = soundtest::SystemOnFake(&dev);
+    const auto bank = soundtest::BuildSoundBank({BankSound{kShort, 1, 44100, 16, 0, std::vector<uint8_t>(64, 7)},
+                                                 BankSound{kLooping, 2, 44100, 16, 1, std::vector<uint8_t>(64, 9)}});
+    EXPECT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("channels", "sound.sdf", &bank), 11));
     InstallSoundSystem(std::move(sys));
     g_game.Reset();
     g_game.effectsVolume = 10000;
     platform::ClearMessagesShown();
+    return SoundSystem();
   }
-  ~InstalledSystem() {
+  ~SoundChannel() override {
     InstallSoundSystem(nullptr);
     g_game.Reset();
     platform::ClearMessagesShown();
   }
+  // Makes the sound on a channel end, as when it has played to its end.
+  void Finish(int channel) { dev->voices.at(static_cast<size_t>(channel)).playing = false; }
+
+  std::shared_ptr<FakeDeviceState> dev;
+  CSoundSystem& sys = Install();
 };
 
 }  // namespace
 
-TEST(SoundChannel, FreeChannelsAreHandedOutLowestFirstAndFinishedOnesReclaimed) {
-  std::shared_ptr<FakeDeviceState> dev;
-  auto sys = LoadedSystem(&dev);
-  ASSERT_EQ(sys->FindFreeChannel(), 1);
-  ASSERT_EQ(sys->PlayOnChannel(1, kShort, 1, 10000), 1);
-  ASSERT_EQ(sys->FindFreeChannel(), 2);
-  ASSERT_EQ(sys->PlayOnChannel(2, kShort, 1, 10000), 1);
-  EXPECT_EQ(sys->FindFreeChannel(), 3);  // 1 and 2 still play
-  EXPECT_EQ(sys->IsChannelPlaying(1), 1);
-
-  Finish(dev.get(), 1);
-  EXPECT_EQ(sys->IsChannelPlaying(1), 0);
-  EXPECT_EQ(sys->FindFreeChannel(), 1);  // reclaimed by the housekeeping
-  EXPECT_EQ(sys->Channel(1).autoRelease, 0);
-  EXPECT_EQ(sys->Channel(1).hasCopy, 0);
+TEST_F(SoundChannel, FreeChannelsAreHandedOutLowestFirstAndFinishedOnesReclaimed) {
+  for (int c : {1, 2}) {
+    ASSERT_EQ(sys.FindFreeChannel(), c);
+    ASSERT_EQ(sys.PlayOnChannel(c, kShort, 1, 10000), 1);
+  }
+  EXPECT_EQ(sys.FindFreeChannel(), 3);  // 1 and 2 still play
+  EXPECT_EQ(sys.IsChannelPlaying(1), 1);
+  Finish(1);
+  EXPECT_EQ(sys.IsChannelPlaying(1), 0);
+  EXPECT_EQ(sys.FindFreeChannel(), 1);  // reclaimed by the housekeeping
+  EXPECT_EQ(sys.Channel(1).autoRelease + sys.Channel(1).hasCopy, 0);
   EXPECT_EQ(dev->voices[1].sound, 0);  // its copy was released
-  EXPECT_TRUE(sys->Channel(2).reserved);
-  EXPECT_EQ(sys->FindFreeChannel(), 4);
+  EXPECT_TRUE(sys.Channel(2).reserved);
+  EXPECT_EQ(sys.FindFreeChannel(), 4);
 }
 
-TEST(SoundChannel, LoopingAndKeptChannelsAreNotReclaimedWhilePlaying) {
-  std::shared_ptr<FakeDeviceState> dev;
-  auto sys = LoadedSystem(&dev);
-  const int looping = sys->FindFreeChannel();
-  ASSERT_EQ(sys->PlayOnChannel(looping, kLooping, 1, 10000), 1);
-  EXPECT_TRUE(dev->voices[looping].loop);
-  const int kept = sys->FindFreeChannel();  // a shell's flight channel: auto-release 0
-  ASSERT_EQ(sys->PlayOnChannel(kept, kShort, 0, 10000), 1);
-  EXPECT_FALSE(dev->voices[kept].loop);
-  Finish(dev.get(), kept);
+TEST_F(SoundChannel, TheGamesEffectsAreReleasedWhenTheyEnd) {
+  // More effects than there are channels, each played to its end.
+  for (int i = 0; i < 600; ++i) {
+    PlaySoundEffect(kShort);
+    ASSERT_EQ(g_game.soundChannel, 1) << "effect " << i;
+    ASSERT_TRUE(dev->voices[1].playing);
+    Finish(1);
+  }
+  EXPECT_TRUE(MessagesShown().empty());
+  EXPECT_EQ(sys.FindFreeChannel(), 1);
+  for (int c = 2; c <= 500; ++c) ASSERT_FALSE(sys.Channel(c).reserved) << "channel " << c;
+}
 
+TEST_F(SoundChannel, LoopingAndKeptChannelsAreNotReclaimedWhilePlaying) {
+  const int looping = sys.FindFreeChannel();
+  ASSERT_EQ(sys.PlayOnChannel(looping, kLooping, 1, 10000), 1);
+  EXPECT_TRUE(dev->voices[looping].loop);
+  const int kept = sys.FindFreeChannel();  // a shell's flight channel: auto-release 0
+  ASSERT_EQ(sys.PlayOnChannel(kept, kShort, 0, 10000), 1);
+  EXPECT_FALSE(dev->voices[kept].loop);
+  Finish(kept);
   for (int i = 0; i < 20; ++i) {
-    const int c = sys->FindFreeChannel();
-    EXPECT_NE(c, looping);
-    EXPECT_NE(c, kept);
-    sys->PlayOnChannel(c, kShort, 1, 10000);
+    const int c = sys.FindFreeChannel();
+    EXPECT_TRUE(c != looping && c != kept) << c;
+    sys.PlayOnChannel(c, kShort, 1, 10000);
   }
   // The owner of a kept channel stops and releases it itself.
-  EXPECT_EQ(sys->StopChannel(kept), 1);
-  EXPECT_TRUE(sys->Channel(kept).reserved);
-  EXPECT_EQ(sys->ReleaseChannel(kept), 1);
-  EXPECT_EQ(sys->ReleaseChannel(kept), 0);
-  EXPECT_EQ(sys->StopChannel(kept), 0);
-
+  EXPECT_EQ(sys.StopChannel(kept), 1);
+  EXPECT_TRUE(sys.Channel(kept).reserved);
+  EXPECT_EQ(sys.ReleaseChannel(kept), 1);
+  EXPECT_EQ(sys.ReleaseChannel(kept), 0);
+  EXPECT_EQ(sys.StopChannel(kept), 0);
   // StopAllChannels: every auto-release channel, the looping one too, is
   // reclaimed by the next search.
-  EXPECT_EQ(sys->StopAllChannels(), 1);
-  EXPECT_EQ(sys->FindFreeChannel(), 1);
-  for (int c = 2; c <= 30; ++c) EXPECT_FALSE(sys->Channel(c).reserved) << "channel " << c;
+  EXPECT_EQ(sys.StopAllChannels(), 1);
+  EXPECT_EQ(sys.FindFreeChannel(), 1);
+  for (int c = 2; c <= 30; ++c) EXPECT_FALSE(sys.Channel(c).reserved) << "channel " << c;
 }
 
-TEST(SoundChannel, WhenAllAreReservedEntryZeroTakesTheSoundAfterAMessage) {
-  std::shared_ptr<FakeDeviceState> dev;
-  InstalledSystem installed(LoadedSystem(&dev));
-  CSoundSystem& sys = SoundSystem();
+TEST_F(SoundChannel, WhenAllAreReservedEntryZeroTakesTheSoundAfterAMessage) {
   for (int c = 1; c <= 500; ++c) ASSERT_EQ(sys.FindFreeChannel(), c);
-
   PlaySoundEffect(kShort);
   EXPECT_EQ(g_game.soundChannel, 0);
-  ASSERT_EQ(platform::MessagesShown(), std::vector<std::string>{"no free chanel"});
+  ASSERT_EQ(MessagesShown(), std::vector<std::string>{"no free chanel"});
   EXPECT_TRUE(sys.Channel(0).reserved);
   EXPECT_EQ(dev->voices[0].sound, sys.Slot(kShort).buffer);
   EXPECT_TRUE(dev->voices[0].playing);
-
   // The next overflow replaces the sound on entry 0; releasing everything
   // leaves entry 0 alone.
   PlaySoundEffect(kLooping);
   EXPECT_EQ(dev->voices[0].sound, sys.Slot(kLooping).buffer);
-  EXPECT_EQ(platform::MessagesShown().size(), 2u);
+  EXPECT_EQ(MessagesShown().size(), 2u);
   EXPECT_EQ(sys.ReleaseAllChannels(), 1);
   EXPECT_TRUE(sys.Channel(0).hasCopy);
   EXPECT_EQ(sys.FindFreeChannel(), 1);
-
   // A free channel: no message, the sound plays there at full level.
   platform::ClearMessagesShown();
   PlaySoundEffect(kShort);
   EXPECT_EQ(g_game.soundChannel, 2);
-  EXPECT_TRUE(platform::MessagesShown().empty());
+  EXPECT_TRUE(MessagesShown().empty());
   EXPECT_EQ(dev->voices[2].volume, 0);
 }
 
-TEST(SoundChannel, PlayReportsFailuresAndTheChannelIsStillReclaimed) {
-  std::shared_ptr<FakeDeviceState> dev;
-  auto sys = LoadedSystem(&dev);
-  int c = sys->FindFreeChannel();
-  EXPECT_EQ(sys->PlayOnChannel(c, 2, 1, 10000), 0);  // slot 2 is empty
-  EXPECT_EQ(sys->Channel(c).hasCopy, 0);
-  EXPECT_TRUE(sys->Channel(c).reserved);
-  EXPECT_EQ(sys->FindFreeChannel(), c);  // not held for ever
-
-  EXPECT_EQ(sys->PlayOnChannel(c, kShort, 1, 7000), 1);
+TEST_F(SoundChannel, PlayReportsFailuresAndTheChannelIsStillReclaimed) {
+  int c = sys.FindFreeChannel();
+  EXPECT_EQ(sys.PlayOnChannel(c, 2, 1, 10000), 0);  // slot 2 is empty
+  EXPECT_EQ(sys.Channel(c).hasCopy, 0);
+  EXPECT_TRUE(sys.Channel(c).reserved);
+  EXPECT_EQ(sys.FindFreeChannel(), c);  // not held for ever
+  EXPECT_EQ(sys.PlayOnChannel(c, kShort, 1, 7000), 1);
   EXPECT_EQ(dev->voices[c].volume, -3000);  // attenuation in hundredths of a decibel
 
   dev->failDuplicate = true;
-  c = sys->FindFreeChannel();
-  EXPECT_EQ(sys->PlayOnChannel(c, kShort, 1, 10000), 0);
-  EXPECT_EQ(sys->Channel(c).hasCopy, 0);
+  c = sys.FindFreeChannel();
+  EXPECT_EQ(sys.PlayOnChannel(c, kShort, 1, 10000), 0);
+  EXPECT_EQ(sys.Channel(c).hasCopy, 0);
   dev->failDuplicate = false;
   dev->failPlay = true;
-  EXPECT_EQ(sys->PlayOnChannel(c, kShort, 1, 10000), 0);
-  EXPECT_EQ(sys->Channel(c).hasCopy, 1);
+  EXPECT_EQ(sys.PlayOnChannel(c, kShort, 1, 10000), 0);
+  EXPECT_EQ(sys.Channel(c).hasCopy, 1);
   dev->failPlay = false;
   dev->failStop = true;
-  EXPECT_EQ(sys->StopChannel(c), 0);
-  EXPECT_EQ(sys->StopAllChannels(), 0);
-
+  EXPECT_EQ(sys.StopChannel(c) + sys.StopAllChannels(), 0);
   // Numbers outside the tables do nothing.
-  for (int bad : {-1, 501, 100000}) {
-    EXPECT_EQ(sys->PlayOnChannel(bad, kShort, 1, 10000), 0);
-    EXPECT_EQ(sys->StopChannel(bad), 0);
-    EXPECT_EQ(sys->ReleaseChannel(bad), 0);
-    EXPECT_EQ(sys->IsChannelPlaying(bad), 0);
-  }
-  for (int bad : {0, 401, -5}) EXPECT_EQ(sys->PlayOnChannel(1, bad, 1, 10000), 0);
+  for (int bad : {-1, 501, 100000})
+    EXPECT_EQ(sys.PlayOnChannel(bad, kShort, 1, 10000) + sys.StopChannel(bad) + sys.ReleaseChannel(bad) + sys.IsChannelPlaying(bad), 0);
+  for (int bad : {0, 401, -5}) EXPECT_EQ(sys.PlayOnChannel(1, bad, 1, 10000), 0);
 }
 
-TEST(SoundChannel, WithoutADeviceEveryOperationSucceedsSilently) {
-  InstalledSystem installed(std::make_unique<CSoundSystem>(nullptr));
-  CSoundSystem& sys = SoundSystem();
-  EXPECT_FALSE(sys.Available());
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(sys.FindFreeChannel(), 1);
-  EXPECT_EQ(sys.PlayOnChannel(1, 18, 1, 10000), 1);
-  EXPECT_EQ(sys.PlayOnChannel(1, 999, 1, 10000), 1);
-  EXPECT_EQ(sys.StopChannel(1), 1);
-  EXPECT_EQ(sys.ReleaseChannel(1), 1);
-  EXPECT_EQ(sys.IsChannelPlaying(1), 1);
-  EXPECT_EQ(sys.StopAllChannels(), 1);
-  EXPECT_EQ(sys.ReleaseAllChannels(), 1);
-  EXPECT_FALSE(sys.AnyChannelPlaying());
+TEST_F(SoundChannel, WithoutADeviceEveryOperationSucceedsSilently) {
+  InstallSoundSystem(std::make_unique<CSoundSystem>(nullptr));
+  CSoundSystem& silent = SoundSystem();
+  EXPECT_FALSE(silent.Available());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(silent.FindFreeChannel(), 1);
+  EXPECT_EQ(silent.PlayOnChannel(1, 18, 1, 10000) + silent.PlayOnChannel(1, 999, 1, 10000) + silent.StopChannel(1) +
+                silent.ReleaseChannel(1) + silent.IsChannelPlaying(1) + silent.StopAllChannels() + silent.ReleaseAllChannels(),
+            7);
+  EXPECT_FALSE(silent.AnyChannelPlaying());
   PlaySoundEffect(18);
   EXPECT_EQ(g_game.soundChannel, 1);
-  EXPECT_TRUE(platform::MessagesShown().empty());
+  EXPECT_TRUE(MessagesShown().empty());
+}
+
+TEST_F(SoundChannel, SoundCommandPlaysAnEffectAndWaitSoundReturnsWhenQuiet) {
+  RegisterSoundScriptCommands();
+  std::vector<ScriptCommand> cmds;
+  std::string error;
+  for (const char* outside : {"100 sound 0\n", "100 sound 401\n"}) EXPECT_FALSE(ParseScript(outside, &cmds, &error)) << outside;
+  ASSERT_TRUE(ParseScript("100 sound 1\n200 wait-sound\n", &cmds, &error)) << error;
+  platform::ApplyScriptCommand(cmds[0]);
+  EXPECT_EQ(g_game.soundChannel, 1);
+  EXPECT_TRUE(dev->voices[1].playing);
+  EXPECT_EQ(dev->voices[1].sound, sys.Slot(kShort).buffer);
+  Finish(1);
+  platform::ApplyScriptCommand(cmds[1]);
+  EXPECT_FALSE(sys.AnyChannelPlaying());
+}
+
+// Script commands the game adds are known to the parser only once
+// registered, their arguments are checked, and applying one runs its handler.
+TEST(SoundScript, RegisteredCommandsAreParsedCheckedAndApplied) {
+  std::vector<ScriptCommand> cmds;
+  std::string error;
+  auto fails = [&](const char* script, const std::string& message) {
+    EXPECT_FALSE(ParseScript(script, &cmds, &error)) << script;
+    EXPECT_NE(error.find(message), std::string::npos) << error;
+  };
+  fails("100 chime 3\n", "unknown command 'chime'");
+  // The command stays registered after the test: its handler owns what it writes.
+  auto heard = std::make_shared<std::vector<long>>();
+  ASSERT_TRUE(platform::RegisterScriptCommand("chime", 1, [heard](const std::vector<long>& a) { *heard = a; }));
+  EXPECT_FALSE(platform::RegisterScriptCommand("chime", 0, [](const std::vector<long>&) {}));
+  EXPECT_FALSE(platform::RegisterScriptCommand("key", 1, [](const std::vector<long>&) {}));
+  ASSERT_TRUE(ParseScript("100 chime 3\n200 key 27\n", &cmds, &error)) << error;
+  ASSERT_EQ(cmds.size(), 2u);
+  platform::ApplyScriptCommand(cmds[0]);
+  EXPECT_EQ(*heard, std::vector<long>{3});
+  fails("100 chime\n", "'chime' takes 1 argument(s)");
+  fails("100 chime loud\n", "'loud' is not a whole number");
+  // A handler takes its numbers as they were written: nothing beyond an int.
+  fails("100 chime 4294967299\n", "'4294967299' is out of range for 'chime'");
+}
+
+TEST(AudioMusic, CuesAreSilentUntilAPlayerIsInstalled) {
+  for (int i = 0; i < 3; ++i) StopMusic();  // no tune named yet: harmless
+  PlayTune("begin.mid");
+  std::vector<std::string> log;
+  EXPECT_EQ(InstallMusicPlayer(std::make_unique<RecordingPlayer>(&log)), nullptr);
+  StopMusic();
+  PlayTune("tex3.mid");
+  StopMusic();
+  PlayTune("mag.mid");
+  EXPECT_EQ(log, (std::vector<std::string>{"stop", "tex3.mid", "stop", "mag.mid"}));
+  EXPECT_NE(InstallMusicPlayer(nullptr), nullptr);
+  StopMusic();
+  EXPECT_EQ(log.size(), 4u);
 }

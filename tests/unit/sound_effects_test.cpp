@@ -1,9 +1,11 @@
-// The generated sound bank: its layout as an independent reader sees it,
-// the same bytes on every run, and every effect measured: clean (no
-// silence, clipping, DC, clicks or broken loop seams) and of the character
-// its use asks for (bright ticks, low booms, rising shimmer, ...).
+// The sound bank writer and the generated bank: the layout as an independent
+// reader sees it, sounds the writer refuses, the WAV review files, the same
+// bytes on every run, and every effect measured: clean (no silence,
+// clipping, DC, clicks or broken loop seams) and of the character its use
+// asks for (bright ticks, low booms, rising shimmer, ...).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +14,7 @@
 
 #include "assetgen/generators.h"
 #include "assetgen/sound/sound_bank.h"
+#include "assetgen/sound/wav_file.h"
 #include "support/sound_analysis.h"
 #include "support/sound_bank_reader.h"
 
@@ -20,6 +23,7 @@ namespace {
 namespace sa = sound_analysis;
 using sound_bank_reader::Bank;
 using sound_bank_reader::Entry;
+using sound_bank_reader::ReadLe;
 
 constexpr double kClickLimit = 30.0;
 
@@ -35,14 +39,22 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
+synth::PcmSound MakeSound(int slot, int channels, bool loop, size_t frames, int16_t base) {
+  synth::PcmSound s{};
+  s.slot = slot;
+  s.name = "test";
+  s.channels = channels;
+  s.loop = loop;
+  for (size_t i = 0; i < frames * static_cast<size_t>(channels); ++i) s.samples.push_back(static_cast<int16_t>(base - static_cast<int>(i) * 37));
+  return s;
+}
+
 // The bank as `make build` writes it, through the registered generator.
 std::vector<uint8_t> GenerateBank(const std::string& tag) {
   const std::string dir = FreshDir(tag);
   std::string error;
   for (const Generator& g : AllGenerators())
-    if (std::string(g.name) == "sound.sdf") {
-      EXPECT_TRUE(g.write(dir, &error)) << error;
-    }
+    EXPECT_TRUE(std::string(g.name) != "sound.sdf" || g.write(dir, &error)) << error;
   std::vector<uint8_t> bytes = ReadFile(dir + "/sound.sdf");
   std::filesystem::remove_all(dir);
   return bytes;
@@ -58,7 +70,10 @@ const Bank& GeneratedBank() {
   return bank;
 }
 
-double Seconds(const Entry& e) { return e.channels ? e.samples.size() / static_cast<double>(e.channels) / sa::kRate : 0; }
+double Seconds(int sound) {
+  const Entry& e = GeneratedBank().entries[sound];
+  return e.channels ? e.samples.size() / static_cast<double>(e.channels) / sa::kRate : 0;
+}
 
 // The sound's channels mixed to one, computed once.
 const std::vector<double>& Mono(int sound) {
@@ -71,34 +86,88 @@ const std::vector<double>& Mono(int sound) {
   return it->second;
 }
 
+TEST(SoundBankWriter, LayoutRoundTripsThroughAnIndependentReader) {
+  std::vector<uint8_t> bytes;
+  std::string error, why;
+  ASSERT_TRUE(synth::EncodeSoundBank({}, &bytes, &error)) << error;
+  EXPECT_EQ(bytes, std::vector<uint8_t>(4411, 0)) << "an empty bank is the bare header";
+  // Given out of order: the writer stores data in ascending sound order.
+  const std::vector<synth::PcmSound> sounds = {MakeSound(9, 1, false, 300, 1000), MakeSound(5, 2, false, 250, -32768),
+                                               MakeSound(400, 1, true, 7, 32767), MakeSound(1, 1, false, 1, -5)};
+  ASSERT_TRUE(synth::EncodeSoundBank(sounds, &bytes, &error)) << error;
+  Bank bank;
+  ASSERT_TRUE(sound_bank_reader::Decode(bytes, &bank, &why)) << why;
+  EXPECT_EQ(bytes.size(), 4411u + 2 * (300 + 500 + 7 + 1));
+  for (const synth::PcmSound& s : sounds) {
+    const Entry& e = bank.entries[s.slot];
+    SCOPED_TRACE(s.slot);
+    EXPECT_EQ(std::tuple(e.channels, e.rate, e.bits, e.loop), std::tuple(s.channels, 44100u, 16, s.loop ? 1 : 0));
+    EXPECT_EQ(e.size, s.samples.size() * 2);
+    EXPECT_EQ(e.samples, s.samples);
+  }
+  EXPECT_EQ(bank.entries[1].offset, 4411u);
+  EXPECT_EQ(bank.entries[5].offset, 4411u + 2);
+  EXPECT_EQ(bank.entries[9].offset, bank.entries[5].offset + 1000);  // right after sound 5
+  EXPECT_EQ(bank.entries[400].offset, bank.entries[9].offset + 600);
+  EXPECT_EQ(ReadLe(bytes, bank.entries[5].offset, 2), 0x8000u);  // little-endian -32768
+  for (int i = 0; i < 401; ++i) {
+    const Entry& e = bank.entries[i];
+    const bool used = i == 1 || i == 5 || i == 9 || i == 400;
+    EXPECT_TRUE(used || e.channels + e.rate + e.bits + e.loop + e.size == 0) << "entry " << i;
+  }
+}
+
+TEST(SoundBankWriter, RejectsSoundsItCannotStore) {
+  synth::PcmSound ragged = MakeSound(3, 2, false, 10, 0), triple = MakeSound(3, 1, false, 10, 0);
+  ragged.samples.pop_back();
+  triple.channels = 3;
+  const std::pair<std::vector<synth::PcmSound>, std::string> cases[] = {
+      {{MakeSound(0, 1, false, 4, 0)}, "sound 0: number outside 1..400"},
+      {{MakeSound(401, 1, false, 4, 0)}, "sound 401: number outside 1..400"},
+      {{MakeSound(7, 1, false, 4, 0), MakeSound(7, 2, false, 4, 0)}, "sound 7: given twice"},
+      {{triple}, "sound 3: channel count must be 1 or 2"},
+      {{ragged}, "sound 3: samples are not whole frames"},
+  };
+  for (const auto& [sounds, message] : cases) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    EXPECT_FALSE(synth::EncodeSoundBank(sounds, &bytes, &error)) << message;
+    EXPECT_EQ(error, message);
+  }
+}
+
+TEST(WavWriter, WritesAStandardPcmHeader) {
+  const synth::PcmSound stereo = MakeSound(6, 2, false, 100, 12345);
+  const std::vector<uint8_t> wav = synth::EncodeWav(stereo);
+  ASSERT_EQ(wav.size(), 44u + 400u);
+  EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4) | std::memcmp(wav.data() + 8, "WAVEfmt ", 8) | std::memcmp(wav.data() + 36, "data", 4), 0);
+  // {offset, bytes, value}: sizes, PCM, channels, rate, bytes per second, block align, bits, data size, samples.
+  const uint32_t fields[][3] = {{4, 4, 436}, {16, 4, 16},   {20, 2, 1},  {22, 2, 2},     {24, 4, 44100}, {28, 4, 176400},
+                                {32, 2, 4},  {34, 2, 16},   {40, 4, 400}, {44, 2, 12345}, {46, 2, 12345 - 37}};
+  for (const auto& f : fields) EXPECT_EQ(ReadLe(wav, f[0], static_cast<int>(f[1])), f[2]) << "at " << f[0];
+  EXPECT_EQ(synth::WavFileName(stereo), "sound06_test.wav");
+  synth::PcmSound mono = MakeSound(22, 1, false, 3, 0);
+  mono.name = "fort_destroyed";
+  EXPECT_EQ(synth::WavFileName(mono), "sound22_fort_destroyed.wav");
+  EXPECT_EQ(ReadLe(synth::EncodeWav(mono), 32, 2), 2u);
+}
+
 TEST(GeneratedSoundBank, HoldsSounds2To22AndIsTheSameOnEveryRun) {
   const std::vector<uint8_t> first = GenerateBank("first");
-  const std::vector<uint8_t> second = GenerateBank("second");
   ASSERT_FALSE(first.empty()) << "sound.sdf is not generated";
-  EXPECT_TRUE(first == second) << "two runs wrote different bytes";
-
-  Bank bank;
-  std::string why;
-  ASSERT_TRUE(sound_bank_reader::Decode(first, &bank, &why)) << why;
+  EXPECT_TRUE(first == GenerateBank("second")) << "two runs wrote different bytes";
   for (int i = 1; i <= 400; ++i) {
-    const Entry& e = bank.entries[i];
+    const Entry& e = GeneratedBank().entries[i];
     SCOPED_TRACE("sound " + std::to_string(i));
     if (i < 2 || i > 22) {
-      EXPECT_EQ(e.channels, 0);
-      EXPECT_EQ(e.size, 0u);
+      EXPECT_EQ(e.channels + e.size, 0u);
       continue;
     }
     EXPECT_TRUE(e.channels == 1 || e.channels == 2);
-    EXPECT_EQ(e.rate, 44100u);
-    EXPECT_EQ(e.bits, 16);
-    EXPECT_EQ(e.size % (2u * static_cast<uint32_t>(e.channels)), 0u);
+    EXPECT_EQ(std::tuple(e.rate, e.bits, e.size % (2u * e.channels)), std::tuple(44100u, 16, 0u));
     const bool loops = i == 3 || i == 16;
     EXPECT_EQ(e.loop, loops ? 1 : 0);
-    if (loops) {
-      EXPECT_GE(Seconds(e), 0.5);
-    } else {
-      EXPECT_LT(Seconds(e), 2.0);
-    }
+    EXPECT_TRUE(loops ? Seconds(i) >= 0.5 : Seconds(i) < 2.0) << Seconds(i);
   }
 }
 
@@ -112,94 +181,71 @@ TEST(GeneratedSoundBank, EverySoundIsCleanAtItsLevel) {
       EXPECT_GT(sa::Db(sa::Rms(x)), -35.0) << "too quiet";
       EXPECT_LT(sa::Db(sa::Peak(x)), -0.9) << "no headroom";
       EXPECT_GT(sa::Db(sa::Peak(x)), -15.0);
-      size_t pinned = 0;
-      for (int16_t s : e.samples) pinned += s >= 32767 || s <= -32767;
-      EXPECT_EQ(pinned, 0u) << "clipped samples";
+      EXPECT_EQ(std::count_if(e.samples.begin(), e.samples.end(), [](int16_t s) { return s >= 32767 || s <= -32767; }), 0) << "clipped";
       EXPECT_LT(std::fabs(sa::Mean(x)), 0.002) << "DC offset";
       if (e.loop) {
         EXPECT_LE(sa::SeamStepRatio(x), 1.0) << "the loop jumps where it wraps";
         EXPECT_LT(sa::WorstClick(sa::HalfTurned(x)), kClickLimit) << "click inside or at the seam";
       } else {
         EXPECT_LT(sa::WorstClick(x), kClickLimit) << "click";
-        EXPECT_LE(std::fabs(x.front()) * 32768, 4.0) << "does not start at silence";
-        EXPECT_LE(std::fabs(x.back()) * 32768, 4.0) << "does not end at silence";
+        EXPECT_LE(std::max(std::fabs(x.front()), std::fabs(x.back())) * 32768, 4.0) << "does not start and end at silence";
       }
     }
   }
 }
 
 TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
-  const Bank& bank = GeneratedBank();
-  auto seconds = [&](int i) { return Seconds(bank.entries[i]); };
-  std::map<int, double> centroid, low;
-  for (int i = 2; i <= 22; ++i) {
-    centroid[i] = sa::SpectralCentroid(Mono(i));
-    low[i] = sa::PowerShareBelow(Mono(i), 200);
+  // {sound, seconds, spectral centroid, dominant Hz} within [low, high]: the
+  // ding, the fuse's fizz, the clank, the rubbery bounce, the fanfare, the
+  // pop, the thumps, the shimmer, the booms, the crack, the drill's whine,
+  // the menu tick and click, the ground's rumble.
+  struct Row {
+    int sound;
+    double seconds[2], centroid[2], hz[2];
+  };
+  constexpr double kAny = 1e9;
+  const Row rows[] = {{2, {0, kAny}, {0, kAny}, {1000, kAny}},  {3, {0, kAny}, {3000, kAny}, {0, kAny}},   {4, {0, 0.4}, {0, kAny}, {300, kAny}},
+                      {5, {0, kAny}, {0, kAny}, {150, 500}},    {6, {1.0, kAny}, {0, kAny}, {200, 1500}},   {7, {0, 0.2}, {0, kAny}, {0, kAny}},
+                      {9, {0, 1.0}, {0, kAny}, {0, kAny}},      {10, {0, 1.0}, {0, kAny}, {0, kAny}},       {11, {0, kAny}, {800, kAny}, {0, kAny}},
+                      {13, {0.8, kAny}, {0, 800}, {0, kAny}},   {14, {0, 0.5}, {0, kAny}, {0, kAny}},       {15, {0.8, kAny}, {0, 800}, {0, kAny}},
+                      {16, {0, kAny}, {0, kAny}, {300, 2000}},  {17, {0, 0.06}, {2000, kAny}, {0, kAny}},   {18, {0, 0.06}, {2000, kAny}, {0, kAny}},
+                      {19, {1.0, kAny}, {0, 800}, {0, kAny}},   {20, {0.8, kAny}, {0, 800}, {0, kAny}},     {21, {0.8, kAny}, {0, 800}, {0, kAny}},
+                      {22, {0.8, kAny}, {0, 800}, {0, kAny}}};
+  auto centroid = [](int i) { return sa::SpectralCentroid(Mono(i)); };
+  for (const Row& r : rows) {
+    const double measured[3] = {Seconds(r.sound), centroid(r.sound), sa::DominantHz(Mono(r.sound))};
+    const double* bounds[3] = {r.seconds, r.centroid, r.hz};
+    for (int m = 0; m < 3; ++m)
+      EXPECT_TRUE(measured[m] >= bounds[m][0] && measured[m] <= bounds[m][1]) << "sound " << r.sound << " measure " << m << ": " << measured[m];
   }
-
-  // Menu tick and click: very short and bright, well below the explosions.
-  for (int i : {17, 18}) {
-    SCOPED_TRACE(i);
-    EXPECT_LE(seconds(i), 0.06);
-    EXPECT_GT(centroid[i], 2000);
-    EXPECT_LT(sa::Peak(Mono(i)), sa::Peak(Mono(21)) / 2);
-  }
-  // Explosions: low, loudest at the start, ringing on for most of a second.
+  // Menu tick and click well below the explosions. Explosions: low, loudest
+  // at the start, dying away; the large one deeper and longer than the grenade's.
+  for (int i : {17, 18}) EXPECT_LT(sa::Peak(Mono(i)), sa::Peak(Mono(21)) / 2) << i;
   for (int i : {13, 15, 20, 21, 22}) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(centroid[i], 800);
-    EXPECT_GT(low[i], 0.3);
-    EXPECT_LT(sa::PeakTime(Mono(i)), 0.25);
-    EXPECT_GE(seconds(i), 0.8);
-    EXPECT_LT(sa::RmsBetween(Mono(i), seconds(i) - 0.1, seconds(i)), sa::Rms(Mono(i)) / 4) << "does not die away";
+    EXPECT_GT(sa::PowerShareBelow(Mono(i), 200), 0.3) << i;
+    EXPECT_LT(sa::PeakTime(Mono(i)), 0.25) << i;
+    EXPECT_LT(sa::RmsBetween(Mono(i), Seconds(i) - 0.1, Seconds(i)), sa::Rms(Mono(i)) / 4) << i << " does not die away";
   }
-  EXPECT_LT(centroid[13], centroid[15]) << "the large explosion is deeper than the grenade's";
-  EXPECT_GT(seconds(13), seconds(15));
-  EXPECT_LT(centroid[21], centroid[15]);
+  EXPECT_TRUE(centroid(13) < centroid(15) && Seconds(13) > Seconds(15) && centroid(21) < centroid(15));
   // The ball's boom rings: a narrow tone sticks out above the boom.
-  EXPECT_GT(sa::PowerShareBelow(sa::Slice(Mono(20), 0.5, 1.2), 700) - sa::PowerShareBelow(sa::Slice(Mono(20), 0.5, 1.2), 500), 0.1);
-  // Bomblet explosion: a small crack, short and brighter than a boom.
-  EXPECT_LE(seconds(14), 0.5);
-  EXPECT_GT(centroid[14], 2 * centroid[15]);
-  // Launch thumps: short and low, the heavy one longer.
-  for (int i : {9, 10}) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(seconds(i), 1.0);
-    EXPECT_GT(sa::PowerShareBelow(Mono(i), 300), 0.7);
-  }
-  EXPECT_GT(seconds(10), seconds(9));
-  // Bomblet launch: a pop, shorter than any other launch.
-  EXPECT_LE(seconds(7), 0.2);
+  const std::vector<double> ring = sa::Slice(Mono(20), 0.5, 1.2);
+  EXPECT_GT(sa::PowerShareBelow(ring, 700) - sa::PowerShareBelow(ring, 500), 0.1);
+  EXPECT_GT(centroid(14), 2 * centroid(15)) << "the bomblet's crack is brighter than a boom";
+  // Launch thumps low, the heavy one longer.
+  for (int i : {9, 10}) EXPECT_GT(sa::PowerShareBelow(Mono(i), 300), 0.7) << i;
+  EXPECT_GT(Seconds(10), Seconds(9));
   // Missile launch: a noisy whoosh whose band rises, then falls away.
   EXPECT_GT(sa::ZeroCrossingRate(Mono(8)), 2000);
   EXPECT_GT(sa::SpectralCentroid(sa::Slice(Mono(8), 0.2, 0.35)), 1.5 * sa::SpectralCentroid(sa::Slice(Mono(8), 0.7, 0.95)));
   // Shield: a shimmer that rises in pitch (one ear: the two are detuned against each other).
-  const std::vector<double> shieldLeft = sa::Channel(bank.entries[11].samples, 2, 0);
-  EXPECT_GT(sa::DominantHz(sa::Slice(shieldLeft, 1.0, 1.2)), 1.6 * sa::DominantHz(sa::Slice(shieldLeft, 0.05, 0.3)));
-  EXPECT_GT(centroid[11], 800);
-  // Ball launch: a spring whose pitch glides up; ball bounce: a low rubbery tone.
+  const std::vector<double> shield = sa::Channel(GeneratedBank().entries[11].samples, 2, 0);
+  EXPECT_GT(sa::DominantHz(sa::Slice(shield, 1.0, 1.2)), 1.6 * sa::DominantHz(sa::Slice(shield, 0.05, 0.3)));
+  // Ball launch: a spring whose pitch glides up.
   EXPECT_GT(sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.25, 0.4)), 2.5 * sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.01, 0.05)));
-  EXPECT_GT(sa::DominantHz(Mono(5)), 150);
-  EXPECT_LT(sa::DominantHz(Mono(5)), 500);
-  // Grenade bounce: a short metallic clank; purchase: a bright ding that rings.
-  EXPECT_LE(seconds(4), 0.4);
-  EXPECT_GT(sa::DominantHz(Mono(4)), 300);
-  EXPECT_GT(sa::DominantHz(Mono(2)), 1000);
   EXPECT_GT(sa::RmsBetween(Mono(2), 0.4, 0.5), sa::Rms(Mono(2)) / 10) << "the ding does not ring";
-  // Fanfare: a stereo tune of about a second and a half.
-  EXPECT_EQ(bank.entries[6].channels, 2);
-  EXPECT_GE(seconds(6), 1.0);
-  EXPECT_GT(sa::DominantHz(Mono(6)), 200);
-  EXPECT_LT(sa::DominantHz(Mono(6)), 1500);
-  // Ground built: a rumble that swells in, low.
-  EXPECT_LT(centroid[19], 800);
-  EXPECT_GE(seconds(19), 1.0);
-  EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2);
-  // Flight loops: the fuse fizzes high; the drill whines on a steady tone.
-  EXPECT_GT(centroid[3], 3000);
+  EXPECT_EQ(GeneratedBank().entries[6].channels, 2) << "the fanfare is stereo";
+  EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2) << "the rumble swells in";
   EXPECT_GT(sa::ZeroCrossingRate(Mono(3)), 5000);
-  EXPECT_GT(sa::DominantHz(Mono(16)), 300);
-  EXPECT_LT(sa::DominantHz(Mono(16)), 2000);
 }
 
 TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
@@ -210,36 +256,19 @@ TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
   for (const auto& item : std::filesystem::directory_iterator(dir + "/review")) {
     const std::string name = item.path().filename().string();
     ++files;
-    ASSERT_EQ(name.substr(0, 5), "sound") << name;
-    ASSERT_EQ(name.substr(name.size() - 4), ".wav") << name;
+    ASSERT_TRUE(name.substr(0, 5) == "sound" && name.substr(name.size() - 4) == ".wav") << name;
     const int number = std::stoi(name.substr(5, 2));
     ASSERT_TRUE(number >= 2 && number <= 22) << name;
     const std::vector<uint8_t> wav = ReadFile(item.path().string());
     const Entry& e = GeneratedBank().entries[number];
     ASSERT_EQ(wav.size(), 44u + e.size) << name;
-    EXPECT_EQ(sound_bank_reader::ReadLe(wav, 22, 2), static_cast<uint32_t>(e.channels)) << name;
+    EXPECT_EQ(ReadLe(wav, 22, 2), static_cast<uint32_t>(e.channels)) << name;
     std::vector<int16_t> samples;
-    for (size_t k = 44; k + 1 < wav.size(); k += 2) samples.push_back(static_cast<int16_t>(sound_bank_reader::ReadLe(wav, k, 2)));
+    for (size_t k = 44; k + 1 < wav.size(); k += 2) samples.push_back(static_cast<int16_t>(ReadLe(wav, k, 2)));
     EXPECT_EQ(samples, e.samples) << name;
   }
   EXPECT_EQ(files, 21u);
   std::filesystem::remove_all(dir);
-}
-
-TEST(SoundAnalysis, FindsClicksAndBrokenSeams) {
-  // The measurements the bank is judged by must see the faults they guard against.
-  std::vector<double> tone(22050);
-  for (size_t i = 0; i < tone.size(); ++i) tone[i] = 0.5 * std::exp(-static_cast<double>(i) / 8000.0) * std::sin(2 * M_PI * 440 * i / 44100.0);
-  EXPECT_LT(sa::WorstClick(tone), kClickLimit);
-  std::vector<double> stepped = tone;
-  for (size_t i = 15000; i < stepped.size(); ++i) stepped[i] += 0.02;
-  EXPECT_GT(sa::WorstClick(stepped), kClickLimit);
-
-  std::vector<double> loop(44100);  // 441 whole periods
-  for (size_t i = 0; i < loop.size(); ++i) loop[i] = 0.5 * std::sin(2 * M_PI * 441 * i / 44100.0);
-  EXPECT_LE(sa::SeamStepRatio(loop), 1.0);
-  loop.resize(loop.size() - 33);  // cut in the middle of a period
-  EXPECT_GT(sa::SeamStepRatio(loop), 1.0);
 }
 
 }  // namespace

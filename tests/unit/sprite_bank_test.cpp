@@ -48,26 +48,19 @@ TEST_F(SpriteBankTest, DecodesRunsAndLiteralsIntoTheAreaOfTheLastRecordInEitherL
 
   struct Case {
     int32_t layout;
-    uint16_t white, green;
+    uint16_t white, green, red;
   };
-  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0}, Case{kLayout555, 0x7FFF, 0x03E0}}) {
-    SCOPED_TRACE(c.layout);
+  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0, 0xF800}, Case{kLayout555, 0x7FFF, 0x03E0, 0x7C00}}) {
     g_display.pixelLayout = c.layout;
     SpriteBankWork work;
     ASSERT_TRUE(work.Allocate());
     ReadSpriteBank(path, &work);
     ASSERT_EQ(work.pixelCount, 120u);
-    EXPECT_EQ(work.widths[2], 10);
-    EXPECT_EQ(work.heights[1], 5);
-    EXPECT_EQ(work.offsets[1], 10u);
-    EXPECT_EQ(work.widths[3], 0);
-    const uint16_t* px = work.pixels.get();
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(px[i], c.white) << i;
-    EXPECT_EQ(px[5], 0x001F);
-    EXPECT_EQ(px[6], c.green);
-    EXPECT_EQ(px[7], c.layout == kLayout565 ? 0xF800 : 0x7C00);
-    EXPECT_EQ(px[8], c.white);
-    for (int i = 9; i < 120; ++i) ASSERT_EQ(px[i], c.white) << i;
+    EXPECT_EQ((std::vector<int>{work.widths[2], work.heights[1], int(work.offsets[1]), work.widths[3]}),
+              (std::vector<int>{10, 5, 10, 0}));
+    std::vector<uint16_t> want(120, c.white);
+    want[5] = 0x001F, want[6] = c.green, want[7] = c.red;
+    EXPECT_EQ(std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 120), want) << c.layout;
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -84,19 +77,15 @@ TEST_F(SpriteBankTest, ALoadReplacesEntriesInFileOrderUpToTheFirstWidthZero) {
   LoadSpriteBank(WriteTemp("twenty.spr", MakeBank(pictures)), BankLoad::kGame, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 25; ++i) {
     SCOPED_TRACE(i);
     const SpriteEntry& e = Table()[i];
     ASSERT_TRUE(e.surface);
-    EXPECT_EQ(e.width, 3 + i);
-    EXPECT_EQ(e.height, 2);
-    EXPECT_EQ(PixelsOf(*e.surface), Converted(pictures[i], kLayout565));
-  }
-  for (int i = 7; i < 25; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(Table()[i].surface.get(), old[i]);
-    EXPECT_EQ(Table()[i].width, 1);
-    EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
+    if (i >= 7) {
+      EXPECT_EQ(e.surface.get(), old[i]);
+    }
+    EXPECT_EQ(std::pair(int{e.width}, int{e.height}), i < 7 ? std::pair(3 + i, 2) : std::pair(1, 1));
+    EXPECT_EQ(PixelsOf(*e.surface), i < 7 ? Converted(pictures[i], kLayout565) : std::vector<uint16_t>{uint16_t(0x100 + i)});
   }
 }
 
@@ -109,24 +98,13 @@ TEST_F(SpriteBankTest, TheGameBankReplacesTheStartupBankBelowItsCountAndKeepsThe
   LoadSpriteBank(WriteTemp("small.spr", MakeBank(game)), BankLoad::kGame, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(game[0], kLayout555));
-  EXPECT_EQ(PixelsOf(*Table()[1].surface), Converted(game[1], kLayout555));
+  for (int i : {0, 1}) EXPECT_EQ(PixelsOf(*Table()[i].surface), Converted(game[i], kLayout555));
   EXPECT_EQ(Table()[2].surface.get(), kept);
   EXPECT_EQ(PixelsOf(*Table()[2].surface), Converted(intro[2], kLayout555));
   EXPECT_FALSE(Table()[3].surface);
 }
 
-TEST_F(SpriteBankTest, AMissingBankShowsNoOpenLoadAndChangesNothing) {
-  FillOld(Table(), 3);
-  const platform::Surface* old = Table()[0].surface.get();
-  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kGame, &Table());
-  LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", BankLoad::kVideoReload, &Table());
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"no open load", "no open load"}));
-  EXPECT_EQ(Table()[0].surface.get(), old);
-  EXPECT_EQ(Table()[0].surface->At(0, 0), 0x100);
-}
-
-TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElse) {
+TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElseAndAMissingBankChangesNothing) {
   g_display.pixelLayout = kLayout565;
   std::vector<Picture> pictures(442, testbank::SolidPicture(1, 1, 0x0421));
   pictures[0] = PatternPicture(8, 6, 10);
@@ -145,12 +123,17 @@ TEST_F(SpriteBankTest, TheReloadRebuildsSprites0And441FromTheFileAndNothingElse)
   LoadSpriteBank(path, BankLoad::kVideoReload, &Table());
 
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(pictures[0], kLayout565));
-  EXPECT_EQ(PixelsOf(*Table()[441].surface), Converted(pictures[441], kLayout565));
+  for (int i : {0, 441}) EXPECT_EQ(PixelsOf(*Table()[i].surface), Converted(pictures[i], kLayout565));
   EXPECT_EQ(Table()[1].surface.get(), terrain);
   EXPECT_EQ(Table()[2].surface.get(), fort);
   EXPECT_EQ(PixelsOf(*Table()[1].surface), std::vector<uint16_t>(16, 0x1234));
   EXPECT_EQ(PixelsOf(*Table()[2].surface), std::vector<uint16_t>(9, 0x1234));
+
+  for (BankLoad load : {BankLoad::kGame, BankLoad::kVideoReload})
+    LoadSpriteBank(::testing::TempDir() + "bulwark_no_such_bank.spr", load, &Table());
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"no open load", "no open load"}));
+  EXPECT_EQ(Table()[1].surface.get(), terrain);
+  EXPECT_EQ(PixelsOf(*Table()[0].surface), Converted(pictures[0], kLayout565));
 }
 
 TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
@@ -189,22 +172,17 @@ TEST_F(SpriteBankTest, BrokenBanksAreReportedAndLoadNothing) {
     SCOPED_TRACE(c.name);
     platform::ClearMessagesShown();
     FillOld(Table(), 4);
-    std::vector<const platform::Surface*> old;
-    for (int i = 0; i < 4; ++i) old.push_back(Table()[i].surface.get());
+    const platform::Surface* old = Table()[3].surface.get();
     const std::string path = WriteTemp("broken.spr", c.bytes);
-
     SpriteBankWork work;
     ASSERT_TRUE(work.Allocate());
     ReadSpriteBank(path, &work);
     EXPECT_EQ(work.widths[0], 0);
     EXPECT_FALSE(work.pixels);
     LoadSpriteBank(path, BankLoad::kGame, &Table());
-
     EXPECT_EQ(Messages(), (std::vector<std::string>{c.message, c.message}));
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(Table()[i].surface.get(), old[i]);
-      EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
-    }
+    EXPECT_EQ(Table()[3].surface.get(), old);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Table()[i].surface->At(0, 0), 0x100 + i);
   }
 }
 
@@ -224,16 +202,13 @@ TEST_F(SpriteBankTest, ASpriteThatCannotBeCreatedIsReportedAndDrawsAndCollidesAs
     SCOPED_TRACE(i);
     const SpriteEntry& e = Table()[i];
     EXPECT_FALSE(e.surface);
-    EXPECT_EQ(e.width, kUnmakeable.width);
-    EXPECT_EQ(e.height, kUnmakeable.height);
+    EXPECT_EQ(std::pair(e.width, e.height), std::pair(kUnmakeable.width, kUnmakeable.height));
     platform::Surface target(8, 8);
     DrawSprite(&target, e, 1, 1);
     DrawSpriteClipped(&target, e, 1, 1);
     EXPECT_EQ(PixelsOf(target), std::vector<uint16_t>(64, 0));
-    EXPECT_FALSE(SpritesCollide(e, 0, 0, Table()[3], 0, 0));
-    EXPECT_FALSE(SpritesCollide(Table()[3], 0, 0, e, 0, 0));
-    EXPECT_EQ(EraseUnderSprite(e, 0, 0, Table()[3], 0, 0), 0);
-    EXPECT_FALSE(PointInSprite(0, 0, e, 0, 0));
+    EXPECT_FALSE(SpritesCollide(e, 0, 0, Table()[3], 0, 0) || SpritesCollide(Table()[3], 0, 0, e, 0, 0) ||
+                 EraseUnderSprite(e, 0, 0, Table()[3], 0, 0) || PointInSprite(0, 0, e, 0, 0));
   }
   EXPECT_EQ(PixelsOf(*Table()[3].surface), std::vector<uint16_t>(16, ConvertFilePixel(0x7FFF, g_display.pixelLayout)));
 
@@ -254,14 +229,11 @@ TEST_F(SpriteBankTest, FillingCopiesOnlyWhatLiesInsideTheAreaAndReportsALockedOu
   platform::Surface s(4, 3);
   FillSpriteSurface(&s, 4, 3, 1, work);  // one pixel past the area: refused
   FillSpriteSurface(&s, 5, 3, 0, work);  // wider than the surface: refused
+  s.SetLost(true);
+  FillSpriteSurface(&s, 4, 3, 0, work);  // locked out: reported
+  s.SetLost(false);
   EXPECT_EQ(PixelsOf(s), std::vector<uint16_t>(12, 0));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X LOCK DE"});
   FillSpriteSurface(&s, 4, 3, 0, work);
   EXPECT_EQ(PixelsOf(s), std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 12));
-  EXPECT_TRUE(Messages().empty());
-
-  platform::Surface lost(4, 3);
-  lost.SetLost(true);
-  FillSpriteSurface(&lost, 4, 3, 0, work);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"ERROR DIRECT X LOCK DE"});
-  EXPECT_EQ(PixelsOf(lost), std::vector<uint16_t>(12, 0));
 }

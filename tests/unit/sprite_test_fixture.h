@@ -14,8 +14,8 @@
 
 #include "display/display_state.h"
 #include "platform/message_box.h"
-#include "shell/shared_state.h"
 #include "sprites/sprite_table.h"
+#include "state/shared_state.h"
 
 // A sprite entry of width x height holding pixels (rows packed), or `fill`
 // everywhere when pixels is empty.

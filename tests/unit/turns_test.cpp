@@ -1,14 +1,20 @@
-// The round's set-up, the passing of the turn, the game tick, the end of a
-// round and the survivor bonus.
+// The players' turns: the round's set-up, the passing of the turn, the game
+// tick and its animation phases, the end of a round with the survivor bonus,
+// the sky, the player records' resets, and the view.
 #include "players/turns.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
+#include "players/player_resets.h"
+#include "players/view.h"
 #include "players_test_state.h"
+#include "shell/round_end.h"
+#include "shell/round_setup.h"
 #include "weapons/flight_programs.h"
 #include "weapons/supply_drops.h"
 
@@ -19,13 +25,11 @@ using players_test::SetNextRand;
 
 class Turns : public PlayersTest {
  protected:
-  // Fort i at (100 + 200 i, 300).
+  // n players, fort i at (100 + 200 i, 300).
   void PlaceForts(int n) {
     UsePlayers(n);
-    for (int i = 0; i < n; ++i) {
-      g_players[i].x = 100.0f + 200.0f * i;
-      g_players[i].y = 300.0f;
-    }
+    for (int i = 0; i < n; ++i) g_players[i].x = 100.0f + 200.0f * i;
+    for (int i = 0; i < n; ++i) g_players[i].y = 300.0f;
   }
   // Runs the turn change until the turn passes; the number of frames, or 0.
   static int FramesUntilTurnPasses() {
@@ -37,72 +41,41 @@ class Turns : public PlayersTest {
   }
 };
 
-TEST_F(Turns, RoundSetUpClearsTheTurn) {
+TEST_F(Turns, RoundSetUpClearsTheTurnAndDrawsAPlayerOfTheGame) {
   UsePlayers(3);
   g_input.lastKey = 27;
-  g_phases = {1, 2, 3, 4, 5, 6, 460};
+  g_phases = {40, 451, 99, 240, 350, 390, 460};
   g_game.framePhase = 2;
-  g_game.targetMarked = 1;
   g_game.viewX = 300;
   g_game.viewTargetY = 200;
-  g_game.currentWeapon = kGimlet;
+  g_game.currentWeapon = kGimlet;  // the turn's own values: one stands for all
   g_game.shotPower = 40;
-  g_turn.turnOver = 1;
-  g_turn.turnTimer = 3;
   g_game.settleCounter = 7;
   g_game.statusMessage = "BONUS";
   g_game.messageTimer = 9;
-  g_aim = {1, 9, 3.0f, 5, 1.0f, 2.0f};
   g_drops[5].kind = kDropMoney;
   PutShell(17);
   WriteDirectMissileTarget(500, 600);
-
   PlayerRoundSetUp();
-
-  EXPECT_EQ(g_input.lastKey, 0);
-  const AnimationPhases phases;
-  EXPECT_EQ(std::tie(g_phases.emblem, g_phases.powerGauge, g_phases.nextButton),
-            std::tie(phases.emblem, phases.powerGauge, phases.nextButton));
-  EXPECT_EQ(std::make_tuple(g_game.viewX, g_game.viewY, g_game.viewTargetX, g_game.viewTargetY),
-            std::make_tuple(0, 0, int16_t{0}, int16_t{0}));
-  EXPECT_EQ(std::make_tuple(g_game.framePhase.load(), g_game.targetMarked.load(), g_game.currentWeapon.load(),
-                            g_game.shotPower.load()),
-            std::make_tuple(uint8_t{0}, uint16_t{0}, uint16_t{kMissile}, uint16_t{0}));
-  EXPECT_EQ(std::make_tuple(g_turn.turnOver, g_turn.turnTimer, g_game.settleCounter, g_game.messageTimer),
-            std::make_tuple(uint16_t{0}, g_turn.turnLength, uint16_t{0}, 0));
-  EXPECT_EQ(g_game.statusMessage, "");
-  const AimState aim;
-  EXPECT_EQ(std::tie(g_aim.aimed, g_aim.trialSpeed, g_aim.bestMiss, g_aim.bestSpeed, g_aim.aimVx, g_aim.aimVy),
-            std::tie(aim.aimed, aim.trialSpeed, aim.bestMiss, aim.bestSpeed, aim.aimVx, aim.aimVy));
-  EXPECT_EQ(g_drops[5].kind, kDropNone);
-  EXPECT_EQ(ProjectilesInUse(), 0);
+  EXPECT_EQ(std::make_tuple(g_input.lastKey.load(), g_game.viewX, g_game.viewTargetY, g_game.framePhase.load(),
+                            g_game.currentWeapon.load(), g_game.shotPower.load(), g_game.settleCounter),
+            std::make_tuple(0, 0, 0, 0, kMissile, 0, 0));
+  EXPECT_EQ(std::make_tuple(g_game.statusMessage, g_game.messageTimer, g_drops[5].kind, ProjectilesInUse()),
+            std::make_tuple(std::string(), 0, kDropNone, 0));
+  EXPECT_EQ(std::make_tuple(g_phases.emblem, g_phases.powerGauge, g_phases.nextButton), std::make_tuple(37, 93, 455));
   EXPECT_EQ(ProgramStep(kDirectMissile, 1).a, 0.0f);  // the programs rebuilt
-}
-
-TEST_F(Turns, TheFirstPlayerIsAlwaysAPlayerOfTheGame) {
-  struct Case {
-    int players, draw, first;
-  } cases[] = {{2, 0, 0}, {2, 16383, 0}, {2, 16384, 1}, {2, 32767, 1}, {3, 32767, 2}, {5, 32766, 4}, {5, 32767, 4}};
-  for (const Case& c : cases) {
-    UsePlayers(c.players);
-    SetNextRand(c.draw);
-    PlayerRoundSetUp();
-    EXPECT_EQ(g_game.currentPlayer, c.first) << c.players << " players, draw " << c.draw;
-  }
-}
-
-TEST_F(Turns, AnimationPhaseResetLeavesThePowerGauge) {
   g_phases = {40, 451, 99, 240, 350, 390, 460};
-  g_game.framePhase = 1;
-  AnimationPhaseReset();
-  EXPECT_EQ(g_phases.powerGauge, 99);
-  g_phases.powerGauge = 93;
-  const AnimationPhases fresh;
-  EXPECT_EQ(
-      std::tie(g_phases.emblem, g_phases.computerBadge, g_phases.shield, g_phases.targetMarker, g_phases.buyButton,
-               g_phases.nextButton),
-      std::tie(fresh.emblem, fresh.computerBadge, fresh.shield, fresh.targetMarker, fresh.buyButton, fresh.nextButton));
-  EXPECT_EQ(g_game.framePhase, 0);
+  AnimationPhaseReset();  // alone, it keeps the power gauge where it stands
+  EXPECT_EQ(std::make_tuple(g_phases.emblem, g_phases.powerGauge, g_phases.buyButton), std::make_tuple(37, 99, 385));
+
+  // The first player: random x n / 32767, kept below n.
+  const int firsts[][3] = {{2, 0, 0}, {2, 16383, 0}, {2, 16384, 1}, {3, 32767, 2}, {5, 32766, 4}, {5, 32767, 4}};
+  for (const auto& [players, draw, first] : firsts) {
+    UsePlayers(players);
+    SetNextRand(draw);
+    PlayerRoundSetUp();
+    EXPECT_EQ(g_game.currentPlayer, first) << players << " players, draw " << draw;
+  }
 }
 
 TEST_F(Turns, TheTurnPasses49FramesAfterTheLastSlotIsFreed) {
@@ -114,25 +87,25 @@ TEST_F(Turns, TheTurnPasses49FramesAfterTheLastSlotIsFreed) {
   g_projectiles[0] = Projectile();
   for (int frame = 0; frame < 300; ++frame) TurnChange();
   EXPECT_EQ(g_game.currentPlayer, 0);
-  EXPECT_EQ(g_game.settleCounter, 0);
-
   g_projectiles[399] = Projectile();
-  TurnChange();  // the frame in which the last shell is seen gone
-  EXPECT_EQ(g_game.settleCounter, kSettleFrames);
-  for (int frame = 1; frame < 49; ++frame) TurnChange();
+  for (int frame = 1; frame < 50; ++frame) TurnChange();
   EXPECT_EQ(g_game.currentPlayer, 0) << "passed early";
   TurnChange();
-  EXPECT_EQ(g_game.currentPlayer, 1);
-  EXPECT_EQ(g_game.settleCounter, 0);
-  EXPECT_EQ(g_game.viewTargetX, 340);  // centred on the new fort
-  EXPECT_EQ(g_game.viewTargetY, 320);
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_game.settleCounter, g_game.viewTargetX, g_game.viewTargetY),
+            std::make_tuple(1, 0, 340, 320));  // the view centred on the new fort
 }
 
-TEST_F(Turns, TheNewTurnStartsFreshAndOnlyAComputerChoosesItsWeapon) {
-  for (uint16_t control : {0, 1}) {
-    PlaceForts(2);
-    g_players[1].control = control;
-    g_players[1].stock[kGrenade] = 1;
+TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon) {
+  struct { int players, current; std::vector<int> destroyed; uint16_t control; int next; } cases[] = {
+      {2, 0, {}, 0, 1}, {2, 0, {}, 1, 1}, {5, 0, {1, 2}, 0, 3}, {5, 3, {4, 0}, 0, 1},
+      {3, 1, {0, 2}, 0, 1},         // the only standing fort gets the turn back
+      {4, 2, {0, 1, 2, 3}, 0, 2}};  // none stands: one visit each, back at the same player
+  for (const auto& c : cases) {
+    PlaceForts(c.players);
+    for (int d : c.destroyed) g_players[d].destroyed = 1;
+    g_players[c.next].control = c.control;
+    g_players[c.next].stock[kGrenade] = 1;
+    g_game.currentPlayer = static_cast<uint16_t>(c.current);
     g_turn.turnOver = 1;
     g_turn.turnTimer = 0;
     g_game.targetMarked = 1;
@@ -140,36 +113,14 @@ TEST_F(Turns, TheNewTurnStartsFreshAndOnlyAComputerChoosesItsWeapon) {
     g_aim.aimed = 1;
     SetNextRand(12 * 32767 / 45 + 1);  // a draw of 12: GRENADE
     EXPECT_EQ(FramesUntilTurnPasses(), 50);
-    EXPECT_EQ(g_game.currentPlayer, 1);
-    EXPECT_EQ(g_turn.turnTimer, 500);
-    EXPECT_EQ(g_game.targetMarked, 0);
-    EXPECT_EQ(g_aim.aimed, 0);
-    EXPECT_EQ(g_game.currentWeapon, control == 1 ? kGrenade : kMissile) << "control " << control;
+    EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_turn.turnTimer, g_game.targetMarked.load(), g_aim.aimed,
+                              g_game.currentWeapon.load()),
+              std::make_tuple(c.next, 500, 0, 0, c.control == 1 ? kGrenade : kMissile))
+        << c.players << " players from " << c.current << ", control " << c.control;
   }
 }
 
-TEST_F(Turns, DestroyedFortsAreSkippedAndTheSearchEndsWhenNoneStands) {
-  struct Case {
-    int players, current;
-    std::vector<int> destroyed;
-    int next;
-  } cases[] = {
-      {5, 0, {1, 2}, 3},
-      {5, 3, {4, 0}, 1},
-      {3, 1, {0, 2}, 1},        // the only standing fort gets the turn back
-      {4, 2, {0, 1, 2, 3}, 2},  // none stands: one visit each, back at the same player
-  };
-  for (const Case& c : cases) {
-    PlaceForts(c.players);
-    for (int d : c.destroyed) g_players[d].destroyed = 1;
-    g_game.currentPlayer = static_cast<uint16_t>(c.current);
-    g_turn.turnOver = 1;
-    EXPECT_EQ(FramesUntilTurnPasses(), 50);
-    EXPECT_EQ(g_game.currentPlayer, c.next) << c.players << " players from " << c.current;
-  }
-}
-
-TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndCountsDownItsTimers) {
+TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndStepsTimersAndPhases) {
   g_game.roundTimer = 4;
   g_game.messageTimer = 2;
   g_game.statusMessage = "$500";
@@ -188,71 +139,169 @@ TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndCountsDownItsTimers) {
     EXPECT_EQ(g_turn.turnOver, 0);
     GameTick();
     GameTick();
-    EXPECT_EQ(g_turn.turnTimer, 0);
-    EXPECT_EQ(g_turn.turnOver, power == 0 ? 1 : 0) << "power " << power;
+    EXPECT_EQ(std::make_tuple(g_turn.turnTimer, g_turn.turnOver), std::make_tuple(0, power == 0 ? 1 : 0)) << power;
   }
-}
-
-TEST_F(Turns, EveryPhaseRunsItsCycle) {
-  struct Case {
-    uint16_t AnimationPhases::*phase;
-    uint16_t first, last;
-  } cases[] = {
-      {&AnimationPhases::emblem, 37, 46},         {&AnimationPhases::computerBadge, 450, 454},
-      {&AnimationPhases::powerGauge, 93, 102},    {&AnimationPhases::shield, 239, 248},
-      {&AnimationPhases::targetMarker, 347, 356}, {&AnimationPhases::buyButton, 385, 404},
+  // Each phase runs from its first picture to its last and starts again; the
+  // next button rests at 455 until raised to 456, then runs to 464 once.
+  const std::tuple<uint16_t AnimationPhases::*, int, int, int, int> cycles[] = {
+      {&AnimationPhases::emblem, 37, 46, 37, 38},           {&AnimationPhases::computerBadge, 450, 454, 450, 451},
+      {&AnimationPhases::powerGauge, 93, 102, 93, 94},      {&AnimationPhases::shield, 239, 248, 239, 240},
+      {&AnimationPhases::targetMarker, 347, 356, 347, 348}, {&AnimationPhases::buyButton, 385, 404, 385, 386},
+      {&AnimationPhases::nextButton, 456, 464, 455, 455},
   };
-  for (const Case& c : cases) {
+  for (const auto& [phase, first, last, back, then] : cycles) {
     g_phases.Reset();
-    ASSERT_EQ(g_phases.*c.phase, c.first);
-    for (int tick = 1; tick <= c.last - c.first; ++tick) GameTick();
-    EXPECT_EQ(g_phases.*c.phase, c.last);
+    g_phases.*phase = static_cast<uint16_t>(first);
+    for (int tick = first; tick < last; ++tick) GameTick();
+    EXPECT_EQ(g_phases.*phase, last);
     GameTick();
-    EXPECT_EQ(g_phases.*c.phase, c.first);
+    EXPECT_EQ(g_phases.*phase, back);
+    GameTick();
+    EXPECT_EQ(g_phases.*phase, then);
   }
-  // The next button rests at 455 until raised, then runs to 464 once.
-  g_phases.Reset();
-  GameTick();
-  EXPECT_EQ(g_phases.nextButton, 455);
-  g_phases.nextButton = 456;
-  for (int tick = 0; tick < 8; ++tick) GameTick();
-  EXPECT_EQ(g_phases.nextButton, 464);
-  GameTick();
-  EXPECT_EQ(g_phases.nextButton, 455);
-  GameTick();
-  EXPECT_EQ(g_phases.nextButton, 455);
 }
 
-TEST_F(Turns, TheRoundIsOverWithAtMostOneFortAndNoShell) {
-  struct Case {
-    int standing;
-    bool shell, over;
-  } cases[] = {{0, false, true}, {0, true, false},  {1, false, true},
-               {1, true, false}, {2, false, false}, {2, true, false}};
-  for (const Case& c : cases) {
-    UsePlayers(4);
-    for (int i = c.standing; i < 4; ++i) g_players[i].destroyed = 1;
-    g_players[4].destroyed = 0;  // not in the game
+TEST_F(Turns, TheRoundEndsAfterEveryFrameWonOutOfTimeOrNot) {
+  struct { const char* what; int destroyed[3]; bool shell; uint16_t settle; int32_t timer; RoundEnd end; bool bonus; }
+      cases[] = {
+      {"one fort left, nothing flies", {0, 1, 1}, false, 0, 100, RoundEnd::kWon, true},
+      {"the last two destroyed by one shot", {1, 1, 1}, false, 0, 100, RoundEnd::kWon, false},
+      {"one fort left, a shell still flies", {0, 1, 1}, true, 0, 100, RoundEnd::kGoOn, false},
+      {"one fort left, the turn still settles", {0, 1, 1}, false, 2, 100, RoundEnd::kGoOn, false},
+      {"one fort left, settled to 1", {0, 1, 1}, false, 1, 100, RoundEnd::kWon, true},
+      {"time out with shells in flight", {0, 0, 1}, true, 0, 0, RoundEnd::kTime, false},
+      {"time out with one fort left", {0, 1, 1}, true, 0, 0, RoundEnd::kTime, false},
+      {"won on the last tick: no bonus", {0, 1, 1}, false, 0, 0, RoundEnd::kWon, false},
+      {"two forts stand", {0, 0, 1}, false, 0, 100, RoundEnd::kGoOn, false},
+  };
+  for (const auto& c : cases) {
+    UsePlayers(3);  // players 3 and 4, out of the game, stand
+    for (int i = 0; i < 3; ++i) g_players[i].destroyed = static_cast<int16_t>(c.destroyed[i]);
+    g_players[0].money = 100;
+    g_players[0].roundsSurvived = 2;
     for (Projectile& p : g_projectiles) p = Projectile();
     if (c.shell) PutShell(250);
-    EXPECT_EQ(RoundOverTest(), c.over) << c.standing << " standing, shell " << c.shell;
+    g_game.settleCounter = c.settle;
+    g_game.roundTimer = c.timer;
+    EXPECT_EQ(RoundEndTest(), c.end) << c.what;
+    EXPECT_EQ(std::make_tuple(g_players[0].money, g_players[0].roundsSurvived),
+              std::make_tuple(c.bonus ? 5100 : 100, c.bonus ? 3 : 2)) << c.what;
+    EXPECT_EQ(g_players[1].money + g_players[3].money + g_players[4].money, 0) << c.what;
   }
 }
 
-TEST_F(Turns, EveryStandingFortEarnsTheSurvivorBonus) {
-  UsePlayers(3);
-  g_players[0].money = 100;
-  g_players[1].destroyed = 1;
-  g_players[2].roundsSurvived = 2;
-  g_players[3].money = 7;  // not in the game
-  SurvivorBonus();
-  EXPECT_EQ(g_players[0].money, 100 + kSurvivorBonus);
-  EXPECT_EQ(g_players[0].roundsSurvived, 1);
-  EXPECT_EQ(g_players[1].money, 0);
-  EXPECT_EQ(g_players[1].roundsSurvived, 0);
-  EXPECT_EQ(g_players[2].money, 5000);
-  EXPECT_EQ(g_players[2].roundsSurvived, 3);
-  EXPECT_EQ(g_players[3].money, 7);
+TEST_F(Turns, SkyStartsRedBlueGreenAndWalksTowardTheMiddle) {
+  const auto step = [](int c) { return c > 24 ? -1 : c < 7 ? 1 : 0; };
+  int redrawn = 0;
+  for (uint32_t seed = 1; seed < 3000; ++seed) {
+    platform::SeedRand(seed);
+    const int r = platform::RandBelow(32), b = platform::RandBelow(32), g = platform::RandBelow(32);
+    platform::SeedRand(seed);
+    ChooseSkyColour();
+    const SkyColour& s = g_game.sky;
+    ASSERT_TRUE(std::min({s.red, s.blue, s.green}) >= 0 && std::max({s.red, s.blue, s.green}) <= 31);
+    ASSERT_EQ(std::make_tuple(int{s.redStep}, int{s.blueStep}, int{s.greenStep}),
+              std::make_tuple(step(s.red), step(s.blue), step(s.green)));
+    ASSERT_TRUE(s.redStep || s.blueStep || s.greenStep);
+    const bool firstMoves = step(r) || step(b) || step(g);  // the first draw is kept exactly when it moves
+    ASSERT_EQ(std::make_tuple(int{s.red}, int{s.blue}, int{s.green}) == std::make_tuple(r, b, g), firstMoves) << seed;
+    redrawn += !firstMoves;
+  }
+  EXPECT_GT(redrawn, 0);
+}
+
+TEST_F(Turns, ProgramStartAndNewGameResetThePlayerRecords) {
+  const int starting[kWeaponCount] = {10000, 0, 1, 0, 0, 0, 0, 1, 0, 10};
+  for (bool newGame : {false, true}) {
+    for (PlayerRecord& p : g_players) {
+      p.name = "ALICE";
+      p.control = 1;
+      p.money = 12000;
+      p.roundsSurvived = 3;
+      p.damage = 700;
+      p.destroyed = 1;
+      p.shieldCharges = 2;
+      p.colourIndex = 4;
+      p.x = 300;
+      p.stock[kGimlet] = 7;
+    }
+    newGame ? NewGameReset() : ProgramStartReset();
+    for (int i = 0; i < kMaxPlayers; ++i) {
+      const PlayerRecord& p = g_players[i];
+      EXPECT_EQ(p.name, newGame ? "ALICE" : "NONAME 0" + std::to_string(i + 1));  // names and controls
+      EXPECT_EQ(p.control, newGame ? 1 : 0) << "new game " << newGame;            // stay for a new game
+      EXPECT_EQ(std::make_tuple(p.money, p.roundsSurvived, p.damage, p.destroyed, p.shieldCharges.load(), p.x,
+                                p.colourIndex),
+                std::make_tuple(0, 0, 0, 0, 0, 0.0f, i));
+      for (int w = 0; w < kWeaponCount; ++w)
+        EXPECT_EQ(p.stock[w], newGame ? starting[w] : w == kMissile ? kUnlimitedStock : 0) << w;
+    }
+  }
+}
+
+using View = PlayersTest;
+
+TEST_F(View, TheOriginEasesTowardsTheTargetAndNeverLeavesTheWorld) {
+  g_config.screenWidth = 640;
+  g_config.screenHeight = 480;
+  g_game.viewTargetX = 1000;  // centre 320: a step of (680 + 19) / 20
+  g_game.viewTargetY = 250;   // centre 240: a step of (10 + 19) / 20
+  ViewFollowing();
+  EXPECT_EQ(std::make_tuple(g_game.viewX, g_game.viewY), std::make_tuple(34, 1));
+  const int cases[][4] = {{320, 240, -500, -500}, {320, 240, 3000, 3000},     {640, 480, 0, 767},
+                          {800, 600, 1535, 0},    {1024, 768, 20000, -20000}, {1024, 768, 768, 384}};
+  for (const auto& [w, h, targetX, targetY] : cases) {
+    g_config.screenWidth = static_cast<uint16_t>(w);
+    g_config.screenHeight = static_cast<uint16_t>(h);
+    g_game.viewX = 700 - w / 2;
+    g_game.viewY = 0;
+    g_game.viewTargetX = static_cast<int16_t>(targetX);
+    g_game.viewTargetY = static_cast<int16_t>(targetY);
+    for (int frame = 0; frame < 400; ++frame) {
+      ViewFollowing();
+      ASSERT_TRUE(g_game.viewX >= 0 && g_game.viewX <= 1536 - w && g_game.viewY >= 0 && g_game.viewY <= 768 - h);
+    }
+    // At rest: the target in the centre, or pulled back to it at a border.
+    EXPECT_EQ(std::make_tuple(g_game.viewTargetX - g_game.viewX, g_game.viewTargetY - g_game.viewY),
+              std::make_tuple(w / 2, h / 2)) << w << " x " << h << ", target " << targetX << ", " << targetY;
+  }
+}
+
+TEST_F(View, EdgeScrollingBuildsUpAndDiesAwayInTwoFramesEach) {
+  g_config.screenWidth = 640;
+  g_config.screenHeight = 480;
+  const int cases[][4] = {{5, 200, -8, 0}, {0, 479, -8, 8}, {634, 6, 8, 0},  // the pointer, the speeds
+                          {633, 473, 0, 0}, {6, 474, 0, 8}, {300, 0, 0, -8}};
+  for (const auto& [x, y, speedX, speedY] : cases) {
+    g_turn.edgeScrollX = g_turn.edgeScrollY = 0;
+    g_game.viewTargetX = g_game.viewTargetY = 300;
+    g_input.cursorX = x;
+    g_input.cursorY = y;
+    for (int frame = 1; frame <= 4; ++frame) {
+      EdgeScrolling();
+      EXPECT_EQ(std::make_tuple(g_turn.edgeScrollX, g_turn.edgeScrollY),
+                std::make_tuple(speedX * std::min(frame, 2), speedY * std::min(frame, 2)))
+          << x << ", " << y << " frame " << frame;
+    }
+    g_input.cursorX = g_input.cursorY = 200;  // away from every edge
+    EdgeScrolling();
+    EXPECT_EQ(std::make_tuple(g_turn.edgeScrollX, g_turn.edgeScrollY), std::make_tuple(speedX, speedY));
+    EdgeScrolling();
+    EXPECT_EQ(std::make_tuple(g_turn.edgeScrollX, g_turn.edgeScrollY), std::make_tuple(0, 0));
+    EXPECT_EQ(std::make_tuple(g_game.viewTargetX, g_game.viewTargetY),  // 1 + 2 + 2 + 2 + 1 steps
+              std::make_tuple(300 + 8 * speedX, 300 + 8 * speedY));
+  }
+}
+
+TEST_F(View, TheLastShellInFlightIsFollowed) {
+  g_game.viewTargetX = 10;
+  ProjectileFollowing();
+  EXPECT_EQ(g_game.viewTargetX, 10);
+  PutShell(3, 100.9f, 200.5f);
+  PutShell(250, 700.7f, -3.9f);
+  PutShell(40, 900, 300);
+  ProjectileFollowing();
+  EXPECT_EQ(std::make_tuple(g_game.viewTargetX, g_game.viewTargetY), std::make_tuple(700, -3));
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 // Contacts: the ground (bouncing shells are not exploded by it in flight),
 // forts and shields with the shooter's own fort and shield spared while a
-// shell is launching, GIMLET and GROUND DEFENSE passing through, the rewards
-// of supply drops, and the destroyed-fort check.
+// shell is launching, GIMLET and GROUND DEFENSE passing through, and the
+// destroyed-fort check. Supply drops: where a new one may appear (never next
+// to another drop or over a fort), the fall onto the landing mask and again
+// when the ground under it is shot away, and their rewards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "platform/random.h"
+#include "players_test_state.h"
+#include "sprites/collision.h"
 #include "weapon_test_world.h"
 #include "weapons/rewards.h"
 #include "weapons/weapon_table.h"
@@ -22,12 +28,8 @@ enum Where { kInTheSky, kOnTheGround, kOnTheShield, kOnTheFort };
 // 35 pixels above.
 void Aim(Projectile& p, Where where, int player) {
   const float fx = g_players[player].x, fy = g_players[player].y;
-  switch (where) {
-    case kInTheSky: p.x = 500, p.y = 100; break;
-    case kOnTheGround: p.x = 500, p.y = 595; break;
-    case kOnTheShield: p.x = fx + 40, p.y = fy - 25; break;
-    case kOnTheFort: p.x = fx + 40, p.y = fy + 25; break;
-  }
+  p.x = where < kOnTheShield ? 500 : fx + 40;
+  p.y = where == kInTheSky ? 100 : where == kOnTheGround ? 595 : where == kOnTheShield ? fy - 25 : fy + 25;
 }
 
 }  // namespace
@@ -71,10 +73,8 @@ TEST(ProjectileCollisions, GroundFortsAndShieldsByStateAndShooter) {
     Projectile& p = WeaponWorld::Put(0, c.type, c.state, 0, 0);
     Aim(p, c.where, c.target);
     ProjectileCollisions();
-    const std::string what = "type " + std::to_string(c.type) + " state " + std::to_string(c.state) + " at " +
-                             std::to_string(c.where) + " of " + std::to_string(c.target);
-    EXPECT_EQ(p.state, c.hit ? uint16_t{kHit} : c.state) << what;
-    EXPECT_EQ(g_players[c.target].shieldCharges, c.chargesAfter) << what;
+    EXPECT_EQ(p.state, c.hit ? uint16_t{kHit} : c.state) << "case " << &c - cases;
+    EXPECT_EQ(g_players[c.target].shieldCharges, c.chargesAfter) << "case " << &c - cases;
   }
 }
 
@@ -90,13 +90,9 @@ TEST(ProjectileCollisions, OneShellUsesEveryShieldAndDropItTouches) {
   WeaponWorld::Put(0, 1, kFlying, 785, 375);
   WeaponWorld::Put(1, 1, kFlying, 515, 315);
   ProjectileCollisions();
-  EXPECT_EQ(g_projectiles[0].state, kHit);
-  EXPECT_EQ(g_players[1].shieldCharges, 1);
-  EXPECT_EQ(g_players[2].shieldCharges, 0);
-  EXPECT_EQ(g_projectiles[1].state, kHit);
-  EXPECT_EQ(g_drops[3].kind, kDropNone);
-  EXPECT_EQ(g_drops[7].kind, kDropNone);
-  EXPECT_EQ(g_drops[7].x, 0.0f);
+  EXPECT_TRUE(g_projectiles[0].state == kHit && g_projectiles[1].state == kHit);
+  EXPECT_EQ(std::tie(g_players[1].shieldCharges, g_players[2].shieldCharges), std::make_tuple(int16_t{1}, int16_t{0}));
+  EXPECT_TRUE(g_drops[3].kind == kDropNone && g_drops[7].kind == kDropNone && g_drops[7].x == 0);
   EXPECT_GE(g_players[0].money, 1000);
   EXPECT_EQ(g_game.statusMessage.rfind("NONAME 01 : ", 0), 0u);  // the weapon's, the last reward
   EXPECT_EQ(g_game.messageTimer, 100);
@@ -111,21 +107,17 @@ TEST(SupplyDropReward, MoneyOrAWeaponForTheShooterWithItsMessage) {
       g_players[2].money = 7;
       for (int k = 0; k < kWeaponCount; ++k) g_players[2].stock[k] = 5;
       platform::SeedRand(seed);
+      const int r = platform::Rand();  // the one draw
+      platform::SeedRand(seed);
       RewardSupplyDrop(kind);
+      const int gained = g_players[2].money - 7, weapon = DropWeapon(r * 50 / platform::kRandMax);
       if (kind == kDropMoney) {
-        const int gained = g_players[2].money - 7;
-        EXPECT_GE(gained, 1000);
-        EXPECT_LE(gained, 2000);
+        EXPECT_EQ(gained, 1000 + r * 1000 / platform::kRandMax) << seed;
         EXPECT_EQ(g_game.statusMessage, "NONAME 03 : " + std::to_string(gained) + "$");
       } else {
-        int given = -1, changed = 0;
-        for (int k = 0; k < kWeaponCount; ++k)
-          if (g_players[2].stock[k] != 5) given = k, ++changed;
-        ASSERT_EQ(changed, 1);
-        EXPECT_EQ(g_players[2].stock[given], 6);
-        EXPECT_NE(given, kMissile);
-        EXPECT_EQ(g_game.statusMessage, std::string("NONAME 03 : ") + WeaponName(given));
-        EXPECT_EQ(g_players[2].money, 7);
+        EXPECT_EQ(gained, 0);
+        for (int k = 0; k < kWeaponCount; ++k) EXPECT_EQ(g_players[2].stock[k], k == weapon ? 6 : 5) << seed;
+        EXPECT_EQ(g_game.statusMessage, std::string("NONAME 03 : ") + WeaponName(weapon));
       }
       EXPECT_EQ(g_game.messageTimer, 100);
     }
@@ -133,28 +125,77 @@ TEST(SupplyDropReward, MoneyOrAWeaponForTheShooterWithItsMessage) {
 }
 
 TEST(SupplyDropReward, WeaponTableOfTheDraw) {
+  // Each weapon's share of the draws 0 .. 50.
   const struct {
-    int n, weapon;
-  } cases[] = {{0, kBigMissile},       {5, kBigMissile},     {6, kGrenade},        {15, kGrenade},
-               {16, kSuperGrenade},    {20, kSuperGrenade},  {21, kDirectMissile}, {26, kDirectMissile},
-               {27, kHyperTube},       {28, kHyperTube},     {29, kDefense},       {31, kDefense},
-               {32, kGroundDefense},   {36, kGroundDefense}, {37, kBallGrenade},   {39, kBallGrenade},
-               {40, kGimlet},          {50, kGimlet}};
-  for (const auto& c : cases) EXPECT_EQ(DropWeapon(c.n), c.weapon) << c.n;
+    int first, last, weapon;
+  } shares[] = {{0, 5, kBigMissile},       {6, 15, kGrenade},        {16, 20, kSuperGrenade},
+                {21, 26, kDirectMissile},  {27, 28, kHyperTube},     {29, 31, kDefense},
+                {32, 36, kGroundDefense},  {37, 39, kBallGrenade},   {40, 50, kGimlet}};
+  for (const auto& c : shares)
+    for (int n = c.first; n <= c.last; ++n) EXPECT_EQ(DropWeapon(n), c.weapon) << n;
 }
 
 TEST(DestroyedFortCheck, AboveTwoThousandFiveHundredOnceWithItsSound) {
   weapon_test::FakeSounds sounds({{22, false}});
   ASSERT_TRUE(sounds.loaded);
   WeaponWorld w(3);
-  g_players[0].damage = 2500;
-  g_players[1].damage = 2501;
-  g_players[2].damage = 3000;
-  g_players[2].destroyed = 1;
+  const int16_t damage[3] = {2500, 2501, 3000};
+  for (int p = 0; p < 3; ++p) g_players[p].damage = damage[p];
+  g_players[2].destroyed = 1;  // already: no second sound
   DestroyedFortCheck();
   DestroyedFortCheck();
-  EXPECT_EQ(g_players[0].destroyed, 0);
-  EXPECT_EQ(g_players[1].destroyed, 1);
-  EXPECT_EQ(g_players[2].destroyed, 1);
-  EXPECT_EQ(sounds.Playing(1), 1);
+  EXPECT_EQ(std::tie(g_players[0].destroyed, g_players[1].destroyed, g_players[2].destroyed), std::make_tuple(0, 1, 1));
+  const auto& voices = sounds.device->voices;
+  EXPECT_EQ(std::count_if(voices.begin(), voices.end(), [](const auto& v) { return v.sound == 1 && v.playing; }), 1);
+}
+
+TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
+  // A drop is tried for first draws of 0 to 19 only (about one frame in 1640);
+  // after a draw of 0 it appears at x, y with nothing in the way.
+  float x = 0, y = 0;
+  for (int draw : {0, 19, 20}) {
+    WeaponWorld w;
+    players_test::SetNextRand(draw);
+    SpawnSupplyDrop();
+    EXPECT_EQ(g_drops[0].kind != kDropNone, draw < 20) << draw;
+    if (draw == 0) x = g_drops[0].x, y = g_drops[0].y;
+  }
+  EXPECT_TRUE(x >= 60 && x <= 1460) << x;
+  EXPECT_EQ(y, -24.0f);
+  const struct {
+    float otherDrop, fort;  // 0: none
+    bool appears;
+  } cases[] = {{x + 29.5f, 0, false}, {x - 29.5f, 0, false}, {x + 30.5f, 0, true}, {x - 30.5f, 0, true},
+               {0, x + 29.5f, false}, {0, x + 30.5f, true},  {0, x - 85.5f, false}, {0, x - 86.5f, true}};
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    if (c.otherDrop != 0) g_drops[0] = {c.otherDrop, 400, 0, kDropMoney};
+    if (c.fort != 0) WeaponWorld::PlaceFort(1, c.fort, 400);
+    players_test::SetNextRand(0);
+    SpawnSupplyDrop();
+    const SupplyDrop& drop = g_drops[c.otherDrop != 0 ? 1 : 0];  // the lowest free slot
+    EXPECT_EQ(drop.kind != kDropNone, c.appears) << c.otherDrop << " " << c.fort;
+    EXPECT_EQ(drop.x, c.appears ? x : 0.0f);
+  }
+}
+
+TEST(SupplyDrop, LandsOnItsMaskAndFallsAgainWhenTheGroundGoes) {
+  WeaponWorld w;
+  w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
+  g_drops[0] = {700, -24, 0, kDropWeapon};
+  auto maskOnGround = [] {
+    return SpritesCollide(Sprite(425), 700, static_cast<int>(g_drops[0].y) + 22, Sprite(kTerrainSprite), 0, 0);
+  };
+  int frames = 0;
+  while (!maskOnGround() && frames < 500) SupplyDropFall(), ++frames;
+  ASSERT_TRUE(maskOnGround());
+  const float rest = g_drops[0].y;
+  EXPECT_GT(rest + 24, 500.0f);
+  for (int f = 0; f < 50; ++f) SupplyDropFall();
+  EXPECT_EQ(std::tie(g_drops[0].y, g_drops[0].fallSpeed), std::make_tuple(rest, 0.0f));
+  // A crater under it: it falls again, faster each frame.
+  w.sprites.Ground(650, 480, 760, 560, 0);
+  SupplyDropFall();
+  SupplyDropFall();
+  EXPECT_GT(g_drops[0].y, rest + 0.25f);
 }

@@ -1,32 +1,41 @@
 // Projectile flight: the direction of flight, the flight programs over the
 // frames (fragments, bomblets, the steered missile), the ends of explosions
 // (craters, damage and pay, ground built), removal at the world's bounds, a
-// full table, and the sounds of a shell's life.
+// full table, the sounds of a shell's life; and the bounce off the ground: a
+// GRENADE keeps five sixths of its speed each time and explodes once at rest,
+// where a MISSILE explodes at once; pixels beyond the world's sides are never
+// read; a terrain that cannot be locked gives a message and no bounce.
+// And the data they run on: the weapon tables, the decoded flight programs,
+// the projectile table's slots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <tuple>
 #include <vector>
 
+#include "platform/message_box.h"
 #include "sprite_test_fixture.h"
 #include "sprites/collision.h"
 #include "weapon_test_world.h"
+#include "weapons/bounce.h"
 #include "weapons/flight_programs.h"
+#include "weapons/projectile_table.h"
 #include "weapons/weapon_table.h"
 #include "world/crater.h"
 
-using weapon_test::kBlast;
 using weapon_test::WeaponWorld;
+using weapon_test::kBlast;
 
 namespace {
 
 int CountOfType(int type) {
-  int n = 0;
-  for (const Projectile& p : g_projectiles) n += p.type == type;
-  return n;
+  return static_cast<int>(std::count_if(std::begin(g_projectiles), std::end(g_projectiles), [type](const Projectile& p) { return p.type == type; }));
 }
 
 std::vector<uint16_t> TerrainCopy(WeaponWorld& w) {
-  const uint16_t* t = w.sprites.Terrain();
-  return std::vector<uint16_t>(t, t + static_cast<size_t>(kWorldWidth) * kWorldHeight);
+  return {w.sprites.Terrain(), w.sprites.Terrain() + static_cast<size_t>(kWorldWidth) * kWorldHeight};
 }
 
 }  // namespace
@@ -89,20 +98,20 @@ TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
   EXPECT_EQ(p.vx, 5.0f);
   EXPECT_EQ(p.vy, vy - 1.4f + 0.05f);
   for (int f = 31; f < 430; ++f) WeaponWorld::Frame();
-  EXPECT_LT(std::abs(p.x - 900), 60);
-  EXPECT_LT(std::abs(p.y - 100), 60);
-  EXPECT_LE(std::abs(p.vx), 15.0f);
+  EXPECT_TRUE(std::abs(p.x - 900) < 60 && std::abs(p.y - 100) < 60 && std::abs(p.vx) <= 15) << p.x << "," << p.y;
 }
 
-TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
+TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPictureOrBuildsGround) {
+  // Radius 0: GROUND DEFENSE, whose last picture, the 64 x 40 mound, becomes ground.
   const struct {
     int type, radius;
-  } cases[] = {{1, 28}, {2, 50}, {3, 34}, {4, 52}, {5, 34}, {6, 41}, {9, 48}, {10, 52}, {11, 16}};
+  } cases[] = {{1, 28}, {2, 50}, {3, 34}, {4, 52}, {5, 34}, {6, 41}, {9, 48}, {10, 52}, {11, 16}, {kTypeGroundDefense, 0}};
   for (const auto& c : cases) {
     WeaponWorld w;
     w.sprites.Ground(0, 300, kWorldWidth, kWorldHeight);
     std::vector<uint16_t> expected = TerrainCopy(w);
-    CarveCraterInto(expected.data(), 700, 420, c.radius, TerrainEdgeColour(g_game.scenerySet));
+    if (c.radius) CarveCraterInto(expected.data(), 700, 420, c.radius, TerrainEdgeColour(g_game.scenerySet));
+    for (int y = 400; y < 440 && !c.radius; ++y) std::fill_n(expected.begin() + y * kWorldWidth + 668, 64, weapon_test::kMound);
     WeaponWorld::Put(0, c.type, kHit, 700.7f, 420.9f);
     // Hit to exploding at the first animation step, then length + 1 steps of
     // three frames each.
@@ -113,19 +122,6 @@ TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPicture) {
     EXPECT_EQ(g_projectiles[0].type, 0) << c.type;
     EXPECT_TRUE(TerrainCopy(w) == expected) << c.type;
   }
-}
-
-TEST(ProjectileFlight, GroundDefenseBuildsItsLastPictureIntoTheGround) {
-  WeaponWorld w;
-  w.sprites.Ground(0, 600, kWorldWidth, kWorldHeight);
-  // The 64 x 40 mound centred on (500, 590) becomes ground; no crater.
-  std::vector<uint16_t> expected = TerrainCopy(w);
-  for (int y = 570; y < 610; ++y)
-    std::fill_n(expected.begin() + y * kWorldWidth + 468, 64, weapon_test::kMound);
-  WeaponWorld::Put(0, kTypeGroundDefense, kHit, 500.5f, 590.5f);
-  for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
-  ASSERT_EQ(g_projectiles[0].type, 0);
-  EXPECT_TRUE(TerrainCopy(w) == expected);
 }
 
 TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
@@ -141,10 +137,7 @@ TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
     WeaponWorld::PlaceFort(2, 1200, 380);
     const ProjectileType& type = ProjectileTypeRecord(c.type);
     const int blast = type.explosionSprite + type.explosionLength;  // the picture before the last
-    if (c.hugeBlast) {
-      w.sprites.Make(blast, 400, 200, kBlast);
-      w.sprites.Make(9, 300, 100, 0x1111);
-    }
+    if (c.hugeBlast) w.sprites.Make(blast, 400, 200, kBlast), w.sprites.Make(9, 300, 100, 0x1111);
     // The counts the same blast erases from copies of the forts.
     const SpriteEntry& disc = Sprite(blast);
     int16_t expected[3] = {};
@@ -155,11 +148,8 @@ TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
                                                           static_cast<int>(g_players[p].x), 380));
       total += expected[p];
     }
-    if (c.type != kTypeGimlet) {
-      ASSERT_TRUE(c.hugeBlast ? expected[0] < 0 : expected[0] > 0);  // above 32767 as an unsigned count
-      ASSERT_GT(expected[1], 0);
-      ASSERT_EQ(expected[2], 0);
-    }
+    // Above 32767 as an unsigned count for the huge blast.
+    ASSERT_TRUE(c.type == kTypeGimlet || ((c.hugeBlast ? expected[0] < 0 : expected[0] > 0) && expected[1] > 0 && expected[2] == 0));
     g_game.currentPlayer = static_cast<uint16_t>(c.shooter);
     for (int p = 0; p < 3; ++p) g_players[p].money = 100;
     WeaponWorld::Put(0, c.type, kHit, 680.9f, 400.9f);
@@ -211,17 +201,186 @@ TEST(ProjectileFlight, FlightSoundOnTheShellsOwnChannelExplosionOnANewOne) {
   EXPECT_EQ(voices[g_game.soundChannel].sound, 2);  // the launch, on a second channel
   for (int f = 0; f < 4; ++f) WeaponWorld::Frame();  // the launch ends at the second step
   ASSERT_EQ(g_projectiles[0].state, kFlying);
-  EXPECT_EQ(voices[own].sound, 1);
-  EXPECT_TRUE(voices[own].playing);
+  EXPECT_TRUE(voices[own].sound == 1 && voices[own].playing);
   EXPECT_EQ(sounds.system->Channel(own).autoRelease, 0);
   for (int f = 0; f < 200 && g_projectiles[0].state != kExploding; ++f) WeaponWorld::Frame();
   ASSERT_EQ(g_projectiles[0].state, kExploding);
   EXPECT_FALSE(voices[own].playing);
   const int boom = g_game.soundChannel;
-  EXPECT_NE(boom, own);
-  EXPECT_EQ(voices[boom].sound, 3);
+  EXPECT_TRUE(boom != own && voices[boom].sound == 3) << boom;
   EXPECT_EQ(sounds.system->Channel(boom).autoRelease, 1);
   for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame();
   ASSERT_EQ(g_projectiles[0].type, 0);
   EXPECT_EQ(sounds.system->Channel(own).reserved, 0);
+}
+
+TEST(ProjectileBounce, GrenadeBouncesToRestWhereAMissileExplodes) {
+  const struct {
+    int weapon;
+    bool bounces;
+  } cases[] = {{kGrenade, true}, {kBallGrenade, true}, {kMissile, false}};
+  for (const auto& c : cases) {
+    WeaponWorld w;
+    w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
+    const ProjectileType& type = WeaponType(c.weapon);
+    LaunchProjectile(c.weapon + 1, c.weapon, 400, 440, 3, 2);
+    Projectile& p = g_projectiles[0];
+    int bounces = 0, frames = 0;
+    // Hit, or already exploding when the hit came on an animation frame.
+    auto exploded = [&p] { return p.state == kHit || p.state == kExploding; };
+    while (!exploded() && frames < 3000) {
+      const float vx = p.vx, vy = p.vy;
+      WeaponWorld::Frame();
+      ++frames;
+      if (exploded()) break;
+      if (p.vx == vx && p.vy == vy + type.gravity) continue;  // plain flight
+      // A bounce: five sixths of the speed, turned away from the ground.
+      ++bounces;
+      const float before = std::sqrt(vx * vx + vy * vy), after = std::sqrt(p.vx * p.vx + p.vy * p.vy);
+      EXPECT_NEAR(after, before * 0.8333333f, before * 1e-5f) << c.weapon << " frame " << frames;
+      EXPECT_LE(p.vy, 0.0f) << c.weapon << " frame " << frames;
+    }
+    ASSERT_TRUE(exploded()) << c.weapon;
+    // A grenade at rest after three bounces or more; a missile at once.
+    EXPECT_TRUE(c.bounces ? bounces >= 3 && p.vx * p.vx < 0.01f && p.vy * p.vy < 0.01f : bounces == 0 && frames < 40)
+        << c.weapon << ": " << bounces << " bounces in " << frames << " frames";
+    EXPECT_LT(p.y, 500.0f) << c.weapon;
+  }
+}
+
+TEST(ProjectileBounce, GroundBeyondTheWorldsSidesDoesNotCount) {
+  // Ground in the five outermost columns of one side; a ball at the other
+  // side whose scan circle reaches past the world's edge would find it in
+  // the neighbouring rows if the pixels there were read.
+  std::vector<uint16_t> leftGround(static_cast<size_t>(kWorldWidth) * kWorldHeight, 0), rightGround = leftGround;
+  for (int y = 0; y < kWorldHeight; ++y)
+    for (int x = 0; x < 5; ++x) {
+      leftGround[static_cast<size_t>(y) * kWorldWidth + x] = 0x1234;
+      rightGround[static_cast<size_t>(y) * kWorldWidth + kWorldWidth - 1 - x] = 0x1234;
+    }
+  // A ball moving straight left whose scan circle starts and ends on the
+  // point (1536, 400), one past the last column: read, that pixel would be
+  // the ground of row 401's first column. A ground pixel at its centre keeps
+  // the scan from being skipped as all sky.
+  std::vector<uint16_t> edge = leftGround;
+  edge[static_cast<size_t>(400) * kWorldWidth + 1527] = 0x1234;
+  const struct {
+    const std::vector<uint16_t>* terrain;
+    float x, vx, vy;
+    bool bounces;
+  } cases[] = {{&rightGround, 4.5f, -2, 0.5f, false}, {&leftGround, 1531.5f, 2, 0.5f, false}, {&edge, 1527, -2, 0, false},
+               {&leftGround, 12, -2, 0.5f, true},     {&rightGround, 1524, 2, 0.5f, true}};
+  for (const auto& c : cases) {
+    float vx = c.vx, vy = c.vy;
+    EXPECT_EQ(BounceOnPixels(c.terrain->data(), c.x, 400, vx, vy, 7), c.bounces) << c.x;
+  }
+}
+
+TEST(ProjectileBounce, AnUnlockableTerrainShowsItsMessageAndDoesNotBounce) {
+  WeaponWorld w;
+  w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
+  float vx = 1, vy = 2;
+  EXPECT_TRUE(BounceOffTerrain(400, 495, vx, vy, 7));
+  w.sprites.Surface(kTerrainSprite)->SetLost(true);
+  vx = 1, vy = 2;
+  EXPECT_FALSE(BounceOffTerrain(400, 495, vx, vy, 7));
+  EXPECT_EQ(vx, 1.0f);
+  EXPECT_EQ(vy, 2.0f);
+  EXPECT_EQ(platform::MessagesShown(), std::vector<std::string>{"error lock powerhnost"});
+}
+
+TEST(FlightPrograms, DecodedFromTheStoredList) {
+  BuildFlightPrograms();
+  const struct {
+    int program, step;
+    uint16_t opcode;
+    float a, b;
+    uint16_t duration;
+  } cases[] = {
+      {0, 0, kOpAccelerate, 0, 0, 1},  {0, 1, kOpAccelerate, 0, 0, 10000}, {0, 2, kOpEnd, 0, 0, 0},
+      {3, 0, kOpAccelerate, 0, 0, 100}, {3, 3, kOpSpawn, 12, 0, 1},      {3, 4, kOpExplode, 0, 0, 1},
+      {3, 5, kOpEnd, 0, 0, 0},          {4, 1, kOpSteer, 0, 0, 400},      {4, 2, 255, 3.0f, 1.4f, 1},
+      {5, 3, kOpJump, 0, 0, 2},         {5, 4, kOpEnd, 0, 0, 0},          {9, 1, kOpAccelerate, 0, 0, 10000},
+      {10, 0, kOpAccelerate, -1, -7, 1}, {11, 0, kOpAccelerate, 1, -7, 1}, {12, 0, kOpAccelerate, 0, -7, 1},
+      {13, 0, kOpAccelerate, 0, 0, 10000}, {13, 1, kOpEnd, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const FlightStep& s = ProgramStep(c.program, c.step);
+    EXPECT_EQ(std::tie(s.opcode, s.a, s.b, s.duration), std::tie(c.opcode, c.a, c.b, c.duration)) << c.program << "/" << c.step;
+  }
+  // The steered missile's target is written into its program and cleared by rebuilding.
+  WriteDirectMissileTarget(700.5f, 320.25f);
+  EXPECT_EQ(std::tie(ProgramStep(4, 1).a, ProgramStep(4, 1).b), std::make_tuple(700.5f, 320.25f));
+  ResetProjectiles();
+  EXPECT_EQ(std::tie(ProgramStep(4, 1).a, ProgramStep(4, 1).b), std::make_tuple(0.0f, 0.0f));
+}
+
+TEST(FlightPrograms, DecodingStaysInsideTheListAndTheTable) {
+  static FlightProgramTable table;
+  // A program of 300 steps keeps 255 and its end step; the next still decodes.
+  std::vector<float> list;
+  for (int i = 0; i < 300; ++i) list.insert(list.end(), {0, static_cast<float>(i), 0, 1});
+  list.push_back(256);
+  list.insert(list.end(), {7, 0, 0, 1, 256, 256});
+  EXPECT_EQ(DecodeFlightPrograms(list.data(), list.size(), table), 2);
+  EXPECT_EQ(table[0][254].a, 254.0f);
+  EXPECT_EQ(table[0][255].opcode, kOpEnd);
+  EXPECT_EQ(table[1][0].opcode, kOpExplode);
+  // A list cut in the middle of a step stops there; one without end marks too.
+  const float cut[] = {0, 1, 2, 3, 4, 5};
+  EXPECT_EQ(DecodeFlightPrograms(cut, 6, table), 1);
+  EXPECT_EQ(table[0][1].opcode, kOpEnd);
+  std::vector<float> many;
+  for (int p = 0; p < 20; ++p) many.insert(many.end(), {0, 0, 0, 1, 256});
+  EXPECT_EQ(DecodeFlightPrograms(many.data(), many.size(), table), kFlightPrograms);
+  // Out of the table reads an end step.
+  EXPECT_EQ(ProgramStep(14, 0).opcode, kOpEnd);
+  EXPECT_EQ(ProgramStep(0, 256).opcode, kOpEnd);
+  EXPECT_EQ(ProgramStep(-1, 0).opcode, kOpEnd);
+}
+
+TEST(WeaponTable, RecordsOutOfRangeAreEmptyAndTheShopValues) {
+  EXPECT_EQ(ProjectileTypeRecord(0).maxSpeed, 0.0f);
+  EXPECT_EQ(ProjectileTypeRecord(12).launchSprite, 0);
+  EXPECT_STREQ(WeaponName(kGroundDefense), "GROUND DEFENSE");
+  EXPECT_EQ(WeaponPrice(kHyperTube), 2300);
+  EXPECT_EQ(WeaponIcon(kDefense), 445);
+}
+
+TEST(ProjectileTable, LowestFreeSlotAndAFullTable) {
+  ResetProjectiles();
+  platform::ClearMessagesShown();
+  EXPECT_EQ(LaunchProjectile(1, 0, 10, 20, 1, -2), 0);
+  EXPECT_EQ(SpawnProjectile(11, 13, 30, 40), 1);
+  EXPECT_EQ(g_projectiles[1].vx, 0.0f);
+  EXPECT_EQ(g_projectiles[1].state, kLaunching);
+  EXPECT_EQ(g_projectiles[1].stepFramesLeft, 10000);
+  FreeSlot(0);
+  EXPECT_EQ(g_projectiles[0].type, 0);
+  EXPECT_EQ(LaunchProjectile(2, 1, 0, 0, 0, 0), 0);  // the freed slot is reused first
+  for (int i = 2; i < kProjectileSlots; ++i) ASSERT_EQ(SpawnProjectile(11, 13, 0, 0), i);
+  EXPECT_EQ(ProjectilesInUse(), kProjectileSlots);
+  EXPECT_EQ(SpawnProjectile(11, 13, 0, 0), -1);
+  EXPECT_EQ(platform::MessagesShown(), std::vector<std::string>{kProjectileTableFull});
+  ResetProjectiles();
+  EXPECT_EQ(ProjectilesInUse(), 0);
+  platform::ClearMessagesShown();
+}
+
+TEST(ProjectileTable, PictureByState) {
+  // Launching: launch sprite + step; flying: the sprite of its direction +
+  // step (direction 0, before the first is computed, shows direction 1);
+  // exploding: explosion sprite + step.
+  const struct {
+    int type;
+    uint16_t state;
+    int direction, step, sprite;
+  } cases[] = {{1, kLaunching, 0, 0, 106}, {1, kFlying, 0, 0, 106}, {1, kFlying, 10, 0, 115}, {3, kFlying, 10, 7, 190},
+               {3, kExploding, 10, 2, 24}};
+  for (const auto& c : cases) {
+    Projectile p;
+    p.type = static_cast<uint16_t>(c.type), p.state = c.state;
+    p.direction = static_cast<decltype(p.direction)>(c.direction), p.animStep = static_cast<decltype(p.animStep)>(c.step);
+    EXPECT_EQ(ProjectileSprite(p), c.sprite) << c.type << " " << c.state << " " << c.direction;
+  }
 }

@@ -1,24 +1,28 @@
 // The weapon shop: its layout at each screen size, the buy button only while
 // the money covers the price, a human customer's choice, purchase and NEXT
-// (which does not react during its press animation), and whole shops run
-// frame by frame: computers alone, and Esc answered with N or Y.
+// (which does not react during its press animation), the computer customer
+// (its fixed rules in their order, the random rule kept within the weapon
+// table and the money, the waits it hands on), and a whole shop run frame by
+// frame with Esc answered N.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "players/turns.h"
+#include "players_test_state.h"
 #include "recording_music_player.h"
 #include "screen_test_fixture.h"
+#include "screens/shop_computer.h"
 #include "screens/shop_layout.h"
 #include "screens/weapon_shop.h"
 #include "weapons/weapon_table.h"
 
 namespace {
 
-using screen_test::ScreenTest;
-
-class WeaponShop : public ScreenTest {
+class WeaponShop : public screen_test::ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
@@ -37,23 +41,31 @@ class WeaponShop : public ScreenTest {
     for (PlayerRecord& p : g_players) p.name = "TEST";
   }
   uint16_t At(int x, int y) const { return back.Row(y)[x]; }
-  // Puts the pointer on the middle of a button drawn at place.
-  static void PointAt(ScreenPoint place) { Pointer(place.x + 12, place.y + 12); }
+  // Clicks the middle of a button drawn at place.
+  void Click(ShopState& shop, ScreenPoint place) {
+    Pointer(place.x + 12, place.y + 12);
+    ReadCursor();
+    g_input.leftButton = 1;
+    HumanShopStep(shop);
+  }
+  // Player 0 with money and its stock of GIMLET, DEFENSE and GROUND DEFENSE.
+  static PlayerRecord& Customer(int32_t money, int16_t gimlets, int16_t defenses, int16_t groundDefenses) {
+    PlayerRecord& p = g_players[0];
+    std::tie(p.money, p.stock[kGimlet], p.stock[kDefense], p.stock[kGroundDefense]) =
+        std::tie(money, gimlets, defenses, groundDefenses);
+    return p;
+  }
 };
 
 TEST_F(WeaponShop, LayoutAtEachScreenSize) {
-  struct Case {
-    int w, h;
-    ScreenPoint slot1, slot9, buy, next;
-  };
   // Slots from W/2 - integer part of (W/10 x 4.5), W/10 apart, at (H/10) x 7 - 20.
-  const Case cases[] = {
+  const struct { int w, h; ScreenPoint slot1, slot9, buy, next; } cases[] = {
       {320, 240, {16, 148}, {272, 148}, {148, 216}, {37, 114}},
       {640, 480, {32, 316}, {544, 316}, {308, 432}, {55, 138}},
       {800, 600, {40, 400}, {680, 400}, {388, 540}, {64, 150}},
       {1024, 768, {53, 512}, {869, 512}, {500, 684}, {76, 166}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     UseScreen(c.w, c.h);
     const std::string size = std::to_string(c.w) + " x " + std::to_string(c.h);
     const ScreenPoint s1 = ShopSlotPosition(1), s9 = ShopSlotPosition(9), buy = BuyButtonPosition(),
@@ -61,155 +73,143 @@ TEST_F(WeaponShop, LayoutAtEachScreenSize) {
     EXPECT_EQ(std::vector<int>({s1.x, s1.y, s9.x, s9.y, buy.x, buy.y, next.x, next.y}),
               std::vector<int>({c.slot1.x, c.slot1.y, c.slot9.x, c.slot9.y, c.buy.x, c.buy.y, c.next.x, c.next.y}))
         << size;
-
     g_players[0].colourIndex = 2;
-    g_players[0].control = 1;
     g_players[0].money = 1400;
     Pointer(0, 0);
     ShopState shop;
     shop.selectedWeapon = 1;
-    DrawShop(shop);
-    EXPECT_EQ(At(s1.x, s1.y), kSelectedSlotSprite) << size;
-    EXPECT_EQ(At(s9.x + 33, s9.y + 33), kSlotSprite) << size;
-    EXPECT_EQ(At(s9.x + 17, s9.y + 17), WeaponIcon(kGimlet)) << size;  // the icon centred in its slot
-    EXPECT_EQ(At(s9.x + 9, s9.y + 9), WeaponIcon(kGimlet)) << size;
-    EXPECT_EQ(At(buy.x + 23, buy.y + 23), 385) << size;
-    EXPECT_EQ(At(next.x, next.y + 27), 455) << size;
-    // Corners away from the texts: the emblem of colour 2, the badge above the fort, the fort.
+    for (uint16_t control : {1, 0}) {
+      g_players[0].control = control;
+      DrawShop(shop);  // a computer's badge above the fort
+      EXPECT_EQ(At(c.w / 18 + 30 + 19, c.h / 10 + 5 + 13), control ? 450 : 441) << size;
+    }
+    // The slots, the icon centred in its slot, the buttons, the emblem of colour 2 and the fort.
     const int x = c.w / 18, y = c.h / 10;
-    EXPECT_EQ(At(x + 60 + 19, y - 20 + 19), 37 + 20) << size;
-    EXPECT_EQ(At(x + 30 + 19, y + 5 + 13), 450) << size;
-    EXPECT_EQ(At(x, y + 20 + 49), 2) << size;
-    g_players[0].control = 0;  // no badge for a human
-    DrawShop(shop);
-    EXPECT_EQ(At(x + 30 + 19, y + 5 + 13), 441) << size;
+    EXPECT_EQ(std::vector<int>({At(s1.x, s1.y), At(s9.x + 33, s9.y + 33), At(s9.x + 9, s9.y + 9),
+                                At(buy.x + 23, buy.y + 23), At(next.x, next.y + 27), At(x + 79, y - 1), At(x, y + 69)}),
+              std::vector<int>({kSelectedSlotSprite, kSlotSprite, WeaponIcon(kGimlet), 385, 455, 37 + 20, 2}))
+        << size;
   }
 }
 
-TEST_F(WeaponShop, BuyButtonOnlyWhileTheMoneyCoversThePrice) {
-  const int price = WeaponPrice(kSuperGrenade);
-  for (int32_t money : {price - 1, price}) {
-    g_players[0].money = money;
-    g_players[0].stock[kSuperGrenade] = 0;
-    ShopState shop;
-    shop.selectedWeapon = kSuperGrenade;
-    const ScreenPoint buy = BuyButtonPosition();
-    PointAt(buy);
-    ReadCursor();
-    DrawShop(shop);
-    const bool covered = money >= price;
-    EXPECT_EQ(At(buy.x + 1, buy.y + 1) == 385, covered) << money;
-    g_input.leftButton = 1;
-    HumanShopStep(shop);
-    EXPECT_EQ(g_players[0].money, covered ? 0 : money);
-    EXPECT_EQ(g_players[0].stock[kSuperGrenade], covered ? 1 : 0);
-    EXPECT_EQ(g_input.leftButton, covered ? 0 : 1);
-    EXPECT_EQ(Played(2), covered ? 1 : 0);  // the till rings for the purchase only
-  }
-}
-
-TEST_F(WeaponShop, HumanChoosesBuysAndNextRestsDuringItsAnimation) {
-  g_players[0].money = 2000;
+TEST_F(WeaponShop, HumanBuysOnlyWhatTheMoneyCoversAndNextRestsDuringItsAnimation) {
+  const int price = WeaponPrice(kGrenade);
+  g_players[0].money = 2 * price;
   ShopState shop;
-  const auto click = [&](ScreenPoint place) {
-    PointAt(place);
-    ReadCursor();
-    g_input.leftButton = 1;
-    HumanShopStep(shop);
+  const auto buyShown = [&] {
+    DrawShop(shop);
+    return At(BuyButtonPosition().x + 1, BuyButtonPosition().y + 1) == 385;
   };
-  click(ShopSlotPosition(kHyperTube));
-  EXPECT_EQ(shop.selectedWeapon, kHyperTube);
-  EXPECT_EQ(g_input.leftButton, 0);
-  click(BuyButtonPosition());  // 2300: too dear
-  EXPECT_EQ(g_players[0].money, 2000);
-  click(ShopSlotPosition(kGrenade));
-  click(BuyButtonPosition());
-  click(BuyButtonPosition());
-  EXPECT_EQ(g_players[0].money, 2000 - 2 * 450);
-  EXPECT_EQ(g_players[0].stock[kGrenade], 2);
-  EXPECT_EQ(Played(2), 2);
-  EXPECT_EQ(Played(18), 2);
-
+  Click(shop, ShopSlotPosition(kHyperTube));  // too dear
+  EXPECT_EQ(std::make_tuple(shop.selectedWeapon, g_input.leftButton.load()), std::make_tuple(kHyperTube, 0));
+  EXPECT_FALSE(buyShown());
+  Click(shop, BuyButtonPosition());
+  EXPECT_EQ(std::make_tuple(g_players[0].money, g_input.leftButton.load()), std::make_tuple(2 * price, 1));
+  Click(shop, ShopSlotPosition(kGrenade));
+  for (int i = 0; i < 2; ++i) {  // the second purchase with exactly the price left
+    EXPECT_TRUE(buyShown());
+    Click(shop, BuyButtonPosition());
+  }
+  EXPECT_FALSE(buyShown());
+  EXPECT_EQ(std::make_tuple(g_players[0].money, g_players[0].ledger.spent, g_players[0].stock[kGrenade]),
+            std::make_tuple(0, 2 * price, int16_t{2}));
+  EXPECT_EQ(std::make_tuple(Played(2), Played(18)), std::make_tuple(2, 2));  // the till rings for purchases only
   // NEXT, then held down: one frame of the shop is a step and then the frame phase.
-  click(NextButtonPosition());
+  Click(shop, NextButtonPosition());
   EXPECT_EQ(g_game.currentPlayer, 1);
   EXPECT_EQ(g_input.leftButton, 1);  // NEXT leaves the button down
   int frame = 0;
-  while (g_game.currentPlayer == 1 && frame < 100) {
+  for (; g_game.currentPlayer == 1 && frame < 100; ++frame) {
     StepFramePhase();
-    ++frame;
     HumanShopStep(shop);
   }
   EXPECT_EQ(frame, 27);  // the press animation, 456 to 464, nine game ticks
   EXPECT_EQ(g_game.currentPlayer, 2);
 }
 
-TEST_F(WeaponShop, WholeShopsFrameByFrame) {
-  struct Case {
-    const char* what;
-    bool computers;
-    int answer;  // the key answering Esc, pressed with the second customer; 0: no Esc
-    int result;
+TEST_F(WeaponShop, ComputerRandomWeaponOfEachDrawStaysInTheTable) {
+  const int cases[][2] = {
+      {0, -1},         {3640, -1},  // 1 + r x 9 / 32767 gives 1: drawn again
+      {3641, kGrenade}, {10922, kSuperGrenade}, {10923, kBigMissile},  // DIRECT MISSILE becomes BIG MISSILE
+      {14563, kBigMissile}, {14564, kHyperTube}, {32766, kGimlet},
+      {32767, -1},  // would be 10, past the ten weapons
   };
-  const Case cases[] = {
-      {"computers alone", true, 0, 0},
-      {"Esc then N, then NEXT for the second", false, 'N', 0},
-      {"Esc then Y", false, 'Y', 1},
+  for (const auto& [r, weapon] : cases) EXPECT_EQ(RandomShopWeapon(r), weapon) << "r = " << r;
+}
+
+TEST_F(WeaponShop, ComputerFixedRulesInTheirOrderThenWhatTheMoneyCovers) {
+  const struct { const char* what; int32_t money; int16_t gimlets, defenses, groundDefenses; int choice; } cases[] = {
+      {"399 dollars: done before the GIMLET rule", 399, 0, 0, 0, -1},
+      {"GIMLET below 14", 400, 13, 0, 0, kGimlet},
+      {"DEFENSE when none", 1400, 14, 0, 0, kDefense},
+      {"GROUND DEFENSE when none", 1400, 15, 1, 0, kGroundDefense},
+      {"GROUND DEFENSE when DEFENSE is too dear", 1000, 14, 0, 0, kGroundDefense},
   };
-  for (const Case& c : cases) {
-    MusicLog music;
-    UsePlayers(2);
-    const int32_t money[2] = {3000, 800};
-    for (int i = 0; i < 2; ++i) {
-      g_players[i].control = c.computers ? 1 : 0;
-      g_players[i].money = money[i];
-      g_players[i].stock[kGimlet] = 10;
-      g_players[i].stock[kGroundDefense] = 1;
-    }
-    g_input.Reset();
-    Pointer(0, 0);
-    g_game.currentPlayer = 1;  // the shop starts again from the first customer
-    g_phases.nextButton = 460;
-    video->flips = 0;
-    int answeredAt = 0, customerAfterAnswer = -1;
-    Scene sceneAfterAnswer = Scene::kTitle;
-    // NEXT for the first customer, released; Esc with the second; NEXT again
-    // once the question is answered and the button rests.
-    video->onFlip = [&](int flip) {
-      PointAt(NextButtonPosition());
-      if (flip == 3) g_input.leftButton = 1;
-      if (flip == 4) g_input.leftButton = 0;
-      if (c.answer && flip == 10) g_input.lastKey = 27;
-      if (g_game.scene == Scene::kQuitQuestion && answeredAt == 0) {
-        g_input.lastKey = c.answer;
-        answeredAt = flip;
-      }
-      if (answeredAt == 0) return;
-      if (flip == answeredAt + 2) {
-        customerAfterAnswer = g_game.currentPlayer;
-        sceneAfterAnswer = g_game.scene;
-      }
-      if (flip == answeredAt + 40) g_input.leftButton = 1;
-    };
-    EXPECT_EQ(RunWeaponShop(*frame), c.result) << c.what;
-    EXPECT_EQ(music.cues, (std::vector<std::string>{"stop", "mag.mid"})) << c.what;
-    if (c.answer && c.result == 0) {
-      EXPECT_EQ(customerAfterAnswer, 1) << c.what;
-      EXPECT_EQ(sceneAfterAnswer, Scene::kShop) << c.what;
-    }
-    EXPECT_EQ(g_game.currentPlayer, c.result == 1 ? 1 : 2) << c.what;
-    EXPECT_EQ(g_input.lastKey, 0) << c.what;
-    if (c.computers) {
-      // Each left with less than 400, its GIMLET topped up as far as the money went.
-      EXPECT_LT(g_players[0].money, 400);
-      EXPECT_GE(g_players[0].stock[kGimlet], 14);
-      EXPECT_EQ(g_players[0].stock[kDefense], 1);
-      EXPECT_EQ(g_players[1].money, 300);
-      EXPECT_EQ(g_players[1].stock[kGimlet], 12);
-    } else {
-      EXPECT_EQ(g_players[0].money, 3000) << c.what;
-    }
+  for (const auto& c : cases)
+    EXPECT_EQ(ComputerShopChoice(Customer(c.money, c.gimlets, c.defenses, c.groundDefenses)), c.choice) << c.what;
+  // Over many sequences: at 1400 dollars only what it covers; with money for
+  // everything, every weapon but MISSILE and DIRECT MISSILE.
+  std::set<int> seenAt1400, seenRich;
+  for (uint32_t seed = 1; seed <= 3000; ++seed) {
+    platform::SeedRand(seed * 2654435761u);
+    seenAt1400.insert(ComputerShopChoice(Customer(1400, 14, 1, 1)));
+    seenRich.insert(ComputerShopChoice(Customer(1000000, 14, 1, 1)));
   }
+  EXPECT_EQ(seenAt1400, (std::set<int>{kBigMissile, kGrenade, kDefense, kGroundDefense, kGimlet}));
+  EXPECT_EQ(seenRich, (std::set<int>{kBigMissile, kGrenade, kSuperGrenade, kHyperTube, kDefense, kGroundDefense,
+                                     kBallGrenade, kGimlet}));
+}
+
+TEST_F(WeaponShop, ComputerPurchasesWaitAndAFinishedCustomerHandsItsWaitOn) {
+  g_players[0].control = g_players[1].control = 1;
+  Customer(300, 0, 0, 0);
+  g_players[1].money = 1000;
+  ShopState shop;
+  ComputerShopStep(shop);  // below 400: done at once, nothing bought
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_players[0].money, g_players[0].stock[kGimlet],
+                            g_phases.nextButton, Played(18)),
+            std::make_tuple(1, 300, 0, 456, 1));
+  const auto stepsUntilMoneyChanges = [&] {
+    const int32_t before = g_players[1].money;
+    int steps = 0;
+    for (; g_players[1].money == before && steps < 1000; ++steps) ComputerShopStep(shop);
+    return steps;
+  };
+  EXPECT_EQ(stepsUntilMoneyChanges(), kFinishedWait + 1);  // the first customer's wait, then the purchase
+  EXPECT_EQ(std::make_tuple(g_players[1].money, g_players[1].stock[kGimlet], shop.selectedWeapon, Played(2)),
+            std::make_tuple(750, 1, kGimlet, 1));
+  EXPECT_EQ(stepsUntilMoneyChanges(), kPurchaseWait + 1);
+  EXPECT_EQ(g_players[1].money, 500);
+}
+
+TEST_F(WeaponShop, AWholeShopFrameByFrameWithEscAnsweredN) {
+  MusicLog music;
+  g_players[0].money = 3000;
+  g_game.currentPlayer = 1;  // the shop starts again from the first customer
+  g_phases.nextButton = 460;
+  int answeredAt = 0, customerAfterAnswer = -1;
+  Scene sceneAfterAnswer = Scene::kTitle;
+  // NEXT for the first customer, released; Esc with the second, answered N;
+  // NEXT again once the button rests.
+  video->onFlip = [&](int flip) {
+    Pointer(NextButtonPosition().x + 12, NextButtonPosition().y + 12);
+    if (flip == 3 || flip == 4) g_input.leftButton = flip == 3;
+    if (flip == 10) g_input.lastKey = 27;
+    if (g_game.scene == Scene::kQuitQuestion && answeredAt == 0) {
+      g_input.lastKey = 'N';
+      answeredAt = flip;
+    }
+    if (answeredAt != 0 && flip == answeredAt + 2) {
+      customerAfterAnswer = g_game.currentPlayer;
+      sceneAfterAnswer = g_game.scene;
+    }
+    if (answeredAt != 0 && flip == answeredAt + 40) g_input.leftButton = 1;
+  };
+  EXPECT_EQ(RunWeaponShop(*frame), 0);
+  EXPECT_EQ(music.cues, (std::vector<std::string>{"stop", "mag.mid"}));
+  EXPECT_EQ(std::make_tuple(customerAfterAnswer, sceneAfterAnswer), std::make_tuple(1, Scene::kShop));
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_input.lastKey.load(), g_players[0].money),
+            std::make_tuple(2, 0, 3000));
 }
 
 }  // namespace

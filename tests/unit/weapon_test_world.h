@@ -15,13 +15,13 @@
 #include "fake_audio_device.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
-#include "players/turn_state.h"
 #include "sprites/blit.h"
+#include "state/turn_state.h"
+#include "support/sound_bank_builder.h"
 #include "weapons/collisions.h"
 #include "weapons/projectile_flight.h"
 #include "weapons/projectile_table.h"
 #include "weapons/supply_drops.h"
-#include "support/sound_bank_builder.h"
 #include "world_test_sprites.h"
 
 namespace weapon_test {
@@ -121,13 +121,6 @@ class FakeSounds {
   ~FakeSounds() { InstallSoundSystem(nullptr); }
   FakeSounds(const FakeSounds&) = delete;
   FakeSounds& operator=(const FakeSounds&) = delete;
-
-  // How many voices play the sound of handle h.
-  int Playing(int h) const {
-    int n = 0;
-    for (const auto& v : device->voices) n += v.sound == h && v.playing;
-    return n;
-  }
 
   std::shared_ptr<soundtest::FakeDeviceState> device;
   CSoundSystem* system = nullptr;

@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "players/player_record.h"
-#include "shell/shared_state.h"
 #include "sprites/sprite_table.h"
+#include "state/player_record.h"
+#include "state/shared_state.h"
 #include "world/level_file.h"
 #include "world/terrain.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "assetgen/levels/search_random.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/fort_placement.h"
 #include "world/julia.h"
 #include "world/landscape.h"

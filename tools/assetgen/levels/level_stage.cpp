@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "display/colour.h"
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 #include "world/fort.h"
 #include "world/landscape.h"
 #include "world/terrain.h"

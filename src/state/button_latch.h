@@ -13,7 +13,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "shell/relaxed.h"
+#include "state/relaxed.h"
 
 class ButtonLatch {
  public:

@@ -1,4 +1,4 @@
-#include "shell/key_queue.h"
+#include "state/key_queue.h"
 
 KeyQueue& KeyQueue::operator=(const KeyQueue& o) {
   for (uint32_t i = 0; i < kCapacity; ++i) keys_[i] = o.keys_[i].load();

@@ -1,4 +1,4 @@
-#include "shell/button_latch.h"
+#include "state/button_latch.h"
 
 ButtonLatch& ButtonLatch::operator=(const ButtonLatch& o) {
   state_ = o.state_.load();

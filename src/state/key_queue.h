@@ -14,7 +14,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "shell/relaxed.h"
+#include "state/relaxed.h"
 
 class KeyQueue {
  public:

@@ -1,3 +1,3 @@
-#include "players/player_record.h"
+#include "state/player_record.h"
 
 PlayerRecord g_players[kMaxPlayers];

@@ -12,10 +12,10 @@
 #include "platform/runtime.h"
 #include "shell/input_handlers.h"
 #include "shell/main_frame.h"
-#include "shell/shared_state.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/sprite_loader.h"
+#include "state/shared_state.h"
 
 namespace {
 
@@ -86,11 +86,6 @@ void CMainFrame::FlipFrame() {
 void CMainFrame::PassWithoutFlip() {
   platform::PassWithoutPresenting();
   OnGameFrame();
-}
-
-void CMainFrame::PresentFrame() {
-  FlipFrame();
-  CheckSurfaces();
 }
 
 void CMainFrame::CheckSurfaces() {

@@ -1,4 +1,4 @@
-#include "shell/shared_state.h"
+#include "state/shared_state.h"
 
 #include "platform/input.h"
 

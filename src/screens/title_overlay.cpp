@@ -1,4 +1,4 @@
-#include "sprites/title_overlay.h"
+#include "screens/title_overlay.h"
 
 #include "screens/title_menu.h"
 #include "sprites/pointer.h"

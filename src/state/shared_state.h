@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/button_latch.h"
-#include "shell/key_queue.h"
-#include "shell/relaxed.h"
+#include "state/button_latch.h"
+#include "state/key_queue.h"
+#include "state/relaxed.h"
 
 // The empty text: the title of error message boxes, and what clears the
 // status message.

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/relaxed.h"
-#include "weapons/weapon_index.h"
+#include "state/relaxed.h"
+#include "state/weapon_index.h"
 
 inline constexpr int kMaxPlayers = 5;
 

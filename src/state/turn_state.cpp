@@ -1,4 +1,4 @@
-#include "players/turn_state.h"
+#include "state/turn_state.h"
 
 TurnState g_turn;
 AnimationPhases g_phases;

@@ -1,0 +1,161 @@
+// The round's picture (forts placed, unplaced and destroyed, the power
+// gauge's split, the weapon slots, the sky bands, the status texts) and the
+// round results (the ranking and its counts, the title and line colours, the
+// lock-out that remembers a key but not a released button).
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "display/colour.h"
+#include "screen_test_fixture.h"
+#include "screens/round_results.h"
+#include "screens/round_scene.h"
+#include "weapons/projectile_table.h"
+#include "weapons/supply_drops.h"
+
+namespace {
+
+using RoundResults = screen_test::ScreenTest;
+
+class RoundScene : public screen_test::ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    g_config.displayOption = 1;
+    // Every picture a solid block whose pixels hold its own index.
+    Table()[1] = MakeSprite(1536, 768);  // the terrain, empty
+    for (int i : {3, 9, 10}) Block(i, 80, 50);
+    for (int i : {14, 37, 47, 106, 183, 239, 385, 405, 450}) Block(i, 16, 16);
+    for (int i = 93; i <= 103; ++i) Block(i, 100, 10);
+    Block(104, 24, 24);
+    g_turn.Reset();
+    ResetProjectiles();
+    ClearSupplyDrops();
+  }
+  void TearDown() override {
+    g_turn.Reset();
+    ScreenTest::TearDown();
+  }
+  uint16_t At(int x, int y) const { return back.Row(y)[x]; }
+};
+
+TEST_F(RoundScene, FortsPlacedUnplacedAndDestroyed) {
+  g_players[0].x = 100;
+  g_players[0].y = 200;
+  g_players[1].x = 300;
+  g_players[1].y = 200;
+  g_players[1].destroyed = 1;
+  g_players[1].colourIndex = 1;
+  g_players[1].shieldCharges = 2;
+  DrawRoundScene();
+  EXPECT_EQ(At(140, 225), 9);    // player 0's fort picture over sprite 3
+  EXPECT_EQ(At(165, 130), 37);   // the current player's emblem, raised to y - 75
+  EXPECT_EQ(At(340, 225), 10);   // a destroyed fort is still drawn...
+  EXPECT_NE(At(365, 165), 47);   // ...without its emblem
+  EXPECT_EQ(At(282, 167), 239);  // its shield at (x - 20, y - 35)
+  g_players[0].y = 0.5f;         // a fort whose y truncates to 0 is not drawn at all
+  DrawRoundScene();
+  EXPECT_TRUE(At(140, 10) != 9 && At(140, 10) != 3);
+}
+
+TEST_F(RoundScene, GaugeWeaponSlotsSkyAndStatusTexts) {
+  g_game.shotPower = 37;
+  g_game.currentWeapon = kGrenade;
+  g_players[0].stock[kMissile] = kUnlimitedStock;  // icon 106 shown; GRENADE's stock is 0
+  DrawRoundScene();
+  const int gx = kW - 120, gy = kH - 20;
+  EXPECT_EQ(At(gx + 36, gy + 5), 93);   // 37 pixels of the fill frame
+  EXPECT_EQ(At(gx + 37, gy + 5), 103);  // then the empty part
+  EXPECT_EQ(At(gx + 99, gy + 5), 103);
+  EXPECT_EQ(PlayerColour(0), static_cast<uint32_t>(60 << 11));  // components 60 as they stand
+  EXPECT_EQ(At(22 + 48, kH - 18), static_cast<uint16_t>(PlayerColour(0)));  // the current slot filled, no icon
+  EXPECT_EQ(At(22, kH - 18), 106);                                           // MISSILE's icon in its slot
+  EXPECT_EQ(At(12 + 72, kH - 28), 104);                                      // an empty slot's frame
+
+  DrawSky(10, 20, 5, 1, -1, 0);
+  EXPECT_EQ(At(0, 0), PackColor(10, 20, 5));
+  EXPECT_EQ(At(5, kH / 3 + (3 * kH) / 100 + 1), PackColor(13, 17, 5));  // band 3, past its overlap
+  EXPECT_EQ(At(5, kH - 1), PackColor(35, -5, 5) & 0xFFFF);                // start + 25 steps
+
+  g_players[1].stock[kGrenade] = 3;
+  EXPECT_EQ(WeaponLineText(0, kMissile), "MISSILE : UNLIMITED");
+  EXPECT_EQ(WeaponLineText(1, kGrenade), "GRENADE : 3");
+  EXPECT_EQ(WeaponLineText(1, kGimlet), "GIMLET : 0");
+  g_turn.turnTimer = 499;
+  EXPECT_EQ(TurnTimerText(), "49");
+  g_turn.turnTimer = 9;
+  EXPECT_EQ(TurnTimerText(), "0");
+}
+
+bool SameColour(ColorRef a, ColorRef b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
+
+TEST_F(RoundResults, RankingByRoundsSurvivedWithTiesInIndexOrderAndFourDigitCounts) {
+  const std::pair<std::vector<int32_t>, std::vector<int>> cases[] = {
+      {{2, 2}, {0, 1}}, {{1, 4, 4}, {1, 2, 0}}, {{0, 3, 1, 3, 2}, {1, 3, 4, 2, 0}}, {{0, 0, 0, 0, 5}, {4, 0, 1, 2, 3}}};
+  for (const auto& [rounds, expected] : cases) {
+    UsePlayers(static_cast<int>(rounds.size()));
+    for (size_t i = 0; i < rounds.size(); ++i) g_players[i].roundsSurvived = rounds[i];
+    int order[kMaxPlayers] = {};
+    const int rows = RankPlayers(order);
+    EXPECT_EQ(std::vector<int>(order, order + rows), expected) << "first rounds " << rounds[0];
+  }
+  const std::pair<int32_t, const char*> counts[] = {
+      {0, "0000"}, {7, "0007"}, {42, "0042"}, {512, "0512"}, {1234, "1234"}};
+  std::string text;
+  for (const auto& [rounds, expected] : counts) {
+    RoundsSurvivedText(rounds, &text);
+    EXPECT_EQ(text, expected);
+  }
+}
+
+TEST_F(RoundResults, TitleAndLineColours) {
+  const ColorRef green = Rgb(15, 255, 15), yellow = Rgb(255, 255, 15), survivor = Rgb(255, 15, 0);
+  struct { int32_t roundTimer; int16_t destroyed0, destroyed1; const char* title; ColorRef titleColour, line0, line1; }
+      cases[] = {
+      {1234, 0, 1, "CONGRATULATION!!!", green, survivor, green},  // won
+      {1, 1, 1, "CONGRATULATION!!!", green, green, green},        // no survivor
+      {0, 0, 0, "END OF TIME", yellow, green, green},
+  };
+  for (const auto& c : cases) {
+    g_game.roundTimer = c.roundTimer;
+    g_players[0].destroyed = c.destroyed0;
+    g_players[1].destroyed = c.destroyed1;
+    EXPECT_STREQ(ResultsTitle(), c.title) << c.roundTimer;
+    EXPECT_TRUE(SameColour(ResultsTitleColour(), c.titleColour)) << c.roundTimer;
+    EXPECT_TRUE(SameColour(ResultLineColour(g_players[0]), c.line0)) << c.roundTimer;
+    EXPECT_TRUE(SameColour(ResultLineColour(g_players[1]), c.line1)) << c.roundTimer;
+  }
+}
+
+TEST_F(RoundResults, LockOutRemembersAKeyButNotAReleasedButton) {
+  struct Input { int flip, key, button; };  // at this flip, the last key (0: none) and the button (-1: unchanged)
+  // The inputs, and the flip after which the screen has closed.
+  const struct { const char* what; std::vector<Input> inputs; int closesAt; } cases[] = {
+      {"key during the lock-out", {{10, 65, -1}}, kResultsLockOut},
+      {"key after it", {{150, 65, -1}}, 150},
+      {"button held into its end", {{90, 0, 1}}, kResultsLockOut},
+      {"button released during it, key later", {{10, 0, 1}, {20, 0, 0}, {130, 32, -1}}, 130},
+      {"key remembered past a released button", {{10, 0, 1}, {11, 27, -1}, {20, 0, 0}}, kResultsLockOut},
+  };
+  for (const auto& c : cases) {
+    video->flips = 0;
+    g_input.lastKey = 65;  // a key from the round does not close the screen
+    g_input.leftButton = 1;
+    video->onFlip = [&](int flip) {
+      for (const Input& in : c.inputs) {
+        if (in.flip != flip) continue;
+        if (in.key) g_input.lastKey = in.key;
+        if (in.button >= 0) g_input.leftButton = static_cast<uint8_t>(in.button);
+      }
+    };
+    const int opened = Played(6), closed = Played(18);
+    ShowRoundResults(*frame);
+    EXPECT_EQ(video->flips, c.closesAt) << c.what;
+    EXPECT_EQ(g_game.scene, Scene::kResults) << c.what;
+    EXPECT_EQ(std::make_tuple(g_input.lastKey.load(), g_input.leftButton.load()), std::make_tuple(0, 0)) << c.what;
+    EXPECT_EQ(std::make_tuple(Played(6), Played(18)), std::make_tuple(opened + 1, closed + 1)) << c.what;
+  }
+}
+
+}  // namespace
