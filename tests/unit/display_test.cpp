@@ -107,8 +107,11 @@ TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
     g_config.noRefreshWarning = c.noRefreshWarning;
     frame->InitDisplay();
     EXPECT_EQ(Messages(), c.messages);
-    EXPECT_EQ((std::vector<int>{fake->modeCalls, fake->primaryCalls, g_display.device == nullptr,
-                                g_display.back == nullptr}),
+    // A device that cannot be created is deleted by the set-up: its counts
+    // are not read then (no call came after the failed creation).
+    const bool deleted = c.fail == &FakeVideo::failCreate;
+    EXPECT_EQ((std::vector<int>{deleted ? 0 : fake->modeCalls, deleted ? 0 : fake->primaryCalls,
+                                g_display.device == nullptr, g_display.back == nullptr}),
               c.modeCalls_primaryCalls_noDevice_noBack);
   }
 }
