@@ -10,6 +10,7 @@
 #include "players/computer.h"
 #include "players/turns.h"
 #include "players_test_state.h"
+#include "weapon_test_world.h"
 #include "weapons/weapon_table.h"
 
 namespace {
@@ -60,14 +61,12 @@ TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpee
   g_game.currentPlayer = 1;
   PlayerRecord& p = g_players[1];
   struct { int r; int16_t damage, shield, stock; int weapon; } cases[] = {
-      {0, 0, 0, 5, kBigMissile},     {4, 0, 0, 5, kBigMissile},       {5, 0, 0, 5, kGrenade},
-      {14, 0, 0, 5, kGrenade},       {15, 0, 0, 5, kSuperGrenade},    {19, 0, 0, 5, kSuperGrenade},
-      {20, 0, 0, 5, kHyperTube},     {24, 0, 0, 5, kHyperTube},       {25, 0, 0, 5, kBallGrenade},
-      {29, 0, 0, 5, kBallGrenade},   {30, 0, 0, 5, kGroundDefense},   {33, 2400, 0, 5, kGroundDefense},
-      {34, 0, 0, 5, kMissile},       {41, 1000, 0, 5, kMissile},      {34, 1001, 0, 5, kDefense},
-      {41, 1001, 0, 5, kDefense},    {42, 1001, 0, 5, kMissile},      {45, 2000, 0, 5, kMissile},
-      {41, 1001, 1, 5, kMissile},    {34, 2400, 3, 5, kMissile},      {0, 2000, 0, 0, kMissile},  // none left
-      {15, 2000, 0, 0, kMissile},    {20, 2000, 0, 0, kMissile},      {34, 2000, 0, 0, kMissile},
+      {4, 0, 0, 5, kBigMissile},     {5, 0, 0, 5, kGrenade},          {14, 0, 0, 5, kGrenade},
+      {15, 0, 0, 5, kSuperGrenade},  {19, 0, 0, 5, kSuperGrenade},    {20, 0, 0, 5, kHyperTube},
+      {24, 0, 0, 5, kHyperTube},     {25, 0, 0, 5, kBallGrenade},     {29, 0, 0, 5, kBallGrenade},
+      {30, 0, 0, 5, kGroundDefense}, {33, 2400, 0, 5, kGroundDefense}, {34, 0, 0, 5, kMissile},
+      {41, 1000, 0, 5, kMissile},    {34, 1001, 0, 5, kDefense},      {41, 1001, 0, 5, kDefense},
+      {42, 1001, 0, 5, kMissile},    {41, 1001, 1, 5, kMissile},      {15, 2000, 0, 0, kMissile},  // none left
   };
   for (const auto& c : cases) {
     for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = c.stock;
@@ -139,20 +138,17 @@ TEST_F(ComputerTurn, AFailedLockSkipsThatSpeedAndATrialThatCanNeitherLeaveNorLan
 }
 
 TEST_F(ComputerTurn, DefenseEndsItsSearchInOneFrameAndRaisesTheShieldWithoutALaunch) {
-  players_test::ShieldSound sound;
+  weapon_test::FakeSounds sound({{11, false}});
   FlatGround();
   PlaceForts(200, 550, 400, 550);
   g_players[0].stock[kDefense] = 1;
   g_game.currentWeapon = kDefense;
   ComputerTurnStep();
-  EXPECT_EQ(g_aim.aimed, 1);
-  EXPECT_EQ(g_aim.bestSpeed, 100) << "4 x 100 / 3 is capped at the power limit";
+  EXPECT_EQ(std::make_tuple(g_aim.aimed, g_aim.bestSpeed), std::make_tuple(1, 100));  // 4 x 100 / 3, capped
   EXPECT_EQ(FramesUntilFired(200), 100);
-  EXPECT_EQ(ProjectilesInUse(), 0);
-  EXPECT_EQ(g_players[0].shieldCharges, 3);
-  EXPECT_EQ(g_players[0].stock[kDefense], 0);
-  EXPECT_EQ(g_game.shotPower, 0);
-  EXPECT_EQ(sound.Playing(), 1);
+  EXPECT_EQ(std::make_tuple(ProjectilesInUse(), g_players[0].shieldCharges.load(), g_players[0].stock[kDefense],
+                            g_game.shotPower.load(), sound.Playing(1)),
+            std::make_tuple(0, 3, 0, 0, 1));
 }
 
 TEST_F(ComputerTurn, WithEveryTrialLeavingTheWorldTheShellStartsWithOnlyTheError) {

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "players_test_state.h"
+#include "weapon_test_world.h"
 #include "shell/input_handlers.h"
 #include "weapons/flight_programs.h"
 #include "weapons/weapon_table.h"
@@ -112,7 +113,7 @@ TEST_F(HumanTurn, TheShotFliesTowardsThePointerAtPowerOverDivisor) {
 }
 
 TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) {
-  players_test::ShieldSound sound;
+  weapon_test::FakeSounds sound({{11, false}});
   Me().stock[kDefense] = 2;
   Me().stock[kGrenade] = 1;
   Me().shieldCharges = 1;
@@ -129,7 +130,7 @@ TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) 
   EXPECT_EQ(HoldFor(40), 0);
   Release();
   EXPECT_EQ(std::make_tuple(ProjectilesInUse(), Me().shieldCharges.load(), Me().stock[kDefense], g_turn.turnOver,
-                            sound.Playing()),
+                            sound.Playing(1)),
             std::make_tuple(0, 3, 1, 1, 1));
   ClickIcon(kMissile);  // icons still choose once the shot is gone
   EXPECT_EQ(g_game.currentWeapon, kMissile);

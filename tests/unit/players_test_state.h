@@ -6,15 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 
-#include "audio/sound_system.h"
-#include "fake_audio_device.h"
 #include "platform/random.h"
 #include "state/shared_state.h"
 #include "state/turn_state.h"
-#include "support/sound_bank_builder.h"
 #include "weapons/projectile_table.h"
 #include "world_test_sprites.h"
 
@@ -28,32 +24,6 @@ inline void SetNextRand(int value) {
   for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
   platform::SeedRand(((static_cast<uint32_t>(value) << 16) - 2531011u) * inverse);
 }
-
-// A sound system whose bank holds only the shield's sound (number 11),
-// installed for the lifetime of the object.
-class ShieldSound {
- public:
-  ShieldSound() {
-    auto system = soundtest::SystemOnFake(&device_);
-    const auto bank =
-        soundtest::BuildSoundBank({soundtest::BankSound{11, 1, 44100, 16, 0, std::vector<uint8_t>(64, 7)}});
-    EXPECT_TRUE(system->LoadSoundBank(soundtest::WriteTestFile("shield", "sound.sdf", &bank), 11));
-    InstallSoundSystem(std::move(system));
-  }
-  ~ShieldSound() { InstallSoundSystem(nullptr); }
-  ShieldSound(const ShieldSound&) = delete;
-  ShieldSound& operator=(const ShieldSound&) = delete;
-
-  // How many voices play the sound.
-  int Playing() const {
-    int n = 0;
-    for (const auto& v : device_->voices) n += v.sound == SoundSystem().Slot(11).buffer && v.playing;
-    return n;
-  }
-
- private:
-  std::shared_ptr<soundtest::FakeDeviceState> device_;
-};
 
 class PlayersTest : public testing::Test {
  protected:
@@ -74,11 +44,7 @@ class PlayersTest : public testing::Test {
     players_.emplace(n);
   }
   // A shell in slot i (a fragment when i is not the lowest).
-  static void PutShell(int slot, float x = 100, float y = 100) {
-    g_projectiles[slot].type = 1;
-    g_projectiles[slot].x = x;
-    g_projectiles[slot].y = y;
-  }
+  static void PutShell(int slot, float x = 100, float y = 100) { g_projectiles[slot] = {.x = x, .y = y, .type = 1}; }
 
  private:
   static void Clear() {

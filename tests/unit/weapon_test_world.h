@@ -9,6 +9,9 @@
 // afterwards, the random numbers too.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -114,7 +117,7 @@ class FakeSounds {
       bank.push_back({s.slot, 1, 44100, 16, static_cast<uint8_t>(s.loop), std::vector<uint8_t>(64, 1)});
     auto sys = soundtest::SystemOnFake(&device);
     const auto bytes = soundtest::BuildSoundBank(bank);
-    loaded = sys->LoadSoundBank(soundtest::WriteTestFile("weapons", "sound.sdf", &bytes), 11);
+    EXPECT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("weapons", "sound.sdf", &bytes), 11));
     system = sys.get();
     InstallSoundSystem(std::move(sys));
   }
@@ -122,9 +125,14 @@ class FakeSounds {
   FakeSounds(const FakeSounds&) = delete;
   FakeSounds& operator=(const FakeSounds&) = delete;
 
+  // How many voices play the sound of the given handle.
+  int Playing(int handle) const {
+    return static_cast<int>(std::count_if(device->voices.begin(), device->voices.end(),
+                                          [handle](const auto& v) { return v.sound == handle && v.playing; }));
+  }
+
   std::shared_ptr<soundtest::FakeDeviceState> device;
   CSoundSystem* system = nullptr;
-  bool loaded = false;
 };
 
 }  // namespace weapon_test
