@@ -35,15 +35,8 @@ void Aim(Projectile& p, Where where, int player) {
 }  // namespace
 
 TEST(ProjectileCollisions, GroundFortsAndShieldsByStateAndShooter) {
-  const struct {
-    int type;
-    uint16_t state;
-    Where where;
-    int target;  // the fort aimed at; player 0 shoots
-    int charges;
-    bool hit;
-    int chargesAfter;
-  } cases[] = {
+  // Player 0 shoots at the target's fort, ground or shield of the given charges.
+  const struct { int type; uint16_t state; Where where; int target, charges; bool hit; int chargesAfter; } cases[] = {
       {1, kFlying, kOnTheGround, 1, 0, true, 0},
       {3, kFlying, kOnTheGround, 1, 0, false, 0},   // a grenade bounces instead
       {3, kLaunching, kOnTheGround, 1, 0, true, 0},  // but not while launching
@@ -123,11 +116,9 @@ TEST(SupplyDropReward, MoneyOrAWeaponForTheShooterWithItsMessage) {
 
 TEST(SupplyDropReward, WeaponTableOfTheDraw) {
   // Each weapon's share of the draws 0 .. 50.
-  const struct {
-    int first, last, weapon;
-  } shares[] = {{0, 5, kBigMissile},       {6, 15, kGrenade},        {16, 20, kSuperGrenade},
-                {21, 26, kDirectMissile},  {27, 28, kHyperTube},     {29, 31, kDefense},
-                {32, 36, kGroundDefense},  {37, 39, kBallGrenade},   {40, 50, kGimlet}};
+  const struct { int first, last, weapon; } shares[] = {
+      {0, 5, kBigMissile},      {6, 15, kGrenade},    {16, 20, kSuperGrenade}, {21, 26, kDirectMissile}, {27, 28, kHyperTube},
+      {29, 31, kDefense},       {32, 36, kGroundDefense}, {37, 39, kBallGrenade}, {40, 50, kGimlet}};
   for (const auto& c : shares)
     for (int n = c.first; n <= c.last; ++n) EXPECT_EQ(DropWeapon(n), c.weapon) << n;
 }
@@ -157,11 +148,10 @@ TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
   }
   EXPECT_TRUE(x >= 60 && x <= 1460) << x;
   EXPECT_EQ(y, -24.0f);
-  const struct {
-    float otherDrop, fort;  // 0: none
-    bool appears;
-  } cases[] = {{x + 29.5f, 0, false}, {x - 29.5f, 0, false}, {x + 30.5f, 0, true}, {x - 30.5f, 0, true},
-               {0, x + 29.5f, false}, {0, x + 30.5f, true},  {0, x - 85.5f, false}, {0, x - 86.5f, true}};
+  // Another drop or a fort at the given x (0: none).
+  const struct { float otherDrop, fort; bool appears; } cases[] = {
+      {x + 29.5f, 0, false}, {x - 29.5f, 0, false}, {x + 30.5f, 0, true}, {x - 30.5f, 0, true},
+      {0, x + 29.5f, false}, {0, x + 30.5f, true},  {0, x - 85.5f, false}, {0, x - 86.5f, true}};
   for (const auto& c : cases) {
     WeaponWorld w;
     if (c.otherDrop != 0) g_drops[0] = {c.otherDrop, 400, 0, kDropMoney};

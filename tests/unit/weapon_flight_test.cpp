@@ -41,10 +41,7 @@ std::vector<uint16_t> TerrainCopy(WeaponWorld& w) {
 }  // namespace
 
 TEST(ProjectileDirection, FollowsTheVelocityAndKeepsTheLastAtRest) {
-  const struct {
-    float vx, vy;
-    int previous, expected;
-  } cases[] = {
+  const struct { float vx, vy; int previous, expected; } cases[] = {
       {3, 0, 0, 10}, {0, 3, 0, 19}, {-3, 0, 0, 28}, {0, -3, 0, 1}, {0, 0, 7, 7},
       {-0.001f, -3, 0, 1},  // nearly straight up on the left: 36 - 0 would be beyond the table
   };
@@ -59,11 +56,7 @@ TEST(ProjectileFlight, ProgramsSpawnSteerAndExplodeOnTheirFrames) {
     int frame, children;
     uint16_t state;
   };
-  const struct {
-    int weapon;
-    int childType;
-    std::vector<Milestone> milestones;
-  } cases[] = {
+  const struct { int weapon; int childType; std::vector<Milestone> milestones; } cases[] = {
       {kSuperGrenade, 3, {{100, 0, kFlying}, {101, 1, kFlying}, {103, 3, kFlying}, {104, 3, kHit}}},
       {kHyperTube, kTypeBomblet, {{60, 0, kFlying}, {61, 1, kFlying}, {71, 1, kFlying}, {72, 2, kFlying}, {83, 3, kFlying}}},
       {kDirectMissile, kTypeBomblet, {{431, 0, kFlying}, {432, 0, kHit}}},
@@ -96,9 +89,7 @@ TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
 
 TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPictureOrBuildsGround) {
   // Radius 0: GROUND DEFENSE, whose last picture, the 64 x 40 mound, becomes ground.
-  const struct {
-    int type, radius;
-  } cases[] = {{1, 28}, {2, 50}, {6, 41}, {11, 16}, {kTypeGroundDefense, 0}};
+  const struct { int type, radius; } cases[] = {{1, 28}, {2, 50}, {6, 41}, {11, 16}, {kTypeGroundDefense, 0}};
   for (const auto& c : cases) {
     WeaponWorld w;
     w.sprites.Ground(0, 300, kWorldWidth, kWorldHeight);
@@ -119,10 +110,8 @@ TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPictureOrBuildsGround) {
 
 TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
   // Player 0 and 1 side by side under the blast, player 2 far away.
-  const struct {
-    int type, shooter;
-    bool hugeBlast;  // a blast that erases more than 32767: a negative count
-  } cases[] = {{1, 1, false}, {2, 2, false}, {kTypeGimlet, 0, false}, {1, 0, true}};
+  // A huge blast erases more than 32767: a negative count.
+  const struct { int type, shooter; bool hugeBlast; } cases[] = {{1, 1, false}, {2, 2, false}, {kTypeGimlet, 0, false}, {1, 0, true}};
   for (const auto& c : cases) {
     WeaponWorld w(3);
     WeaponWorld::PlaceFort(0, 600, 380);
@@ -156,11 +145,9 @@ TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
 }
 
 TEST(ProjectileFlight, RemovedBeyondTheWorldsBounds) {
-  const struct {
-    float x, y;
-    bool removed;
-  } cases[] = {{1596, 100, false}, {1596.5f, 100, true}, {-60, 100, false},    {-60.5f, 100, true},
-               {700, 788, false},  {700, 788.5f, true},  {700, -10000, false}, {700, -10000.5f, true}};
+  const struct { float x, y; bool removed; } cases[] = {
+      {1596, 100, false}, {1596.5f, 100, true}, {-60, 100, false},    {-60.5f, 100, true},
+      {700, 788, false},  {700, 788.5f, true},  {700, -10000, false}, {700, -10000.5f, true}};
   for (const auto& c : cases) {
     WeaponWorld w;
     WeaponWorld::Put(0, 1, kHit, c.x, c.y);  // a hit shell does not move
@@ -203,10 +190,7 @@ TEST(ProjectileFlight, FlightSoundOnTheShellsOwnChannelExplosionOnANewOne) {
 }
 
 TEST(ProjectileBounce, GrenadeBouncesToRestWhereAMissileExplodes) {
-  const struct {
-    int weapon;
-    bool bounces;
-  } cases[] = {{kGrenade, true}, {kBallGrenade, true}, {kMissile, false}};
+  const struct { int weapon; bool bounces; } cases[] = {{kGrenade, true}, {kBallGrenade, true}, {kMissile, false}};
   for (const auto& c : cases) {
     WeaponWorld w;
     w.sprites.Ground(0, 500, kWorldWidth, kWorldHeight);
@@ -249,12 +233,9 @@ TEST(ProjectileBounce, GroundBeyondTheWorldsSidesDoesNotCount) {
   // the scan from being skipped as all sky.
   std::vector<uint16_t> edge = leftGround;
   edge[static_cast<size_t>(400) * kWorldWidth + 1527] = 0x1234;
-  const struct {
-    const std::vector<uint16_t>* terrain;
-    float x, vx, vy;
-    bool bounces;
-  } cases[] = {{&rightGround, 4.5f, -2, 0.5f, false}, {&leftGround, 1531.5f, 2, 0.5f, false}, {&edge, 1527, -2, 0, false},
-               {&leftGround, 12, -2, 0.5f, true},     {&rightGround, 1524, 2, 0.5f, true}};
+  const struct { const std::vector<uint16_t>* terrain; float x, vx, vy; bool bounces; } cases[] = {
+      {&rightGround, 4.5f, -2, 0.5f, false}, {&leftGround, 1531.5f, 2, 0.5f, false}, {&edge, 1527, -2, 0, false},
+      {&leftGround, 12, -2, 0.5f, true},     {&rightGround, 1524, 2, 0.5f, true}};
   for (const auto& c : cases) {
     float vx = c.vx, vy = c.vy;
     EXPECT_EQ(BounceOnPixels(c.terrain->data(), c.x, 400, vx, vy, 7), c.bounces) << c.x;
@@ -275,12 +256,7 @@ TEST(ProjectileBounce, AnUnlockableTerrainShowsItsMessageAndDoesNotBounce) {
 
 TEST(FlightPrograms, DecodedFromTheStoredList) {
   BuildFlightPrograms();
-  const struct {
-    int program, step;
-    uint16_t opcode;
-    float a, b;
-    uint16_t duration;
-  } cases[] = {
+  const struct { int program, step; uint16_t opcode; float a, b; uint16_t duration; } cases[] = {
       {0, 1, kOpAccelerate, 0, 0, 10000}, {0, 2, kOpEnd, 0, 0, 0},        {3, 3, kOpSpawn, 12, 0, 1},
       {3, 4, kOpExplode, 0, 0, 1},        {4, 1, kOpSteer, 0, 0, 400},      {4, 2, 255, 3.0f, 1.4f, 1},
       {5, 3, kOpJump, 0, 0, 2},           {10, 0, kOpAccelerate, -1, -7, 1}, {13, 1, kOpEnd, 0, 0, 0},
@@ -341,12 +317,9 @@ TEST(ProjectileTable, PictureByState) {
   // Launching: launch sprite + step; flying: the sprite of its direction +
   // step (direction 0, before the first is computed, shows direction 1);
   // exploding: explosion sprite + step.
-  const struct {
-    int type;
-    uint16_t state;
-    int direction, step, sprite;
-  } cases[] = {{1, kLaunching, 0, 0, 106}, {1, kFlying, 0, 0, 106}, {1, kFlying, 10, 0, 115}, {3, kFlying, 10, 7, 190},
-               {3, kExploding, 10, 2, 24}};
+  const struct { int type; uint16_t state; int direction, step, sprite; } cases[] = {
+      {1, kLaunching, 0, 0, 106}, {1, kFlying, 0, 0, 106}, {1, kFlying, 10, 0, 115}, {3, kFlying, 10, 7, 190},
+      {3, kExploding, 10, 2, 24}};
   for (const auto& c : cases) {
     Projectile p;
     p.type = static_cast<uint16_t>(c.type), p.state = c.state;
