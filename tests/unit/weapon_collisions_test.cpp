@@ -101,14 +101,10 @@ TEST(SupplyDropReward, MoneyOrAWeaponForTheShooterWithItsMessage) {
       platform::SeedRand(seed);
       RewardSupplyDrop(kind);
       const int gained = g_players[2].money - 7, weapon = DropWeapon(r * 50 / platform::kRandMax);
-      if (kind == kDropMoney) {
-        EXPECT_EQ(gained, 1000 + r * 1000 / platform::kRandMax) << seed;
-        EXPECT_EQ(g_game.statusMessage, "NONAME 03 : " + std::to_string(gained) + "$");
-      } else {
-        EXPECT_EQ(gained, 0);
-        for (int k = 0; k < kWeaponCount; ++k) EXPECT_EQ(g_players[2].stock[k], k == weapon ? 6 : 5) << seed;
-        EXPECT_EQ(g_game.statusMessage, std::string("NONAME 03 : ") + WeaponName(weapon));
-      }
+      const bool money = kind == kDropMoney;
+      EXPECT_EQ(gained, money ? 1000 + r * 1000 / platform::kRandMax : 0) << seed;
+      for (int k = 0; k < kWeaponCount; ++k) EXPECT_EQ(g_players[2].stock[k], !money && k == weapon ? 6 : 5) << seed;
+      EXPECT_EQ(g_game.statusMessage, "NONAME 03 : " + (money ? std::to_string(gained) + "$" : WeaponName(weapon)));
       EXPECT_EQ(g_game.messageTimer, 100);
     }
   }
@@ -126,8 +122,7 @@ TEST(SupplyDropReward, WeaponTableOfTheDraw) {
 TEST(DestroyedFortCheck, AboveTwoThousandFiveHundredOnceWithItsSound) {
   weapon_test::FakeSounds sounds({{22, false}});
   WeaponWorld w(3);
-  const int16_t damage[3] = {2500, 2501, 3000};
-  for (int p = 0; p < 3; ++p) g_players[p].damage = damage[p];
+  std::tie(g_players[0].damage, g_players[1].damage, g_players[2].damage) = std::make_tuple(2500, 2501, 3000);
   g_players[2].destroyed = 1;  // already: no second sound
   DestroyedFortCheck();
   DestroyedFortCheck();
@@ -146,8 +141,7 @@ TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
     EXPECT_EQ(g_drops[0].kind != kDropNone, draw < 20) << draw;
     if (draw == 0) x = g_drops[0].x, y = g_drops[0].y;
   }
-  EXPECT_TRUE(x >= 60 && x <= 1460) << x;
-  EXPECT_EQ(y, -24.0f);
+  EXPECT_TRUE(x >= 60 && x <= 1460 && y == -24.0f) << x << ", " << y;
   // Another drop or a fort at the given x (0: none).
   const struct { float otherDrop, fort; bool appears; } cases[] = {
       {x + 29.5f, 0, false}, {x - 29.5f, 0, false}, {x + 30.5f, 0, true}, {x - 30.5f, 0, true},
@@ -159,8 +153,7 @@ TEST(SupplyDrop, AppearsAwayFromOtherDropsAndForts) {
     players_test::SetNextRand(0);
     SpawnSupplyDrop();
     const SupplyDrop& drop = g_drops[c.otherDrop != 0 ? 1 : 0];  // the lowest free slot
-    EXPECT_EQ(drop.kind != kDropNone, c.appears) << c.otherDrop << " " << c.fort;
-    EXPECT_EQ(drop.x, c.appears ? x : 0.0f);
+    EXPECT_EQ(drop.x, c.appears ? x : 0.0f) << c.otherDrop << " " << c.fort;
   }
 }
 
