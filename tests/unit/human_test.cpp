@@ -10,7 +10,6 @@
 
 #include "players_test_state.h"
 #include "weapon_test_world.h"
-#include "shell/input_handlers.h"
 #include "weapons/flight_programs.h"
 #include "weapons/weapon_table.h"
 
@@ -63,8 +62,7 @@ TEST_F(HumanTurn, TheDivisorOfEveryWeapon) {
 }
 
 TEST_F(HumanTurn, FullPowerFiresInThe100thFrameWithoutRelease) {
-  g_game.viewX = 200;
-  g_game.viewY = 100;
+  std::tie(g_game.viewX, g_game.viewY) = std::make_tuple(200, 100);
   PointAt(kAimX + 300, kAimY);
   EXPECT_EQ(HoldFor(99), 0);
   EXPECT_EQ(HoldFor(1), 1);
@@ -132,8 +130,7 @@ TEST_F(HumanTurn, IconClicksChooseOnlyWeaponsLeftAndDefenseReArmsARaisedShield) 
 TEST_F(HumanTurn, TheFirstDirectMissileClickMarksTheTargetAndDoesNotCharge) {
   Me().stock[kDirectMissile] = 1;
   g_game.currentWeapon = kDirectMissile;
-  g_game.viewX = 500;
-  g_game.viewY = 200;
+  std::tie(g_game.viewX, g_game.viewY) = std::make_tuple(500, 200);
   std::tie(g_input.cursorX, g_input.cursorY) = std::make_tuple(123, 45);
   EXPECT_EQ(HoldFor(1), 0);
   EXPECT_EQ(std::make_tuple(g_game.targetMarked.load(), g_game.shotPower.load(), g_input.leftButton.load()),

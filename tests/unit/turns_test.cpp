@@ -1,6 +1,6 @@
 // The players' turns: the round's set-up, the passing of the turn, the game
 // tick and its animation phases, the end of a round with the survivor bonus,
-// the sky, the player records' resets, and the view.
+// the player records' resets, and the view.
 #include "players/turns.h"
 
 #include <gtest/gtest.h>
@@ -165,25 +165,6 @@ TEST_F(Turns, TheRoundEndsAfterEveryFrameWonOutOfTimeOrNot) {
               std::make_tuple(c.bonus ? 5100 : 100, c.bonus ? 3 : 2)) << c.what;
     EXPECT_EQ(g_players[1].money + g_players[3].money + g_players[4].money, 0) << c.what;
   }
-}
-
-TEST_F(Turns, SkyStartsRedBlueGreenAndWalksTowardTheMiddle) {
-  const auto step = [](int c) { return c > 24 ? -1 : c < 7 ? 1 : 0; };
-  int redrawn = 0;
-  for (uint32_t seed = 1; seed < 3000; ++seed) {
-    platform::SeedRand(seed);
-    const int r = platform::RandBelow(32), b = platform::RandBelow(32), g = platform::RandBelow(32);
-    platform::SeedRand(seed);
-    ChooseSkyColour();
-    const SkyColour& s = g_game.sky;
-    ASSERT_EQ(std::make_tuple(int{s.redStep}, int{s.blueStep}, int{s.greenStep}),
-              std::make_tuple(step(s.red), step(s.blue), step(s.green)));
-    ASSERT_TRUE(s.redStep || s.blueStep || s.greenStep);
-    const bool firstMoves = step(r) || step(b) || step(g);  // the first draw is kept exactly when it moves
-    ASSERT_EQ(std::make_tuple(int{s.red}, int{s.blue}, int{s.green}) == std::make_tuple(r, b, g), firstMoves) << seed;
-    redrawn += !firstMoves;
-  }
-  EXPECT_GT(redrawn, 0);
 }
 
 TEST_F(Turns, ProgramStartAndNewGameResetThePlayerRecords) {

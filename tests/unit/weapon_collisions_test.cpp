@@ -42,10 +42,8 @@ TEST(ProjectileCollisions, GroundFortsAndShieldsByStateAndShooter) {
       {3, kLaunching, kOnTheGround, 1, 0, true, 0},  // but not while launching
       {kTypeGimlet, kFlying, kOnTheGround, 1, 0, true, 0},
       {1, kFlying, kOnTheShield, 1, 1, true, 0},  // an opponent's shield absorbs one charge
-      {1, kLaunching, kOnTheShield, 1, 2, true, 1},
       {1, kFlying, kOnTheShield, 1, 0, false, 0},
       {1, kFlying, kOnTheShield, 0, 1, false, 1},  // the shooter's own shield never
-      {1, kLaunching, kOnTheShield, 0, 1, false, 1},
       {1, kFlying, kOnTheFort, 0, 0, true, 0},  // in flight the own fort is hit
       {1, kLaunching, kOnTheFort, 0, 0, false, 0},
       {1, kLaunching, kOnTheFort, 1, 0, true, 0},

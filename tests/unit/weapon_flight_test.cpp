@@ -250,19 +250,6 @@ TEST(ProjectileBounce, AnUnlockableTerrainShowsItsMessageAndDoesNotBounce) {
   EXPECT_EQ(platform::MessagesShown(), std::vector<std::string>{"error lock powerhnost"});
 }
 
-TEST(FlightPrograms, DecodedFromTheStoredList) {
-  BuildFlightPrograms();
-  const struct { int program, step; uint16_t opcode; float a, b; uint16_t duration; } cases[] = {
-      {0, 1, kOpAccelerate, 0, 0, 10000}, {0, 2, kOpEnd, 0, 0, 0},        {3, 3, kOpSpawn, 12, 0, 1},
-      {3, 4, kOpExplode, 0, 0, 1},        {4, 1, kOpSteer, 0, 0, 400},      {4, 2, 255, 3.0f, 1.4f, 1},
-      {5, 3, kOpJump, 0, 0, 2},           {10, 0, kOpAccelerate, -1, -7, 1}, {13, 1, kOpEnd, 0, 0, 0},
-  };
-  for (const auto& c : cases) {
-    const FlightStep& s = ProgramStep(c.program, c.step);
-    EXPECT_EQ(std::tie(s.opcode, s.a, s.b, s.duration), std::tie(c.opcode, c.a, c.b, c.duration)) << c.program << "/" << c.step;
-  }
-}
-
 TEST(FlightPrograms, DecodingStaysInsideTheListAndTheTable) {
   static FlightProgramTable table;
   // A program of 300 steps keeps 255 and its end step; the next still decodes.
