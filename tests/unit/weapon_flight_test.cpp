@@ -49,10 +49,7 @@ TEST(ProjectileDirection, FollowsTheVelocityAndKeepsTheLastAtRest) {
 TEST(ProjectileFlight, ProgramsSpawnSteerAndExplodeOnTheirFrames) {
   // Counting frames from the shot: children of the given type in the table
   // after that frame, and the state of the shell itself.
-  struct Milestone {
-    int frame, children;
-    uint16_t state;
-  };
+  struct Milestone { int frame, children; uint16_t state; };
   const struct { int weapon; int childType; std::vector<Milestone> milestones; } cases[] = {
       {kSuperGrenade, 3, {{100, 0, kFlying}, {101, 1, kFlying}, {103, 3, kFlying}, {104, 3, kHit}}},
       {kHyperTube, kTypeBomblet, {{60, 0, kFlying}, {61, 1, kFlying}, {71, 1, kFlying}, {72, 2, kFlying}, {83, 3, kFlying}}},
