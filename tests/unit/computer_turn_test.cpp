@@ -46,13 +46,6 @@ class ComputerTurn : public PlayersTest {
     }
     return 0;
   }
-  // The weapon player 1 chooses for a draw of r (0..45).
-  static int ChoiceFor(int r) {
-    g_aim.Reset();
-    SetNextRand((r * 32767 + 44) / 45);  // the lowest random number giving r
-    ComputerWeaponChoice();
-    return g_game.currentWeapon;
-  }
 
   world_test::TestSprites sprites_;
 };
@@ -73,7 +66,10 @@ TEST_F(ComputerTurn, WeaponChoiceOddsAtTheirBoundariesAndTheFastWeaponsFirstSpee
     p.damage = c.damage;
     p.shieldCharges = c.shield;
     g_game.currentWeapon = kGimlet;
-    EXPECT_EQ(ChoiceFor(c.r), c.weapon) << "r " << c.r << ", damage " << c.damage << ", shield " << c.shield;
+    g_aim.Reset();
+    SetNextRand((c.r * 32767 + 44) / 45);  // the lowest random number giving a draw of r (0..45)
+    ComputerWeaponChoice();
+    EXPECT_EQ(g_game.currentWeapon, c.weapon) << "r " << c.r << ", damage " << c.damage << ", shield " << c.shield;
     const bool fast = c.weapon == kHyperTube || c.weapon == kSuperGrenade;
     EXPECT_EQ(g_aim.trialSpeed, fast ? 7 : 4) << "r " << c.r;
   }

@@ -21,15 +21,15 @@ using weapon_test::WeaponWorld;
 
 namespace {
 
-enum Where { kInTheSky, kOnTheGround, kOnTheShield, kOnTheFort };
+enum Where { kOnTheGround, kOnTheShield, kOnTheFort };
 
 // Where the shell's 16 x 16 picture is centred to touch what: the ground
 // starts at y = 600; forts stand at (200, 400) and (800, 400), their shields
 // 35 pixels above.
 void Aim(Projectile& p, Where where, int player) {
   const float fx = g_players[player].x, fy = g_players[player].y;
-  p.x = where < kOnTheShield ? 500 : fx + 40;
-  p.y = where == kInTheSky ? 100 : where == kOnTheGround ? 595 : where == kOnTheShield ? fy - 25 : fy + 25;
+  p.x = where == kOnTheGround ? 500 : fx + 40;
+  p.y = where == kOnTheGround ? 595 : where == kOnTheShield ? fy - 25 : fy + 25;
 }
 
 }  // namespace

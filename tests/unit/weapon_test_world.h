@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "fake_audio_device.h"
@@ -66,10 +67,7 @@ class WeaponWorld {
         if (x * x + y * y <= r * r) sprites.Surface(k)->Row(y + r)[x + r] = kBlast;
   }
 
-  static void PlaceFort(int player, float x, float y) {
-    g_players[player].x = x;
-    g_players[player].y = y;
-  }
+  static void PlaceFort(int player, float x, float y) { std::tie(g_players[player].x, g_players[player].y) = std::tie(x, y); }
 
   // One frame of the round loop's projectile steps: the collisions (unless
   // left out), the flight, then the frame phase moves on.
