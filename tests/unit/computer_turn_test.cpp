@@ -129,18 +129,6 @@ TEST_F(ComputerTurn, DefenseEndsItsSearchInOneFrameAndRaisesTheShieldWithoutALau
             std::make_tuple(0, 3, 0, 0, 1));
 }
 
-TEST_F(ComputerTurn, WithEveryTrialLeavingTheWorldTheShellStartsWithOnlyTheError) {
-  PlaceForts(700, 300, 100, 300);  // an empty terrain and fort picture: every trial falls out of the world
-  sprites_.Make(10, 80, 50, 0);
-  g_players[0].stock[kGimlet] = 1;
-  SetNextRand(0);  // the lowest error for velocity x
-  EXPECT_EQ(FramesUntilFired(50), 12);
-  const Projectile& shell = g_projectiles[0];
-  EXPECT_EQ(std::make_tuple(shell.type, shell.x, shell.y), std::make_tuple(ProjectileTypeOfWeapon(kGimlet), 740.0f, 310.0f));
-  EXPECT_FLOAT_EQ(shell.vx, -0.75f);
-  EXPECT_LE(std::fabs(shell.vy), 0.75f);
-}
-
 TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesAndAWideMissileIsAGimlet) {
   PlaceForts(500, 300, 100, 300);  // an empty terrain and fort picture: the trials change nothing
   sprites_.Make(10, 80, 50, 0);
