@@ -160,8 +160,8 @@ TEST_F(ComputerTurn, AfterItsTopSpeedAWeaponMissingWidelyFallsBackElseItChargesA
     EXPECT_EQ(g_game.shotPower, c.aimed && c.power > 0 ? 1 : 0) << "the first step of the gauge";
     ASSERT_EQ(ProjectilesInUse(), c.fired ? 1 : 0);
     if (!c.fired) continue;
-    EXPECT_EQ(g_projectiles[0].type, ProjectileTypeOfWeapon(c.then));
-    EXPECT_EQ(g_players[0].stock[kGimlet], c.gimlets - (c.then == kGimlet ? 1 : 0));
+    EXPECT_EQ(std::make_tuple(g_projectiles[0].type, g_players[0].stock[kGimlet]),
+              std::make_tuple(ProjectileTypeOfWeapon(c.then), c.gimlets - (c.then == kGimlet ? 1 : 0)));
   }
 }
 

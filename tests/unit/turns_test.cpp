@@ -63,18 +63,12 @@ TEST_F(Turns, RoundSetUpClearsTheTurnAndDrawsAPlayerOfTheGame) {
   }
 }
 
-TEST_F(Turns, TheTurnPasses49FramesAfterTheLastSlotIsFreed) {
+TEST_F(Turns, AShellInTheLastSlotKeepsTheTurn) {
   PlaceForts(3);
   g_turn.turnOver = 1;
-  PutShell(399);  // a fragment in the last slot keeps the turn
+  PutShell(399);  // a fragment
   for (int frame = 0; frame < 300; ++frame) TurnChange();
-  EXPECT_EQ(g_game.currentPlayer, 0);
-  g_projectiles[399] = Projectile();
-  for (int frame = 1; frame < 50; ++frame) TurnChange();
-  EXPECT_EQ(g_game.currentPlayer, 0) << "passed early";
-  TurnChange();
-  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_game.settleCounter, g_game.viewTargetX, g_game.viewTargetY),
-            std::make_tuple(1, 0, 340, 320));  // the view centred on the new fort
+  EXPECT_EQ(std::make_tuple(g_turn.turnOver, g_game.currentPlayer.load()), std::make_tuple(1, 0));
 }
 
 TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon) {
@@ -93,18 +87,18 @@ TEST_F(Turns, TheNextStandingFortGetsAFreshTurnAndOnlyAComputerChoosesItsWeapon)
     g_game.currentWeapon = kDirectMissile;
     g_aim.aimed = 1;
     SetNextRand(12 * 32767 / 45 + 1);  // a draw of 12: GRENADE
-    for (int frame = 0; frame < 50; ++frame) TurnChange();
+    for (int frame = 1; frame < 50; ++frame) TurnChange();
+    EXPECT_EQ(g_turn.turnOver, 1) << "passed early";
+    TurnChange();  // the 50th frame; the view centred on the new fort
     EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_turn.turnTimer, g_game.targetMarked.load(), g_aim.aimed,
-                              g_game.currentWeapon.load()),
-              std::make_tuple(c.next, 500, 0, 0, c.control == 1 ? kGrenade : kMissile))
+                              g_game.currentWeapon.load(), g_game.settleCounter, g_game.viewTargetX, g_game.viewTargetY),
+              std::make_tuple(c.next, 500, 0, 0, c.control == 1 ? kGrenade : kMissile, 0, 140 + 200 * c.next, 320))
         << c.players << " players from " << c.current << ", control " << c.control;
   }
 }
 
 TEST_F(Turns, TheGameTickRunsEveryThirdFrameAndStepsTimersAndPhases) {
-  g_game.roundTimer = 4;
-  g_game.messageTimer = 2;
-  g_game.statusMessage = "$500";
+  std::tie(g_game.roundTimer, g_game.messageTimer, g_game.statusMessage) = std::make_tuple(4, 2, "$500");
   for (int frame = 1; frame <= 18; ++frame) {
     StepFramePhase();
     EXPECT_EQ(g_game.framePhase, frame % 3);

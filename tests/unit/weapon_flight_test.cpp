@@ -129,7 +129,6 @@ TEST(ProjectileFlight, ExplosionDamagesEveryFortUnderItAndPaysTheShooter) {
     g_game.currentPlayer = static_cast<uint16_t>(c.shooter);
     WeaponWorld::Put(0, c.type, kHit, 680.9f, 400.9f);
     for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame(false);
-    ASSERT_EQ(g_projectiles[0].type, 0);
     for (int p = 0; p < 3; ++p) {
       EXPECT_EQ(g_players[p].damage, expected[p]) << c.type << " fort " << p;
       EXPECT_EQ(g_players[p].money, p == c.shooter ? total : 0) << c.type << " player " << p;
