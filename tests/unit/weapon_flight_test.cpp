@@ -172,13 +172,11 @@ TEST(ProjectileFlight, FlightSoundOnTheShellsOwnChannelExplosionOnANewOne) {
   for (int f = 0; f < 4; ++f) WeaponWorld::Frame();  // the launch ends at the second step
   EXPECT_TRUE(voices[own].sound == 1 && voices[own].playing);
   for (int f = 0; f < 200 && g_projectiles[0].state != kExploding; ++f) WeaponWorld::Frame();
-  ASSERT_EQ(g_projectiles[0].state, kExploding);
-  EXPECT_FALSE(voices[own].playing);
+  EXPECT_TRUE(g_projectiles[0].state == kExploding && !voices[own].playing);
   const int boom = g_game.soundChannel;
   EXPECT_TRUE(boom != own && voices[boom].sound == 3 && sounds.system->Channel(boom).autoRelease == 1) << boom;
   for (int f = 0; f < 40 && g_projectiles[0].type != 0; ++f) WeaponWorld::Frame();
-  ASSERT_EQ(g_projectiles[0].type, 0);
-  EXPECT_EQ(sounds.system->Channel(own).reserved, 0);
+  EXPECT_TRUE(g_projectiles[0].type == 0 && sounds.system->Channel(own).reserved == 0);
 }
 
 TEST(ProjectileBounce, GrenadeBouncesToRestWhereAMissileExplodes) {
