@@ -30,11 +30,8 @@
 
 namespace weapon_test {
 
-inline constexpr uint16_t kShell = 0x4210;
 inline constexpr uint16_t kBlast = 0x7BDE;
 inline constexpr uint16_t kMound = 0x2529;
-inline constexpr uint16_t kShield = 0x2A2A;
-inline constexpr uint16_t kCrate = 0x3333;
 inline constexpr int kLastMound = 270;
 
 class WeaponWorld {
@@ -42,11 +39,11 @@ class WeaponWorld {
   explicit WeaponWorld(int players = 2) : players_(players), rand_(platform::RandState()) {
     for (int k = 16; k <= 35; ++k) Disc(k, static_cast<int>(6 + 2.25 * (k - 16)));
     for (int i = 106; i <= 384; ++i)
-      if (i < 142 || i > 146) sprites.Make(i, 16, 16, kShell);  // the ground tiles stay
-    for (int i = 239; i <= 248; ++i) sprites.Make(i, 120, 90, kShield);
+      if (i < 142 || i > 146) sprites.Make(i, 16, 16, 0x4210);  // the ground tiles stay
+    for (int i = 239; i <= 248; ++i) sprites.Make(i, 120, 90, 0x2A2A);
     for (int i = 260; i < kLastMound; ++i) sprites.Make(i, 16 + 4 * (i - 260), 10 + 3 * (i - 260), kMound);
     sprites.Make(kLastMound, 64, 40, kMound);
-    for (int i = 385; i <= 424; ++i) sprites.Make(i, 24, 24, kCrate);
+    for (int i = 385; i <= 424; ++i) sprites.Make(i, 24, 24, 0x3333);
     sprites.Make(425, 24, 2, 0x7FFF);
     for (int p = 0; p < players; ++p) PlaceFort(p, -5000, -5000);
     Clear();
