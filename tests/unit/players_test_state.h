@@ -39,10 +39,7 @@ class PlayersTest : public testing::Test {
   }
 
   // n players in the game, every record empty.
-  void UsePlayers(int n) {
-    players_.reset();
-    players_.emplace(n);
-  }
+  void UsePlayers(int n) { players_.emplace(n); }
   // A shell in slot i (a fragment when i is not the lowest).
   static void PutShell(int slot, float x = 100, float y = 100) { g_projectiles[slot] = {.x = x, .y = y, .type = 1}; }
 

@@ -236,8 +236,7 @@ TEST(FlightPrograms, DecodingStaysInsideTheListAndTheTable) {
   // A program of 300 steps keeps 255 and its end step; the next still decodes.
   std::vector<float> list;
   for (int i = 0; i < 300; ++i) list.insert(list.end(), {0, static_cast<float>(i), 0, 1});
-  list.push_back(256);
-  list.insert(list.end(), {7, 0, 0, 1, 256, 256});
+  list.insert(list.end(), {256, 7, 0, 0, 1, 256, 256});  // its end, then a program of one step
   EXPECT_EQ(DecodeFlightPrograms(list.data(), list.size(), table), 2);
   EXPECT_EQ(std::make_tuple(table[0][254].a, table[0][255].opcode, table[1][0].opcode),
             std::make_tuple(254.0f, kOpEnd, kOpExplode));

@@ -105,8 +105,7 @@ TEST_F(WeaponShop, ComputerRandomWeaponOfEachDrawStaysInTheTable) {
   const int cases[][2] = {
       {3640, -1},  // 1 + r x 9 / 32767 gives 1: drawn again
       {3641, kGrenade}, {10922, kSuperGrenade}, {10923, kBigMissile},  // DIRECT MISSILE becomes BIG MISSILE
-      {14563, kBigMissile}, {14564, kHyperTube}, {32766, kGimlet},
-      {32767, -1},  // would be 10, past the ten weapons
+      {14563, kBigMissile}, {14564, kHyperTube}, {32766, kGimlet}, {32767, -1},  // 32767: 10, past the ten weapons
   };
   for (const auto& [r, weapon] : cases) EXPECT_EQ(RandomShopWeapon(r), weapon) << "r = " << r;
 }
