@@ -15,10 +15,7 @@ struct Record {
 };
 
 // A picture of the bank: width x height file pixels, rows top to bottom.
-struct Picture {
-  uint16_t width = 0, height = 0;
-  std::vector<uint16_t> pixels;
-};
+struct Picture { uint16_t width = 0, height = 0; std::vector<uint16_t> pixels; };
 
 inline void Put16(std::vector<uint8_t>* out, uint16_t v) {
   out->push_back(static_cast<uint8_t>(v));

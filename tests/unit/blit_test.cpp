@@ -34,10 +34,7 @@ class BlitTest : public SpriteTableTest {};
 
 TEST_F(BlitTest, ClippingCutsTheSourceRectangleWithTheFullSizeOnEverySide) {
   // Sprite w x h at (x, y) on 640 x 480: {x, y, left, top, right, bottom}, or nothing drawn.
-  struct Case {
-    int w, h, x, y;
-    std::vector<int> expect;
-  };
+  struct Case { int w, h, x, y; std::vector<int> expect; };
   const Case cases[] = {
       {40, 30, -41, 0, {}},  {40, 30, -40, 0, {}},  {40, 30, 0, 480, {}},
       {0, 30, 5, 5, {}},     {30, 0, 5, 5, {}},     {40, 30, 3, -29, {3, 0, 0, 29, 40, 30}},
@@ -128,12 +125,7 @@ TEST_F(BlitTest, UnclippedDrawsAreAllOrNothingAndKeyedUnlessOpaque) {
 
 TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
   // Keyed to the right and to the left within a row (zeros stay transparent), and down a column.
-  struct Case {
-    int w, h;
-    std::vector<uint16_t> pixels;
-    int x, y, l, t, r, b;
-    std::vector<uint16_t> after;
-  };
+  struct Case { int w, h; std::vector<uint16_t> pixels; int x, y, l, t, r, b; std::vector<uint16_t> after; };
   const Case cases[] = {
       {8, 1, {1, 2, 0, 4, 5, 0, 0, 0}, 2, 0, 0, 0, 5, 1, {1, 2, 1, 2, 5, 4, 5, 0}},
       {8, 1, {0, 0, 9, 8, 0, 6, 5, 4}, 0, 0, 2, 0, 7, 1, {9, 8, 9, 6, 5, 6, 5, 4}},
@@ -148,12 +140,7 @@ TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
 
 TEST_F(BlitTest, StretchScalesTheWholeSourceOverTheWholeTargetOpaque) {
   // 3 columns over 5: each target column takes the source column x * 3 / 5.
-  struct Case {
-    int sw, sh;
-    std::vector<uint16_t> source;
-    int tw, th;
-    std::vector<uint16_t> want;
-  };
+  struct Case { int sw, sh; std::vector<uint16_t> source; int tw, th; std::vector<uint16_t> want; };
   const Case cases[] = {
       {2, 2, {1, 0, 3, 4}, 4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}},
       {4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}, 2, 2, {1, 0, 3, 4}},

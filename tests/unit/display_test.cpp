@@ -12,7 +12,7 @@ namespace {
 
 class FakeVideo : public platform::HeadlessVideo {
  public:
-  bool failCreate = false, failCooperative = false, failMode60 = false, failModeAny = false, failPrimary = false;
+  bool failCreate = false, failCooperative = false, failMode60 = false, failModeAny = false;
   int primaryFailuresLeft = 0;  // CreatePrimary fails this many more times
   int modeCalls = 0, primaryCalls = 0;
 
@@ -25,12 +25,7 @@ class FakeVideo : public platform::HeadlessVideo {
   }
   bool CreatePrimary() override {
     ++primaryCalls;
-    if (failPrimary) return false;
-    if (primaryFailuresLeft > 0) {
-      --primaryFailuresLeft;
-      return false;
-    }
-    return HeadlessVideo::CreatePrimary();
+    return primaryFailuresLeft-- > 0 ? false : HeadlessVideo::CreatePrimary();
   }
 };
 
@@ -60,18 +55,13 @@ TEST_F(Display, SuccessfulSetUpMakesSurfacesConfinesThePointerAndSaysNothing) {
   g_config.screenHeight = 240;
   frame->InitDisplay();
   EXPECT_TRUE(Messages().empty());
-  ASSERT_NE(g_display.primary, nullptr);
-  ASSERT_NE(g_display.back, nullptr);
-  EXPECT_EQ(g_display.back->Width(), 320);
-  EXPECT_EQ(g_display.back->Height(), 240);
-  EXPECT_EQ(fake->modeCalls, 1);
+  ASSERT_TRUE(g_display.primary && g_display.back);
+  EXPECT_EQ(std::pair(g_display.back->Width(), g_display.back->Height()), std::pair(320, 240));
   frame->DetectPixelFormat();
   EXPECT_EQ(g_display.pixelLayout, kLayout565);
   // The pointer stays 5 pixels inside every edge: a position past the left,
   // top, right or bottom one lands on the last pixel inside (right - 1, bottom - 1).
-  struct Case {
-    int x, y, wantX, wantY;
-  };
+  struct Case { int x, y, wantX, wantY; };
   for (const Case c : {Case{-50, 100, 5, 100}, {100, -50, 100, 5}, {1000, 100, 314, 100}, {100, 1000, 100, 234}}) {
     platform::SetCursorPos(c.x, c.y);
     int x, y;
@@ -86,7 +76,7 @@ TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
   const std::string warning = std::string(26, ' ') + "ERROR DIRECT X SetDisplayMode - set refresh\n" +
                               "Для нормальной работы программы требуется установить частоту экрана-60Гц";
   struct Case {
-    bool FakeVideo::*fail;
+    bool FakeVideo::*fail;  // none: CreatePrimary fails
     uint8_t noRefreshWarning;
     std::vector<std::string> messages;
     std::vector<int> modeCalls_primaryCalls_noDevice_noBack;
@@ -94,7 +84,7 @@ TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
   const Case cases[] = {
       {&FakeVideo::failCreate, 0, {"ERROR DIRECT X DirectDrawCreate"}, {0, 0, 1, 1}},
       {&FakeVideo::failCooperative, 0, {"ERROR DIRECT X SetCooperativeLevel"}, {0, 0, 0, 1}},
-      {&FakeVideo::failPrimary, 0, {"ERROR DIRECT X DirectDrawCreate Surface su"}, {1, 1, 0, 1}},
+      {nullptr, 0, {"ERROR DIRECT X DirectDrawCreate Surface su"}, {1, 1, 0, 1}},
       {&FakeVideo::failModeAny, 0, {warning, "ERROR DIRECT X SetDisplayMode"}, {2, 0, 0, 1}},
       {&FakeVideo::failMode60, 0, {warning}, {2, 1, 0, 0}},
       {&FakeVideo::failMode60, 1, {}, {2, 1, 0, 0}},
@@ -103,7 +93,8 @@ TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
     SCOPED_TRACE(c.messages.empty() ? "no warning" : c.messages.back());
     TearDown();
     SetUp();
-    fake->*c.fail = true;
+    if (c.fail) fake->*c.fail = true;
+    fake->primaryFailuresLeft = c.fail ? 0 : 1;
     g_config.noRefreshWarning = c.noRefreshWarning;
     frame->InitDisplay();
     EXPECT_EQ(Messages(), c.messages);
@@ -130,8 +121,7 @@ TEST_F(Display, LostSurfacesAreRebuiltOnceTheDisplayIsBack) {
   fake->primaryFailuresLeft = 3;  // still away for three more tries
   frame->CheckSurfaces();
   EXPECT_EQ(fake->primaryCalls, 1 + 4);
-  ASSERT_NE(g_display.primary, nullptr);
-  ASSERT_NE(g_display.back, nullptr);
+  ASSERT_TRUE(g_display.primary && g_display.back);
   EXPECT_NE(g_display.back->Lock(), nullptr);
   g_display.back->Unlock();
   EXPECT_FALSE(g_display.primary->IsLost());

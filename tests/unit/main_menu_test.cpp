@@ -94,12 +94,7 @@ TEST_F(MainMenu, ColourButtonSkipsTheColoursOfLowerPlayers) {
 TEST_F(MainMenu, TypingTheName) {
   // Backspace empties, capitals, digits and space go in up to 12 characters;
   // any other key, and a 13th character, is left in last key.
-  struct Step {
-    const char* before;
-    int key;
-    const char* after;
-    int keyLeft;
-  };
+  struct Step { const char* before; int key; const char* after; int keyLeft; };
   const Step steps[] = {{"NONAME 01", 8, "", 0},   {"", 'A', "A", 0},        {"A", '7', "A7", 0},
                         {"A7", ' ', "A7 ", 0},     {"A7 ", 'a', "A7 ", 'a'}, {"A7 ", 190, "A7 ", 190},
                         {"ABCDEFGHIJKL", 'M', "ABCDEFGHIJKL", 'M'}};

@@ -32,9 +32,7 @@ TEST_F(TitleMenu, TheItemUnderThePointerIsChosenAndEachChangeTicksOnce) {
   EXPECT_EQ(TitleItemY(kTitleCredits), 210);
   // Resting on an item does not repeat the tick; coming back to it does. The
   // probe (at the cursor - 4, 9 wide) counts when its corner only touches the item.
-  struct Step {
-    int x, y, item, ticks;
-  };
+  struct Step { int x, y, item, ticks; };
   const Step steps[] = {{400, 400, kTitleNone, 0},   {x, play, kTitlePlay, 1},       {x + 5, play + 2, kTitlePlay, 1},
                         {x, credits, kTitleCredits, 2}, {600, 20, kTitleNone, 2},       {x, credits, kTitleCredits, 3},
                         {TitleItemX() - 4, credits, kTitleCredits, 3}, {TitleItemX() - 5, credits, kTitleNone, 3}};
