@@ -1,9 +1,9 @@
-// End-to-end: whole games of computer players. Two set up through the menu
+// End-to-end: whole games of computer players. Three set up through the menu
 // play rounds with the results and the shop between them, left with Esc then
-// Y in the shop. From the command line: fast-forward changes only the pace;
-// and the soak test, many rounds of five computers, every round's results
-// checked against the game's rules of money, stock, rounds and time
-// (BULWARK_SOAK_ROUNDS sets how many rounds, default 30).
+// Y in the shop. From the command line: fast-forward changes only the pace; and the soak test, many rounds of
+// five computers, every round's results checked against the game's rules of
+// money, stock, rounds and time (BULWARK_SOAK_ROUNDS sets how many rounds,
+// default 30).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -20,9 +20,9 @@ constexpr int kScriptMs = 300000;
 std::string SnapshotName(int ms) { return "s" + std::to_string(ms) + ".json"; }
 
 // All three players made computers in the set-up menu (a tenth of the
-// height is 48: the middles of the control and the 40 x 28 buttons); then a key every second (it closes the
-// results once their lock-out is over; rounds and the shop ignore it), and a
-// summary every 250 ms.
+// height is 48: the middles of the control and the 40 x 28 buttons); then a
+// key every second (it closes the results once their lock-out is over;
+// rounds and the shop ignore it), and a summary every 250 ms.
 std::string ComputerGameScript(int untilMs) {
   const int w2 = 320, w4 = 160, controlY = 6 * 48 + 14, buttonY = 9 * 48 + 9;
   std::string s = "300 key 65\n600 key 32\n";
@@ -42,12 +42,6 @@ TEST(GameE2E, ThreeComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   o.timeoutSeconds = 600;  // the sanitizer build is about ten times slower
   const auto first = RunGame("game-look", o);
   ASSERT_TRUE(first.Clean()) << first.stderrText;
-  const auto setUp = first.Snapshot(SnapshotName(3000));
-  EXPECT_EQ(setUp["scene"], "round");
-  ASSERT_EQ(setUp["players"].size(), 3u);
-  for (const auto& p : setUp["players"]) EXPECT_EQ(p["control"], 1);
-
-  // Walk the summaries to the results, then to the third shop.
   int quitAt = 0;
   std::string lastScene;
   bool sawResults = false;
@@ -68,8 +62,7 @@ TEST(GameE2E, ThreeComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   ASSERT_TRUE(second.Clean()) << second.stderrText;
   EXPECT_EQ(second.Snapshot("question.json")["scene"], "quit-question");
   EXPECT_EQ(second.Snapshot("title.json")["scene"], "title");
-  EXPECT_GE(second.state["rounds"].get<int>(), 3);
-  EXPECT_EQ(second.state["round_log"].size(), second.state["rounds"].get<size_t>());
+  EXPECT_EQ(second.state["rounds"].get<int>(), 3);
 }
 
 TEST(AutoplayE2E, FastForwardChangesOnlyThePace) {

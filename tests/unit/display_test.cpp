@@ -12,20 +12,19 @@ namespace {
 
 class FakeVideo : public platform::HeadlessVideo {
  public:
-  bool failCreate = false, failCooperative = false, failMode60 = false, failModeAny = false;
+  enum Step { kNone, kCreate, kCooperative, kMode60, kModeAny, kPrimary } fail = kNone;  // the step that fails
   int primaryFailuresLeft = 0;  // CreatePrimary fails this many more times
   int modeCalls = 0, primaryCalls = 0;
 
-  bool Create() override { return !failCreate; }
-  bool SetCooperativeLevel() override { return !failCooperative; }
+  bool Create() override { return fail != kCreate; }
+  bool SetCooperativeLevel() override { return fail != kCooperative; }
   bool SetDisplayMode(int w, int h, int refresh) override {
     ++modeCalls;
-    if (failModeAny || (failMode60 && refresh == 60)) return false;
-    return HeadlessVideo::SetDisplayMode(w, h, refresh);
+    return fail != kModeAny && !(fail == kMode60 && refresh == 60) && HeadlessVideo::SetDisplayMode(w, h, refresh);
   }
   bool CreatePrimary() override {
     ++primaryCalls;
-    return primaryFailuresLeft-- > 0 ? false : HeadlessVideo::CreatePrimary();
+    return fail != kPrimary && primaryFailuresLeft-- <= 0 && HeadlessVideo::CreatePrimary();
   }
 };
 
@@ -75,32 +74,27 @@ TEST_F(Display, EachFailingStepShowsItsMessageAndEndsTheSetUp) {
   // set-up goes on at any rate.
   const std::string warning = std::string(26, ' ') + "ERROR DIRECT X SetDisplayMode - set refresh\n" +
                               "Для нормальной работы программы требуется установить частоту экрана-60Гц";
-  struct Case {
-    bool FakeVideo::*fail;  // none: CreatePrimary fails
-    uint8_t noRefreshWarning;
-    std::vector<std::string> messages;
-    std::vector<int> modeCalls_primaryCalls_noDevice_noBack;
-  };
+  struct Case { FakeVideo::Step fail; uint8_t noRefreshWarning; std::vector<std::string> messages;
+                std::vector<int> modeCalls_primaryCalls_noDevice_noBack; };
   const Case cases[] = {
-      {&FakeVideo::failCreate, 0, {"ERROR DIRECT X DirectDrawCreate"}, {0, 0, 1, 1}},
-      {&FakeVideo::failCooperative, 0, {"ERROR DIRECT X SetCooperativeLevel"}, {0, 0, 0, 1}},
-      {nullptr, 0, {"ERROR DIRECT X DirectDrawCreate Surface su"}, {1, 1, 0, 1}},
-      {&FakeVideo::failModeAny, 0, {warning, "ERROR DIRECT X SetDisplayMode"}, {2, 0, 0, 1}},
-      {&FakeVideo::failMode60, 0, {warning}, {2, 1, 0, 0}},
-      {&FakeVideo::failMode60, 1, {}, {2, 1, 0, 0}},
+      {FakeVideo::kCreate, 0, {"ERROR DIRECT X DirectDrawCreate"}, {0, 0, 1, 1}},
+      {FakeVideo::kCooperative, 0, {"ERROR DIRECT X SetCooperativeLevel"}, {0, 0, 0, 1}},
+      {FakeVideo::kPrimary, 0, {"ERROR DIRECT X DirectDrawCreate Surface su"}, {1, 1, 0, 1}},
+      {FakeVideo::kModeAny, 0, {warning, "ERROR DIRECT X SetDisplayMode"}, {2, 0, 0, 1}},
+      {FakeVideo::kMode60, 0, {warning}, {2, 1, 0, 0}},
+      {FakeVideo::kMode60, 1, {}, {2, 1, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.messages.empty() ? "no warning" : c.messages.back());
     TearDown();
     SetUp();
-    if (c.fail) fake->*c.fail = true;
-    fake->primaryFailuresLeft = c.fail ? 0 : 1;
+    fake->fail = c.fail;
     g_config.noRefreshWarning = c.noRefreshWarning;
     frame->InitDisplay();
     EXPECT_EQ(Messages(), c.messages);
     // A device that cannot be created is deleted by the set-up: its counts
     // are not read then (no call came after the failed creation).
-    const bool deleted = c.fail == &FakeVideo::failCreate;
+    const bool deleted = c.fail == FakeVideo::kCreate;
     EXPECT_EQ((std::vector<int>{deleted ? 0 : fake->modeCalls, deleted ? 0 : fake->primaryCalls,
                                 g_display.device == nullptr, g_display.back == nullptr}),
               c.modeCalls_primaryCalls_noDevice_noBack);

@@ -86,7 +86,7 @@ TEST_F(RoundScene, GaugeWeaponSlotsSkyAndStatusTexts) {
   EXPECT_EQ(TurnTimerText(), "0");
 }
 
-bool SameColour(ColorRef a, ColorRef b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
+std::tuple<int, int, int> Components(ColorRef c) { return {c.red, c.green, c.blue}; }
 
 TEST_F(RoundResults, RankingByRoundsSurvivedWithTiesInIndexOrderAndFourDigitCounts) {
   const std::pair<std::vector<int32_t>, std::vector<int>> cases[] = {
@@ -118,9 +118,9 @@ TEST_F(RoundResults, TitleAndLineColours) {
     g_players[0].destroyed = c.destroyed0;
     g_players[1].destroyed = c.destroyed1;
     EXPECT_STREQ(ResultsTitle(), c.title) << c.roundTimer;
-    EXPECT_TRUE(SameColour(ResultsTitleColour(), c.titleColour)) << c.roundTimer;
-    EXPECT_TRUE(SameColour(ResultLineColour(g_players[0]), c.line0)) << c.roundTimer;
-    EXPECT_TRUE(SameColour(ResultLineColour(g_players[1]), c.line1)) << c.roundTimer;
+    EXPECT_EQ(std::vector({Components(ResultsTitleColour()), Components(ResultLineColour(g_players[0])),
+                           Components(ResultLineColour(g_players[1]))}),
+              std::vector({Components(c.titleColour), Components(c.line0), Components(c.line1)})) << c.roundTimer;
   }
 }
 
