@@ -100,7 +100,6 @@ TEST(AutoplayE2E, SoakRoundsOfFiveComputersKeepTheRules) {
   ASSERT_TRUE(run.Clean()) << run.stderrText;
   const auto& log = run.state["round_log"];
   ASSERT_EQ(log.size(), static_cast<size_t>(rounds));
-  EXPECT_EQ(run.state["rounds"], rounds);
   int played = 0, won = 0;
   for (const auto& round : log) {
     ++played;

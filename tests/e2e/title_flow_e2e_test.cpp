@@ -29,8 +29,6 @@ bool Inside(int x, int y, int left, int top, int right, int bottom) {
   return x >= left && x < right && y >= top && y < bottom;
 }
 
-int GrenadesOfPlayer0(const GameRun& run) { return run.state["players"][0]["stock"][2].get<int>(); }
-
 constexpr int kHalfScreen = 640 * 480 / 2;
 
 }  // namespace
@@ -82,7 +80,7 @@ TEST(TitleFlowE2E, PromptTitleHoverCreditsBackSpaceToTheSetUpAndEscLeaves) {
   // Space started a new game from the title: the set-up, then back on the title.
   EXPECT_EQ(run.Snapshot("menu.json")["scene"], "menu");
   EXPECT_EQ(run.Snapshot("title.json")["scene"], "title");
-  EXPECT_EQ(GrenadesOfPlayer0(run), 1);  // the new-game stock
+  EXPECT_EQ(run.state["players"][0]["stock"][2], 1);  // GRENADEs: the new-game stock
 }
 
 TEST(TitleFlowE2E, ClicksEndTheWaitOnlyAndEachIsSeenOnceHeldOrQuick) {
@@ -98,7 +96,7 @@ TEST(TitleFlowE2E, ClicksEndTheWaitOnlyAndEachIsSeenOnceHeldOrQuick) {
              "2700 shot left.png\n3200 key 27\n";  // never taken: the program has ended
   const auto run = RunGame("title-clicks", o);
   ASSERT_TRUE(run.Clean()) << run.stderrText;
-  EXPECT_EQ(GrenadesOfPlayer0(run), 0);  // no new game: the program-start stock
+  EXPECT_EQ(run.state["players"][0]["stock"][2], 0);  // no new game: the program-start stock
   EXPECT_EQ(run.LoadShot("before.png").px, run.LoadShot("after.png").px);
   const Shot title = run.LoadShot("title.png");
   ASSERT_EQ(title.w, 640);

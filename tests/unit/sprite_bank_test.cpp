@@ -36,7 +36,8 @@ void FillOld(SpriteTable& table, int n) {
 
 class SpriteBankTest : public SpriteTableTest {};
 
-TEST_F(SpriteBankTest, DecodesRunsAndLiteralsIntoTheAreaOfTheLastRecordInEitherLayout) {
+TEST_F(SpriteBankTest, DecodesIntoTheAreaOfTheLastRecordAndARunOfZeroGivesNoPixel) {
+  g_display.pixelLayout = kLayout555;  // pixels as in the file
   // Three records; the last (10 x 2 at 100) alone gives the area: 120 pixels.
   const std::vector<Record> records = {{5, 2, 0}, {4, 5, 10}, {10, 2, 100}};
   const std::vector<uint16_t> stream = {0x8005, 0x7FFF,                   // five white pixels
@@ -44,20 +45,14 @@ TEST_F(SpriteBankTest, DecodesRunsAndLiteralsIntoTheAreaOfTheLastRecordInEitherL
                                         0x001F, 0x03E0, 0x7C00, 0x7FFF,   // literals
                                         0x8000 + 111, 0xFFFF,             // bit 15 of a value is ignored
                                         0x2222};                          // beyond the area: unread
-  const std::string path = WriteTemp("decode.spr", RawBank(3, records, stream));
-
-  struct Case { int32_t layout; uint16_t white, green, red; };
-  for (const Case c : {Case{kLayout565, 0xFFDF, 0x07C0, 0xF800}, Case{kLayout555, 0x7FFF, 0x03E0, 0x7C00}}) {
-    g_display.pixelLayout = c.layout;
-    SpriteBankWork work;
-    ASSERT_TRUE(work.Allocate());
-    ReadSpriteBank(path, &work);
-    ASSERT_EQ(work.pixelCount, 120u);
-    EXPECT_EQ((std::vector<int>{work.widths[2], work.heights[1], int(work.offsets[1])}), (std::vector<int>{10, 5, 10}));
-    std::vector<uint16_t> want(120, c.white);
-    want[5] = 0x001F, want[6] = c.green, want[7] = c.red;
-    EXPECT_EQ(std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 120), want) << c.layout;
-  }
+  SpriteBankWork work;
+  ASSERT_TRUE(work.Allocate());
+  ReadSpriteBank(WriteTemp("decode.spr", RawBank(3, records, stream)), &work);
+  ASSERT_EQ(work.pixelCount, 120u);
+  EXPECT_EQ((std::vector<int>{work.widths[2], work.heights[1], int(work.offsets[1])}), (std::vector<int>{10, 5, 10}));
+  std::vector<uint16_t> want(120, 0x7FFF);
+  want[5] = 0x001F, want[6] = 0x03E0, want[7] = 0x7C00;
+  EXPECT_EQ(std::vector<uint16_t>(work.pixels.get(), work.pixels.get() + 120), want);
   EXPECT_TRUE(Messages().empty());
 }
 
