@@ -66,7 +66,6 @@ TEST_F(RoundScene, GaugeWeaponSlotsSkyAndStatusTexts) {
   const int gx = kW - 120, gy = kH - 20;
   EXPECT_EQ(At(gx + 36, gy + 5), 93);   // 37 pixels of the fill frame
   EXPECT_EQ(At(gx + 37, gy + 5), 103);  // then the empty part
-  EXPECT_EQ(At(gx + 99, gy + 5), 103);
   EXPECT_EQ(PlayerColour(0), static_cast<uint32_t>(60 << 11));  // components 60 as they stand
   EXPECT_EQ(At(22 + 48, kH - 18), static_cast<uint16_t>(PlayerColour(0)));  // the current slot filled, no icon
   EXPECT_EQ(At(22, kH - 18), 106);                                           // MISSILE's icon in its slot
