@@ -30,16 +30,11 @@ std::vector<uint8_t> SmallBank() {
 TEST(StartupE2E, TheStartupPictureShowsCentredOnWhiteInTheScreenGameIniChooses) {
   // Odd sizes, so that each half is taken on its own; some pixels transparent.
   const testbank::Picture picture = testbank::PatternPicture(201, 151, 42, true);
-  struct Mode {
-    std::vector<uint8_t> ini;
-    std::vector<std::string> args;
-    int w, h;
-  };
-  // A text file "100" is option 0x31: the default screen. --mode wins over
-  // option 2 (800 x 600). The file is only read.
-  for (const Mode& m : {Mode{{0, 0, 0}, {}, 320, 240}, Mode{{'1', '0', '0'}, {}, 640, 480},
-                        Mode{{3, 0, 0}, {}, 1024, 768}, Mode{{2, 1, 1}, {"--mode", "1024x768"}, 1024, 768}}) {
-    SCOPED_TRACE(m.ini[0]);
+  struct Mode { std::vector<uint8_t> ini; std::vector<std::string> args; int w, h; };
+  // The screen of option 0 (the other options are the configuration's own
+  // test), and --mode winning over option 2 (800 x 600). The file is only read.
+  for (const Mode& m : {Mode{{0, 0, 0}, {}, 320, 240}, Mode{{2, 1, 1}, {"--mode", "1024x768"}, 1024, 768}}) {
+    SCOPED_TRACE(m.w);
     RunOptions o;
     o.gameIni = m.ini;
     o.extraArgs = m.args;
@@ -47,22 +42,15 @@ TEST(StartupE2E, TheStartupPictureShowsCentredOnWhiteInTheScreenGameIniChooses) 
     o.script = "130 shot start.png\n400 key 27\n450 key 27\n";
     const auto run = RunGame("startup-picture", o);
     EXPECT_TRUE(run.Clean()) << run.stderrText;
-    EXPECT_EQ(run.state["screen"], nlohmann::json::array({m.w, m.h}));
     EXPECT_EQ(ReadFile(run.dir + "/data/game.ini"), std::string(m.ini.begin(), m.ini.end()));
     const Shot s = run.LoadShot("start.png");
-    ASSERT_EQ(s.w, m.w);
-    ASSERT_EQ(s.h, m.h);
+    ASSERT_EQ(std::pair(s.w, s.h), std::pair(m.w, m.h));
     const int left = m.w / 2 - 100, top = m.h / 2 - 75;
-    int mismatches = 0;
-    for (int y = 0; y < s.h; ++y)
-      for (int x = 0; x < s.w; ++x) {
-        const int sx = x - left, sy = y - top;
-        const uint16_t v = sx >= 0 && sx < 201 && sy >= 0 && sy < 151 ? picture.pixels[sy * 201 + sx] : 0;
-        const uint16_t want = v ? ConvertFilePixel(v, kLayout565) : kWhite;
-        if (s.At(x, y) != want && mismatches++ < 5)
-          ADD_FAILURE() << "pixel " << x << ", " << y << ": " << s.At(x, y) << " not " << want;
-      }
-    EXPECT_EQ(mismatches, 0);
+    std::vector<uint16_t> want(s.px.size(), kWhite);
+    for (int y = 0; y < 151; ++y)
+      for (int x = 0; x < 201; ++x)
+        if (const uint16_t v = picture.pixels[y * 201 + x]) want[(top + y) * m.w + left + x] = ConvertFilePixel(v, kLayout565);
+    EXPECT_TRUE(s.px == want);
   }
 }
 
@@ -77,28 +65,16 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
   const auto unmakeable = testbank::RawBank(467, records, testbank::RunsOf(testbank::kUnmakeablePixels, 0x0421));
   const std::string toTheTitle = "300 key 32\n400 sound 18\n";
   const std::string loseDisplay = toTheTitle + "500 lose-display\n1500 restore-display\n1700 shot after.png\n1800 key 27\n";
-  struct Case {
-    const char* tag;
-    bool generated;
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
-    std::string script;
-    Texts messages;
-    int minFrames, maxFrames;
-  };
+  struct Case { const char* tag; bool generated; std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+                std::string script; Texts messages; int minFrames, maxFrames; };
   const Case cases[] = {
-      // Nothing but the start-up picture; without game.ini the screen is 640 x 480.
+      // Nothing but the start-up picture.
       {"missing", false, {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}},
-       "130 shot start.png\n" + toTheTitle + "650 key 27\n",
+       toTheTitle + "650 key 27\n",
        {"no open game.ini", "no open load", kBadBank, "no open earth"}, 15, 1000},
-      // Ten levels and three bytes, and a sound bank cut inside its header; the
-      // script ends the wait for a key, which shows no frames after the
-      // start-up picture's two flips.
-      {"short", true, {{"level.frc", std::vector<uint8_t>(26 * 10 + 3, 0)}, {"sound.sdf", {bank.begin(), bank.begin() + 3000}}},
-       "500 sound 18\n600 quit\n", {kBadBank, "short earth file"}, 2, 2},
-      // While the display was away the game thread waited in the recovery and
-      // presented no frames: about 500 ms of frames instead of 1500.
-      {"lose", true, {}, loseDisplay, {}, 20, 60},
-      // A sound bank a byte short of its last sound.
+      // A sound bank a byte short of its last sound. While the display was away
+      // the game thread waited in the recovery and presented no frames: about
+      // 500 ms of frames instead of 1500.
       {"rebuild", true, {{"small.spr", unmakeable}, {"sound.sdf", {bank.begin(), bank.end() - 1}}}, loseDisplay,
        {kVideoFailed, kSystemFailed, kVideoFailed, kBadBank, kVideoFailed, kVideoFailed}, 20, 60},
   };
@@ -114,21 +90,12 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
     EXPECT_GE(run.state["frames"].get<int>(), c.minFrames) << c.tag;
     EXPECT_LE(run.state["frames"].get<int>(), c.maxFrames) << c.tag;
     EXPECT_TRUE(c.script != loseDisplay || run.LoadShot("after.png").w == 640) << c.tag;
-    if (!c.generated) {
-      EXPECT_NE(run.stderrText.find("message: no open game.ini"), std::string::npos);
-      EXPECT_EQ(run.state["screen"], nlohmann::json::array({640, 480}));
-      const Shot start = run.LoadShot("start.png");
-      EXPECT_TRUE(start.w == 640 && start.At(320, 240) == 0x001F && start.At(0, 0) == kWhite);
-    }
+    EXPECT_TRUE(c.generated || run.stderrText.find("message: no open game.ini") != std::string::npos) << run.stderrText;
   }
 }
 
 TEST(StartupE2E, BadOptionsScriptsAndDisplaysAreRefusedClearly) {
-  struct Case {
-    std::vector<std::string> args, env;
-    int exitCode;
-    std::string text;
-  };
+  struct Case { std::vector<std::string> args, env; int exitCode; std::string text; };
   const std::string noDisplay = "no display found; run it on a desktop, or use --headless for tests";
   // A directory opens but holds no script: refused, not waited on forever.
   // With no X or Wayland display the windowing driver cannot start, or SDL

@@ -1,6 +1,6 @@
 // Builds sprite bank files byte by byte for tests: well-formed banks from
-// pictures (15-bit pixels, run-length coded) and raw ones from records and a
-// word stream, so that broken files can be made on purpose.
+// pictures (15-bit pixels, written as literals) and raw ones from records and
+// a word stream, so that broken files can be made on purpose.
 #pragma once
 
 #include <algorithm>
@@ -15,10 +15,7 @@ struct Record {
 };
 
 // A picture of the bank: width x height file pixels, rows top to bottom.
-struct Picture {
-  uint16_t width = 0, height = 0;
-  std::vector<uint16_t> pixels;
-};
+struct Picture { uint16_t width = 0, height = 0; std::vector<uint16_t> pixels; };
 
 inline void Put16(std::vector<uint8_t>* out, uint16_t v) {
   out->push_back(static_cast<uint8_t>(v));
@@ -45,24 +42,6 @@ inline std::vector<uint8_t> RawBank(uint32_t count, const std::vector<Record>& r
   return out;
 }
 
-// Run-length codes pixels: three or more equal pixels (and any pixel with bit
-// 15 set) become runs, the rest literals.
-inline std::vector<uint16_t> EncodePixels(const std::vector<uint16_t>& pixels) {
-  std::vector<uint16_t> words;
-  for (size_t i = 0; i < pixels.size();) {
-    size_t n = 1;
-    while (i + n < pixels.size() && pixels[i + n] == pixels[i] && n < 0x7FFF) ++n;
-    if (n >= 3 || pixels[i] >= 0x8000) {
-      words.push_back(static_cast<uint16_t>(0x8000 + n));
-      words.push_back(pixels[i]);
-      i += n;
-    } else {
-      words.push_back(pixels[i++]);
-    }
-  }
-  return words;
-}
-
 // A pixel stream of runs alone that fills `pixels` pixels with value.
 inline std::vector<uint16_t> RunsOf(uint32_t pixels, uint16_t value) {
   std::vector<uint16_t> stream;
@@ -75,7 +54,8 @@ inline std::vector<uint16_t> RunsOf(uint32_t pixels, uint16_t value) {
 inline constexpr Record kUnmakeable{65535, 257, 0};
 inline constexpr uint32_t kUnmakeablePixels = 65535u * 257u;
 
-// A well-formed bank holding the pictures in order, packed one after another.
+// A well-formed bank holding the pictures in order, packed one after another
+// as literals (the pictures' pixels never have bit 15 set).
 inline std::vector<uint8_t> MakeBank(const std::vector<Picture>& pictures) {
   std::vector<Record> records;
   std::vector<uint16_t> area;
@@ -83,7 +63,7 @@ inline std::vector<uint8_t> MakeBank(const std::vector<Picture>& pictures) {
     records.push_back({p.width, p.height, static_cast<uint32_t>(area.size())});
     area.insert(area.end(), p.pixels.begin(), p.pixels.end());
   }
-  return RawBank(static_cast<uint32_t>(pictures.size()), records, EncodePixels(area));
+  return RawBank(static_cast<uint32_t>(pictures.size()), records, area);
 }
 
 // A picture whose pixels follow a pattern of its own seed (never bit 15); with

@@ -34,21 +34,17 @@ class BlitTest : public SpriteTableTest {};
 
 TEST_F(BlitTest, ClippingCutsTheSourceRectangleWithTheFullSizeOnEverySide) {
   // Sprite w x h at (x, y) on 640 x 480: {x, y, left, top, right, bottom}, or nothing drawn.
-  struct Case {
-    int w, h, x, y;
-    std::vector<int> expect;
-  };
+  struct Case { int w, h, x, y; std::vector<int> expect; };
   const Case cases[] = {
       {40, 30, -41, 0, {}},  {40, 30, -40, 0, {}},  {40, 30, 0, 480, {}},
       {0, 30, 5, 5, {}},     {30, 0, 5, 5, {}},     {40, 30, 3, -29, {3, 0, 0, 29, 40, 30}},
       {10, 500, 0, -10, {0, 0, 0, 10, 10, 480}},
   };
   for (const Case& c : cases) {
-    ClipResult r;
-    ASSERT_EQ(ClipSprite(c.w, c.h, c.x, c.y, 640, 480, &r), !c.expect.empty()) << c.w << " " << c.x << " " << c.y;
-    if (!c.expect.empty()) {
-      EXPECT_EQ((std::vector<int>{r.x, r.y, r.left, r.top, r.right, r.bottom}), c.expect);
-    }
+    ClipResult r{};
+    const bool drawn = ClipSprite(c.w, c.h, c.x, c.y, 640, 480, &r);
+    EXPECT_EQ((drawn ? std::vector<int>{r.x, r.y, r.left, r.top, r.right, r.bottom} : std::vector<int>{}), c.expect)
+        << c.w << " " << c.x << " " << c.y;
   }
 }
 
@@ -56,14 +52,9 @@ TEST_F(BlitTest, ClippedDrawsCopyTheVisiblePartKeyedToTheirBounds) {
   const SpriteEntry s = PatternSprite(40, 30, 1);
   const SpriteEntry wide = PatternSprite(700, 4, 2);
   using Draw = void (*)(platform::Surface*, const SpriteEntry&, int, int);
-  struct Case {  // the screen size (the bounds of DrawSpriteClipped), the target, where and what lands
-    const char* name;
-    Draw draw;
-    uint16_t screenW, screenH;
-    int targetW, targetH;
-    const SpriteEntry* sprite;
-    int x, y, toX, toY, left, top, right, bottom;
-  };
+  // The screen size (the bounds of DrawSpriteClipped), the target, where and what lands.
+  struct Case { const char* name; Draw draw; uint16_t screenW, screenH; int targetW, targetH; const SpriteEntry* sprite;
+                int x, y, toX, toY, left, top, right, bottom; };
   const Case cases[] = {
       {"cut on the left", DrawSpriteClipped, 640, 480, 640, 480, &s, -10, 5, 0, 5, 10, 0, 40, 30},
       {"bottom-right corner", DrawSpriteClipped, 640, 480, 640, 480, &s, 630, 470, 630, 470, 0, 0, 10, 10},
@@ -100,12 +91,10 @@ TEST_F(BlitTest, UnclippedDrawsAreAllOrNothingAndKeyedUnlessOpaque) {
   DrawSpritePart(&target, s, 630, 0, 0, 0, 11, 5);
   DrawSpritePart(&target, s, 0, 0, 0, 0, 41, 5);  // rectangle beyond the sprite
   DrawSpritePart(&target, s, 0, 0, 5, 0, 5, 5);   // empty rectangle
-  SpriteEntry zeroWidth = MakeSprite(4, 4, {}, 0x7777), noSurface;
+  SpriteEntry zeroWidth = MakeSprite(4, 4, {}, 0x7777);
   zeroWidth.width = 0;
-  noSurface.width = noSurface.height = 4;
   DrawSprite(&target, zeroWidth, 0, 0);
   DrawSpritePart(&target, zeroWidth, 0, 0, 0, 0, 4, 4);
-  DrawSprite(&target, noSurface, 0, 0);
   DrawSprite(nullptr, s, 0, 0);
   target.SetLost(true);
   DrawSprite(&target, s, 0, 0);
@@ -128,12 +117,7 @@ TEST_F(BlitTest, UnclippedDrawsAreAllOrNothingAndKeyedUnlessOpaque) {
 
 TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
   // Keyed to the right and to the left within a row (zeros stay transparent), and down a column.
-  struct Case {
-    int w, h;
-    std::vector<uint16_t> pixels;
-    int x, y, l, t, r, b;
-    std::vector<uint16_t> after;
-  };
+  struct Case { int w, h; std::vector<uint16_t> pixels; int x, y, l, t, r, b; std::vector<uint16_t> after; };
   const Case cases[] = {
       {8, 1, {1, 2, 0, 4, 5, 0, 0, 0}, 2, 0, 0, 0, 5, 1, {1, 2, 1, 2, 5, 4, 5, 0}},
       {8, 1, {0, 0, 9, 8, 0, 6, 5, 4}, 0, 0, 2, 0, 7, 1, {9, 8, 9, 6, 5, 6, 5, 4}},
@@ -148,15 +132,9 @@ TEST_F(BlitTest, ACopyWithinOneSurfaceReadsEveryPixelBeforeItIsOverwritten) {
 
 TEST_F(BlitTest, StretchScalesTheWholeSourceOverTheWholeTargetOpaque) {
   // 3 columns over 5: each target column takes the source column x * 3 / 5.
-  struct Case {
-    int sw, sh;
-    std::vector<uint16_t> source;
-    int tw, th;
-    std::vector<uint16_t> want;
-  };
+  struct Case { int sw, sh; std::vector<uint16_t> source; int tw, th; std::vector<uint16_t> want; };
   const Case cases[] = {
       {2, 2, {1, 0, 3, 4}, 4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}},
-      {4, 4, {1, 1, 0, 0, 1, 1, 0, 0, 3, 3, 4, 4, 3, 3, 4, 4}, 2, 2, {1, 0, 3, 4}},
       {3, 1, {10, 11, 12}, 5, 2, {10, 10, 11, 11, 12, 10, 10, 11, 11, 12}},
   };
   for (const Case& c : cases) {

@@ -10,10 +10,7 @@
 TEST(Config, TheBytesPickTheScreenOfTheirOptionAndStoreTheFlagsAsTheyAre) {
   // Unknown options (a text file's "100" among them) keep the default 640 x 480; a
   // short file keeps the defaults of its missing bytes; bytes after the third are ignored.
-  struct Case {
-    std::vector<uint8_t> bytes;
-    std::vector<int> option_w_h_noVblank_noRefresh;
-  };
+  struct Case { std::vector<uint8_t> bytes; std::vector<int> option_w_h_noVblank_noRefresh; };
   const Case cases[] = {
       {{0, 0, 0}, {0, 320, 240, 0, 0}},      {{1, 1, 1}, {1, 640, 480, 1, 1}},   {{2, 0, 0, 9, 9}, {2, 800, 600, 0, 0}},
       {{3, 0, 0}, {3, 1024, 768, 0, 0}},     {{4, 0, 0}, {4, 640, 480, 0, 0}},   {{255, 0, 0}, {255, 640, 480, 0, 0}},

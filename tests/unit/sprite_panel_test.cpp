@@ -15,10 +15,7 @@ namespace {
 constexpr uint16_t kBackground = 0x0101;
 
 // Where a panel's pixel comes from: which sprite and which of its pixels.
-struct Source {
-  int sprite = -1;  // -1: not part of the panel
-  int x = 0, y = 0;
-};
+struct Source { int sprite = -1, x = 0, y = 0; };  // sprite -1: not part of the panel
 
 // The source of pixel (px, py) of a panel with interior w x h at (0, 0): the
 // corners are the frame's quarters, the edges repeat the frame's middle row

@@ -28,13 +28,9 @@ class TitleMenu : public screen_test::ScreenTest {
 
 TEST_F(TitleMenu, TheItemUnderThePointerIsChosenAndEachChangeTicksOnce) {
   const int x = TitleItemX() + 20, play = TitleItemY(kTitlePlay) + 10, credits = TitleItemY(kTitleCredits) + 10;
-  EXPECT_EQ(TitleItemX(), 64);
-  EXPECT_EQ(TitleItemY(kTitleCredits), 210);
   // Resting on an item does not repeat the tick; coming back to it does. The
   // probe (at the cursor - 4, 9 wide) counts when its corner only touches the item.
-  struct Step {
-    int x, y, item, ticks;
-  };
+  struct Step { int x, y, item, ticks; };
   const Step steps[] = {{400, 400, kTitleNone, 0},   {x, play, kTitlePlay, 1},       {x + 5, play + 2, kTitlePlay, 1},
                         {x, credits, kTitleCredits, 2}, {600, 20, kTitleNone, 2},       {x, credits, kTitleCredits, 3},
                         {TitleItemX() - 4, credits, kTitleCredits, 3}, {TitleItemX() - 5, credits, kTitleNone, 3}};
@@ -51,7 +47,6 @@ TEST_F(TitleMenu, TheLitItemLeavesATrailAndTheOthersDoNot) {
   EXPECT_EQ(back.At(x + 160 + 9, y + 36 + 9), 448);
   EXPECT_EQ(back.At(x + 160 + 4, y + 36 + 4), 448);
   EXPECT_EQ(back.At(x + 160 + 10, y + 36 + 10), 0);
-  EXPECT_EQ(back.At(x, y), 448);
   // PLAY is not lit: nothing right of it.
   EXPECT_EQ(back.At(x + 160 + 4, TitleItemY(kTitlePlay) + 4), 0);
   EXPECT_EQ(back.At(x + 159, TitleItemY(kTitlePlay)), 446);
