@@ -199,6 +199,17 @@ TEST_F(View, TheOriginEasesTowardsTheTargetAndRestsInsideTheWorld) {
   }
 }
 
+TEST_F(View, TheLastShellInFlightIsFollowed) {
+  g_game.viewTargetX = 10;
+  ProjectileFollowing();
+  EXPECT_EQ(g_game.viewTargetX, 10);
+  PutShell(3, 100.9f, 200.5f);
+  PutShell(250, 700.7f, -3.9f);
+  PutShell(40, 900, 300);
+  ProjectileFollowing();
+  EXPECT_EQ(std::make_tuple(g_game.viewTargetX, g_game.viewTargetY), std::make_tuple(700, -3));
+}
+
 TEST_F(View, EdgeScrollingBuildsUpAndDiesAwayInTwoFramesEach) {
   std::tie(g_config.screenWidth, g_config.screenHeight) = std::make_tuple(640, 480);
   const int cases[][4] = {{5, 200, -8, 0}, {0, 479, -8, 8}, {634, 6, 8, 0},  // the pointer, the speeds

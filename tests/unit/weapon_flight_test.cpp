@@ -68,6 +68,20 @@ TEST(ProjectileFlight, ProgramsSpawnSteerAndExplodeOnTheirFrames) {
   }
 }
 
+TEST(ProjectileFlight, DirectMissileSteersToTheTargetFromFrame31) {
+  WeaponWorld w;
+  WriteDirectMissileTarget(900, 100);
+  LaunchProjectile(kDirectMissile + 1, kDirectMissile, 700, 300, 2, -3);
+  for (int f = 0; f < 30; ++f) WeaponWorld::Frame();
+  const Projectile& p = g_projectiles[0];
+  EXPECT_EQ(p.vx, 2.0f);  // ballistic so far
+  const float vy = p.vy;
+  WeaponWorld::Frame();  // x < 900 and y > 100: towards the target
+  EXPECT_EQ(std::make_tuple(p.vx, p.vy), std::make_tuple(5.0f, vy - 1.4f + 0.05f));
+  for (int f = 31; f < 430; ++f) WeaponWorld::Frame();
+  EXPECT_TRUE(std::abs(p.x - 900) < 60 && std::abs(p.y - 100) < 60 && std::abs(p.vx) <= 15) << p.x << "," << p.y;
+}
+
 TEST(ProjectileFlight, ExplosionLeavesTheCraterOfItsLastPictureOrBuildsGround) {
   // Radius 0: GROUND DEFENSE, whose last picture, the 64 x 40 mound, becomes ground.
   const struct { int type, radius; } cases[] = {{1, 28}, {2, 50}, {6, 41}, {11, 16}, {kTypeGroundDefense, 0}};
