@@ -16,7 +16,6 @@ struct Entry {
   int bits = 0;
   int loop = 0;
   uint32_t size = 0;
-  size_t offset = 0;          // where its data starts (non-empty sounds)
   std::vector<int16_t> samples;
 };
 
@@ -33,10 +32,7 @@ inline uint32_t ReadLe(const std::vector<uint8_t>& b, size_t at, int bytes) {
 // False with a reason when the file is not exactly header + data.
 inline bool Decode(const std::vector<uint8_t>& bytes, Bank* bank, std::string* why) {
   constexpr size_t kHeader = 401 * (1 + 4 + 1 + 1 + 4);
-  const auto fail = [why](const std::string& reason) {
-    *why = reason;
-    return false;
-  };
+  const auto fail = [why](const std::string& reason) { return *why = reason, false; };
   if (bytes.size() < kHeader) return fail("shorter than the header");
   size_t offset = kHeader;
   for (size_t i = 0; i < 401; ++i) {
@@ -48,7 +44,6 @@ inline bool Decode(const std::vector<uint8_t>& bytes, Bank* bank, std::string* w
     e.size = ReadLe(bytes, 2807 + 4 * i, 4);
     if (i == 0 || e.channels == 0) continue;
     if (e.size > bytes.size() - offset) return fail("sound " + std::to_string(i) + " runs past the end");
-    e.offset = offset;
     if (e.bits == 16)
       for (size_t k = 0; k + 1 < e.size; k += 2)
         e.samples.push_back(static_cast<int16_t>(ReadLe(bytes, offset + k, 2)));
