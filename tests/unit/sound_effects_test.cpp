@@ -1,30 +1,35 @@
-// The sound bank writer and the generated bank: the layout as an independent
-// reader sees it, sounds the writer refuses, the WAV review files, the same
-// bytes on every run, and every effect measured: clean (no silence,
+// The sound bank writer and the generated bank: the layout byte for byte as
+// the tests' own bank builder writes it, sounds the writer refuses, the WAV
+// review files, the same bytes on every run, and every effect (as the game
+// loads it) measured: clean (no silence,
 // clipping, DC, clicks or broken loop seams) and of the character its use
 // asks for (bright ticks, low booms, rising shimmer, ...).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <map>
 
 #include "assetgen/generators.h"
 #include "assetgen/sound/sound_bank.h"
 #include "assetgen/sound/wav_file.h"
+#include "fake_audio_device.h"
 #include "support/sound_analysis.h"
-#include "support/sound_bank_reader.h"
-#include "support/test_files.h"
+#include "support/sound_bank_builder.h"
 
 namespace {
 
 namespace sa = sound_analysis;
-using sound_bank_reader::Bank;
-using sound_bank_reader::Entry;
-using sound_bank_reader::ReadLe;
+using soundtest::LoadedSound;
 using soundtest::ReadTestFile;
 
 constexpr double kClickLimit = 30.0;
+
+// The lowest `bytes` bytes at `at`, little-endian.
+uint32_t ReadLe(const std::vector<uint8_t>& b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
+  return v;
+}
 
 synth::PcmSound MakeSound(int slot, int channels, bool loop, size_t frames, int16_t base) {
   synth::PcmSound s{};
@@ -36,57 +41,39 @@ synth::PcmSound MakeSound(int slot, int channels, bool loop, size_t frames, int1
   return s;
 }
 
-// The bank as the build wrote it.
-const std::vector<uint8_t>& BuiltBank() {
-  static const std::vector<uint8_t> bytes = ReadTestFile(std::string(BULWARK_BUILD_DIR) + "/data/sound.sdf");
-  return bytes;
-}
+const std::string kBuiltBank = std::string(BULWARK_BUILD_DIR) + "/data/sound.sdf";
 
-const Bank& GeneratedBank() {
-  static const Bank bank = [] {
-    Bank b;
-    std::string why;
-    EXPECT_TRUE(sound_bank_reader::Decode(BuiltBank(), &b, &why)) << why;
-    return b;
-  }();
-  return bank;
+// The bank the build wrote, as the game loads it.
+const std::vector<LoadedSound>& GeneratedBank() {
+  static const std::vector<LoadedSound> sounds = soundtest::LoadSounds(kBuiltBank);
+  return sounds;
 }
 
 double Seconds(int sound) {
-  const Entry& e = GeneratedBank().entries[sound];
-  return e.channels ? e.samples.size() / static_cast<double>(e.channels) / sa::kRate : 0;
+  const LoadedSound& s = GeneratedBank()[sound];
+  return s.channels ? s.samples.size() / static_cast<double>(s.channels) / sa::kRate : 0;
 }
 
-// The sound's channels mixed to one, computed once.
-const std::vector<double>& Mono(int sound) {
-  static std::map<int, std::vector<double>> mixes;
-  auto it = mixes.find(sound);
-  if (it == mixes.end()) {
-    const Entry& e = GeneratedBank().entries[sound];
-    it = mixes.emplace(sound, e.channels ? sa::Mix(e.samples, e.channels) : std::vector<double>()).first;
-  }
-  return it->second;
+// The sound's channels mixed to one.
+std::vector<double> Mono(int sound) {
+  const LoadedSound& s = GeneratedBank()[sound];
+  return sa::Mix(s.samples, std::max(s.channels, 1));
 }
 
-TEST(SoundBankWriter, LayoutRoundTripsThroughAnIndependentReader) {
+// The builder makes the banks the game's loader is tested with.
+TEST(SoundBankWriter, WritesTheLayoutTheGamesBanksAreBuiltWith) {
   std::vector<uint8_t> bytes;
-  std::string error, why;
+  std::string error;
   ASSERT_TRUE(synth::EncodeSoundBank({}, &bytes, &error)) << error;
-  EXPECT_EQ(bytes, std::vector<uint8_t>(4411, 0)) << "an empty bank is the bare header";
+  EXPECT_EQ(bytes, soundtest::BuildSoundBank({})) << "an empty bank is the bare header";
   // Given out of order: the writer stores data in ascending sound order.
   const std::vector<synth::PcmSound> sounds = {MakeSound(9, 1, false, 300, 1000), MakeSound(5, 2, false, 250, -32768),
                                                MakeSound(400, 1, true, 7, 32767), MakeSound(1, 1, false, 1, -5)};
   ASSERT_TRUE(synth::EncodeSoundBank(sounds, &bytes, &error)) << error;
-  Bank bank;
-  ASSERT_TRUE(sound_bank_reader::Decode(bytes, &bank, &why)) << why;
-  // The reader finds the data by the sizes in ascending order and checks that
-  // they end the file: equal samples pin the order and the offsets.
-  for (const synth::PcmSound& s : sounds) {
-    const Entry& e = bank.entries[s.slot];
-    SCOPED_TRACE(s.slot);
-    EXPECT_EQ(std::tuple(e.channels, e.rate, e.bits, e.loop), std::tuple(s.channels, 44100u, 16, s.loop ? 1 : 0));
-    EXPECT_EQ(e.samples, s.samples);
-  }
+  std::vector<soundtest::BankSound> expected;
+  for (const synth::PcmSound& s : {sounds[3], sounds[1], sounds[0], sounds[2]})
+    expected.push_back({s.slot, static_cast<uint8_t>(s.channels), 44100, 16, s.loop, soundtest::Samples16(s.samples)});
+  EXPECT_EQ(bytes, soundtest::BuildSoundBank(expected));
 }
 
 TEST(SoundBankWriter, RejectsSoundsItCannotStore) {
@@ -127,21 +114,22 @@ TEST(GeneratedSoundBank, HoldsSounds2To22AndIsTheSameOnEveryRun) {
   std::string error;
   for (const Generator& g : AllGenerators())
     EXPECT_TRUE(std::string(g.name) != "sound.sdf" || g.write(dir, &error)) << error;
-  ASSERT_FALSE(BuiltBank().empty()) << "sound.sdf is not generated";
-  EXPECT_TRUE(ReadTestFile(dir + "/sound.sdf") == BuiltBank()) << "two runs wrote different bytes";
+  const std::vector<uint8_t> built = ReadTestFile(kBuiltBank);
+  ASSERT_FALSE(built.empty()) << "sound.sdf is not generated";
+  EXPECT_TRUE(ReadTestFile(dir + "/sound.sdf") == built) << "two runs wrote different bytes";
   std::filesystem::remove_all(dir);
   // The format of every sound the writer's own test pins.
   for (int i = 1; i <= 400; ++i) {
     const bool used = i >= 2 && i <= 22, loops = i == 3 || i == 16;
-    EXPECT_EQ(GeneratedBank().entries[i].channels != 0, used) << "sound " << i;
-    EXPECT_EQ(GeneratedBank().entries[i].loop, loops ? 1 : 0) << "sound " << i;
+    EXPECT_EQ(GeneratedBank()[i].channels != 0, used) << "sound " << i;
+    EXPECT_EQ(GeneratedBank()[i].loop, loops) << "sound " << i;
     EXPECT_TRUE(!used || (loops ? Seconds(i) >= 0.5 : Seconds(i) < 2.0)) << "sound " << i << ": " << Seconds(i);
   }
 }
 
 TEST(GeneratedSoundBank, EverySoundIsCleanAtItsLevel) {
   for (int i = 2; i <= 22; ++i) {
-    const Entry& e = GeneratedBank().entries[i];
+    const LoadedSound& e = GeneratedBank()[i];
     ASSERT_GT(e.channels, 0) << "sound " << i;
     for (int c = 0; c < e.channels; ++c) {
       SCOPED_TRACE("sound " + std::to_string(i) + " channel " + std::to_string(c));
@@ -205,12 +193,12 @@ TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
   EXPECT_GT(sa::ZeroCrossingRate(Mono(8)), 2000);
   EXPECT_GT(sa::SpectralCentroid(sa::Slice(Mono(8), 0.2, 0.35)), 1.5 * sa::SpectralCentroid(sa::Slice(Mono(8), 0.7, 0.95)));
   // Shield: a shimmer that rises in pitch (one ear: the two are detuned against each other).
-  const std::vector<double> shield = sa::Channel(GeneratedBank().entries[11].samples, 2, 0);
+  const std::vector<double> shield = sa::Channel(GeneratedBank()[11].samples, 2, 0);
   EXPECT_GT(sa::DominantHz(sa::Slice(shield, 1.0, 1.2)), 1.6 * sa::DominantHz(sa::Slice(shield, 0.05, 0.3)));
   // Ball launch: a spring whose pitch glides up.
   EXPECT_GT(sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.25, 0.4)), 2.5 * sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.01, 0.05)));
   EXPECT_GT(sa::RmsBetween(Mono(2), 0.4, 0.5), sa::Rms(Mono(2)) / 10) << "the ding does not ring";
-  EXPECT_EQ(GeneratedBank().entries[6].channels, 2) << "the fanfare is stereo";
+  EXPECT_EQ(GeneratedBank()[6].channels, 2) << "the fanfare is stereo";
   EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2) << "the rumble swells in";
   EXPECT_GT(sa::ZeroCrossingRate(Mono(3)), 5000);
 }
@@ -226,7 +214,7 @@ TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
     const std::vector<uint8_t> wav = ReadTestFile(item.path().string());
     std::vector<int16_t> samples;
     for (size_t k = 44; k + 1 < wav.size(); k += 2) samples.push_back(static_cast<int16_t>(ReadLe(wav, k, 2)));
-    EXPECT_EQ(samples, GeneratedBank().entries[std::stoi(name.substr(5, 2))].samples) << name;
+    EXPECT_EQ(samples, GeneratedBank()[std::stoi(name.substr(5, 2))].samples) << name;
     ++files;
   }
   EXPECT_EQ(files, 21u);
