@@ -127,18 +127,6 @@ inline std::vector<double> Slice(const std::vector<double>& x, double from, doub
 // RMS of the samples between two times in seconds.
 inline double RmsBetween(const std::vector<double>& x, double from, double to) { return Rms(Slice(x, from, to)); }
 
-// Time in seconds of the (first) loudest sample.
-inline double PeakTime(const std::vector<double>& x) {
-  const auto at = std::max_element(x.begin(), x.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
-  return static_cast<double>(at - x.begin()) / kRate;
-}
-
-// The loop started at its middle, so its seam lies inside the samples.
-inline std::vector<double> HalfTurned(std::vector<double> x) {
-  std::rotate(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
-  return x;
-}
-
 // Clicks: the largest second difference, relative to the RMS of the second
 // differences around it (about 6 ms either side, the sample itself left
 // out). A step or spike in a smooth signal stands far above its

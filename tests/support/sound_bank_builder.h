@@ -1,16 +1,12 @@
 // Builds small sound bank files for tests: the five 401-entry header arrays
 // (channels, rate, bits, loop, data size) and then the data of every
-// non-empty slot in ascending order.
+// non-empty slot in ascending order. The test file helpers come with it.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
+
+#include "support/test_files.h"
 
 namespace soundtest {
 
@@ -60,21 +56,6 @@ inline std::vector<uint8_t> SquareWave16(int frames, int channels, int16_t ampli
     for (int c = 0; c < channels; ++c)
       samples.push_back((f / (period / 2)) % 2 ? amplitude : static_cast<int16_t>(-amplitude));
   return Samples16(samples);
-}
-
-// Writes bytes to a fresh file `name` in a new folder for the tag and
-// returns its path (the folder alone when bytes is null).
-inline std::string WriteTestFile(const std::string& tag, const std::string& name, const std::vector<uint8_t>* bytes) {
-  namespace fs = std::filesystem;
-  const char* base = std::getenv("TEST_TMPDIR");
-  static int counter = 0;
-  const fs::path dir = (base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests") /
-                       (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const fs::path path = dir / name;
-  if (bytes) std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  return path.string();
 }
 
 }  // namespace soundtest

@@ -1,11 +1,14 @@
 // A sound device for unit tests: it keeps every sound it was given and what
 // each voice holds, lets a test end a sound (as if it had finished playing),
-// and can be told to fail.
+// and can be told to fail. Also a bank file's sounds read through the game's
+// loader onto one. Tests' thread only.
 #pragma once
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "audio/sound_system.h"
@@ -79,6 +82,30 @@ class FakeAudioDevice final : public platform::AudioDevice {
 inline std::unique_ptr<CSoundSystem> SystemOnFake(std::shared_ptr<FakeDeviceState>* state) {
   *state = std::make_shared<FakeDeviceState>();
   return std::make_unique<CSoundSystem>(std::make_unique<FakeAudioDevice>(*state));
+}
+
+// A sound of a bank file as the game loads it at the best quality, which
+// keeps every sound as the file holds it; channels 0: an empty slot.
+struct LoadedSound {
+  int channels = 0;
+  bool loop = false;
+  std::vector<int16_t> samples;
+};
+
+// The sounds 0 to 400 of a bank file; all empty when the game refuses it.
+inline std::vector<LoadedSound> LoadSounds(const std::string& path) {
+  std::shared_ptr<FakeDeviceState> dev;
+  const auto sys = SystemOnFake(&dev);
+  std::vector<LoadedSound> sounds(CSoundSystem::kSlots);
+  if (!sys->LoadSoundBank(path, 11)) return sounds;
+  for (int i = 1; i < CSoundSystem::kSlots; ++i) {
+    const SoundSlot& s = sys->Slot(i);
+    if (!s.loaded) continue;
+    const std::vector<uint8_t>& data = dev->sounds.at(static_cast<size_t>(s.buffer - 1)).data;
+    sounds[i] = {s.channels, s.loop != 0, std::vector<int16_t>(data.size() / 2)};
+    std::memcpy(sounds[i].samples.data(), data.data(), data.size() / 2 * 2);
+  }
+  return sounds;
 }
 
 }  // namespace soundtest
