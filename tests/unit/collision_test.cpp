@@ -108,25 +108,21 @@ TEST_F(CollisionTest, AFailedLockIsReportedAndOnlyWhatWasLockedIsUnlocked) {
   SpriteEntry a = MakeSprite(4, 4, {}, 0x7FFF), b = MakeSprite(4, 4, {}, 0x7FFF);
   a.surface->SetGuard(&guardA);
   b.surface->SetGuard(&guardB);
-  struct Case {
-    bool aLost, bLost, erase;
-    std::vector<std::string> messages;
-    int result;
-  };
-  const Case cases[] = {
+  // a lost, b lost, erase (or collide), the messages, the result.
+  const std::tuple<bool, bool, bool, std::vector<std::string>, int> cases[] = {
       {true, false, false, {"error lock sp1"}, 0},
       {false, true, false, {"error lock sp2"}, 0},
       {false, true, true, {"error lock sp2"}, 0},
       {true, true, true, {"error lock sp1", "error lock sp2"}, 0},
       {false, false, false, {}, 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.aLost << c.bLost << c.erase);
+  for (const auto& [aLost, bLost, erase, messages, result] : cases) {
+    SCOPED_TRACE(testing::Message() << aLost << bLost << erase);
     platform::ClearMessagesShown();
-    a.surface->SetLost(c.aLost);
-    b.surface->SetLost(c.bLost);
-    EXPECT_EQ(c.erase ? EraseUnderSprite(a, 0, 0, b, 1, 1) : int{SpritesCollide(a, 0, 0, b, 1, 1)}, c.result);
-    EXPECT_EQ(Messages(), c.messages);
+    a.surface->SetLost(aLost);
+    b.surface->SetLost(bLost);
+    EXPECT_EQ(erase ? EraseUnderSprite(a, 0, 0, b, 1, 1) : int{SpritesCollide(a, 0, 0, b, 1, 1)}, result);
+    EXPECT_EQ(Messages(), messages);
     for (std::mutex* m : {&guardA, &guardB}) {
       ASSERT_TRUE(m->try_lock());
       m->unlock();
