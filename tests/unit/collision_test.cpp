@@ -64,14 +64,17 @@ SpriteEntry RandomSprite(std::mt19937& rng) {
 
 class CollisionTest : public SpriteTableTest {};
 
+// Also far apart, where a difference of positions overflows 32 bits.
 TEST_F(CollisionTest, TouchingRectanglesNeitherCollideNorErase) {
   const SpriteEntry a = MakeSprite(10, 10, {}, 0x7FFF);
-  for (const auto& [bx, by, meet] : {std::tuple{10, 0, false}, {0, 10, false}, {-10, -10, false}, {9, 0, true},
-                                    {-9, -9, true}}) {
+  for (const auto& [ax, ay, bx, by, meet] : {std::tuple{0, 0, 10, 0, false}, {0, 0, 0, 10, false}, {0, 0, -10, -10, false},
+                                            {0, 0, 9, 0, true}, {0, 0, -9, -9, true},
+                                            {INT32_MAX - 5, INT32_MIN, INT32_MAX - 9, INT32_MIN + 9, true},
+                                            {INT32_MAX - 5, 0, INT32_MIN, 0, false}}) {
     SCOPED_TRACE(testing::Message() << bx << ", " << by);
     SpriteEntry b = MakeSprite(10, 10, {}, 0x7FFF);
-    EXPECT_EQ(SpritesCollide(a, 0, 0, b, bx, by), meet);
-    EXPECT_EQ(EraseUnderSprite(a, 0, 0, b, bx, by) != 0, meet);
+    EXPECT_EQ(SpritesCollide(a, ax, ay, b, bx, by), meet);
+    EXPECT_EQ(EraseUnderSprite(a, ax, ay, b, bx, by) != 0, meet);
     EXPECT_EQ(PixelsOf(*b.surface) == std::vector<uint16_t>(100, 0x7FFF), !meet);  // untouched unless they meet
   }
   EXPECT_TRUE(Messages().empty());
@@ -83,6 +86,8 @@ TEST_F(CollisionTest, APointIsInASpriteOnlyOnANonZeroPixelInsideIt) {
   EXPECT_TRUE(PointInSprite(10, 20, s, 10, 20));
   EXPECT_TRUE(PointInSprite(13, 22, s, 10, 20));
   EXPECT_FALSE(PointInSprite(12, 21, s, 10, 20));
+  EXPECT_TRUE(PointInSprite(INT32_MAX, 0, s, INT32_MAX - 3, 0));
+  EXPECT_FALSE(PointInSprite(INT32_MIN, 0, s, INT32_MAX - 3, 0));
   s.surface->SetLost(true);  // just outside on every side: answered without the surface
   for (const auto& [x, y] : {std::pair{14, 20}, {9, 20}, {10, 23}, {10, 19}})
     EXPECT_FALSE(PointInSprite(x, y, s, 10, 20)) << x << ", " << y;
@@ -130,14 +135,6 @@ TEST_F(CollisionTest, AFailedLockIsReportedAndOnlyWhatWasLockedIsUnlocked) {
     b.surface->SetLost(false);
     EXPECT_EQ(PixelsOf(*b.surface), std::vector<uint16_t>(16, 0x7FFF));
   }
-}
-
-TEST_F(CollisionTest, FarPositionsDoNotOverflow) {
-  const SpriteEntry a = MakeSprite(10, 10, {}, 0x7FFF), b = MakeSprite(10, 10, {}, 0x7FFF);
-  EXPECT_TRUE(SpritesCollide(a, INT32_MAX - 5, INT32_MIN, b, INT32_MAX - 9, INT32_MIN + 9));
-  EXPECT_FALSE(SpritesCollide(a, INT32_MAX - 5, 0, b, INT32_MIN, 0));
-  EXPECT_TRUE(PointInSprite(INT32_MAX, 0, a, INT32_MAX - 9, 0));
-  EXPECT_FALSE(PointInSprite(INT32_MIN, 0, a, INT32_MAX - 9, 0));
 }
 
 TEST_F(CollisionTest, RowScansAgreeWithTheByteRulesOnRandomSprites) {
