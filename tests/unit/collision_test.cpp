@@ -46,8 +46,6 @@ int Slow(const SpriteEntry& a, int ax, int ay, SpriteEntry& b, int bx, int by, b
   return count;
 }
 
-SpriteEntry Copy(const SpriteEntry& s) { return MakeSprite(s.width, s.height, PixelsOf(*s.surface)); }
-
 // A sprite of random size and pixels, with many zero bytes and zero pixels.
 SpriteEntry RandomSprite(std::mt19937& rng) {
   const int w = 1 + static_cast<int>(rng() % 40), h = 1 + static_cast<int>(rng() % 6);
@@ -64,14 +62,17 @@ SpriteEntry RandomSprite(std::mt19937& rng) {
 
 class CollisionTest : public SpriteTableTest {};
 
+// Also far apart, where a difference of positions overflows 32 bits.
 TEST_F(CollisionTest, TouchingRectanglesNeitherCollideNorErase) {
   const SpriteEntry a = MakeSprite(10, 10, {}, 0x7FFF);
-  for (const auto& [bx, by, meet] : {std::tuple{10, 0, false}, {0, 10, false}, {-10, -10, false}, {9, 0, true},
-                                    {-9, -9, true}}) {
+  for (const auto& [ax, ay, bx, by, meet] : {std::tuple{0, 0, 10, 0, false}, {0, 0, 0, 10, false}, {0, 0, -10, -10, false},
+                                            {0, 0, 9, 0, true}, {0, 0, -9, -9, true},
+                                            {INT32_MAX - 5, INT32_MIN, INT32_MAX - 9, INT32_MIN + 9, true},
+                                            {INT32_MAX - 5, 0, INT32_MIN, 0, false}}) {
     SCOPED_TRACE(testing::Message() << bx << ", " << by);
     SpriteEntry b = MakeSprite(10, 10, {}, 0x7FFF);
-    EXPECT_EQ(SpritesCollide(a, 0, 0, b, bx, by), meet);
-    EXPECT_EQ(EraseUnderSprite(a, 0, 0, b, bx, by) != 0, meet);
+    EXPECT_EQ(SpritesCollide(a, ax, ay, b, bx, by), meet);
+    EXPECT_EQ(EraseUnderSprite(a, ax, ay, b, bx, by) != 0, meet);
     EXPECT_EQ(PixelsOf(*b.surface) == std::vector<uint16_t>(100, 0x7FFF), !meet);  // untouched unless they meet
   }
   EXPECT_TRUE(Messages().empty());
@@ -83,6 +84,8 @@ TEST_F(CollisionTest, APointIsInASpriteOnlyOnANonZeroPixelInsideIt) {
   EXPECT_TRUE(PointInSprite(10, 20, s, 10, 20));
   EXPECT_TRUE(PointInSprite(13, 22, s, 10, 20));
   EXPECT_FALSE(PointInSprite(12, 21, s, 10, 20));
+  EXPECT_TRUE(PointInSprite(INT32_MAX, 0, s, INT32_MAX - 3, 0));
+  EXPECT_FALSE(PointInSprite(INT32_MIN, 0, s, INT32_MAX - 3, 0));
   s.surface->SetLost(true);  // just outside on every side: answered without the surface
   for (const auto& [x, y] : {std::pair{14, 20}, {9, 20}, {10, 23}, {10, 19}})
     EXPECT_FALSE(PointInSprite(x, y, s, 10, 20)) << x << ", " << y;
@@ -92,10 +95,6 @@ TEST_F(CollisionTest, APointIsInASpriteOnlyOnANonZeroPixelInsideIt) {
 }
 
 TEST_F(CollisionTest, TheEraseCountsBytePairsAndWrapsAt16Bits) {
-  SpriteEntry fort = MakeSprite(4, 1, {}, 0x7BDE);
-  EXPECT_EQ(EraseUnderSprite(MakeSprite(3, 1, {}, 0x7BDE), 0, 0, fort, 0, 0), 6);
-  EXPECT_EQ(PixelsOf(*fort.surface), (std::vector<uint16_t>{0, 0, 0, 0x7B00}));
-
   const SpriteEntry blast = MakeSprite(256, 256, {}, 0x7BDE);
   SpriteEntry big = MakeSprite(256, 256, {}, 0x7BDE);
   // 511 windows a row count (the last one finds its pair cleared already).
@@ -108,25 +107,21 @@ TEST_F(CollisionTest, AFailedLockIsReportedAndOnlyWhatWasLockedIsUnlocked) {
   SpriteEntry a = MakeSprite(4, 4, {}, 0x7FFF), b = MakeSprite(4, 4, {}, 0x7FFF);
   a.surface->SetGuard(&guardA);
   b.surface->SetGuard(&guardB);
-  struct Case {
-    bool aLost, bLost, erase;
-    std::vector<std::string> messages;
-    int result;
-  };
-  const Case cases[] = {
+  // a lost, b lost, erase (or collide), the messages, the result.
+  const std::tuple<bool, bool, bool, std::vector<std::string>, int> cases[] = {
       {true, false, false, {"error lock sp1"}, 0},
       {false, true, false, {"error lock sp2"}, 0},
       {false, true, true, {"error lock sp2"}, 0},
       {true, true, true, {"error lock sp1", "error lock sp2"}, 0},
       {false, false, false, {}, 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.aLost << c.bLost << c.erase);
+  for (const auto& [aLost, bLost, erase, messages, result] : cases) {
+    SCOPED_TRACE(testing::Message() << aLost << bLost << erase);
     platform::ClearMessagesShown();
-    a.surface->SetLost(c.aLost);
-    b.surface->SetLost(c.bLost);
-    EXPECT_EQ(c.erase ? EraseUnderSprite(a, 0, 0, b, 1, 1) : int{SpritesCollide(a, 0, 0, b, 1, 1)}, c.result);
-    EXPECT_EQ(Messages(), c.messages);
+    a.surface->SetLost(aLost);
+    b.surface->SetLost(bLost);
+    EXPECT_EQ(erase ? EraseUnderSprite(a, 0, 0, b, 1, 1) : int{SpritesCollide(a, 0, 0, b, 1, 1)}, result);
+    EXPECT_EQ(Messages(), messages);
     for (std::mutex* m : {&guardA, &guardB}) {
       ASSERT_TRUE(m->try_lock());
       m->unlock();
@@ -134,14 +129,6 @@ TEST_F(CollisionTest, AFailedLockIsReportedAndOnlyWhatWasLockedIsUnlocked) {
     b.surface->SetLost(false);
     EXPECT_EQ(PixelsOf(*b.surface), std::vector<uint16_t>(16, 0x7FFF));
   }
-}
-
-TEST_F(CollisionTest, FarPositionsDoNotOverflow) {
-  const SpriteEntry a = MakeSprite(10, 10, {}, 0x7FFF), b = MakeSprite(10, 10, {}, 0x7FFF);
-  EXPECT_TRUE(SpritesCollide(a, INT32_MAX - 5, INT32_MIN, b, INT32_MAX - 9, INT32_MIN + 9));
-  EXPECT_FALSE(SpritesCollide(a, INT32_MAX - 5, 0, b, INT32_MIN, 0));
-  EXPECT_TRUE(PointInSprite(INT32_MAX, 0, a, INT32_MAX - 9, 0));
-  EXPECT_FALSE(PointInSprite(INT32_MIN, 0, a, INT32_MAX - 9, 0));
 }
 
 TEST_F(CollisionTest, RowScansAgreeWithTheByteRulesOnRandomSprites) {
@@ -153,7 +140,7 @@ TEST_F(CollisionTest, RowScansAgreeWithTheByteRulesOnRandomSprites) {
     const int bx = static_cast<int>(rng() % 48) - 24, by = static_cast<int>(rng() % 8) - 4;
     SCOPED_TRACE(testing::Message() << "trial " << trial);
     ASSERT_EQ(SpritesCollide(a, ax, ay, b, bx, by), Slow(a, ax, ay, b, bx, by, false) != 0);
-    SpriteEntry fast = Copy(b);
+    SpriteEntry fast = MakeSprite(b.width, b.height, PixelsOf(*b.surface));
     ASSERT_EQ(EraseUnderSprite(a, ax, ay, fast, bx, by), Slow(a, ax, ay, b, bx, by, true));
     ASSERT_EQ(PixelsOf(*fast.surface), PixelsOf(*b.surface));
   }

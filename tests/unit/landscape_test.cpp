@@ -2,12 +2,12 @@
 // limit, points outside the escape radius, the fast carver writing exactly
 // the pixels of the one-pixel-at-a-time reference), the tiled texture, the
 // base strip and the scenery set; terrain surfaces the routines must refuse;
-// the edge pass; craters, also at and beyond the world's borders.
+// the edge pass, against its pixel-by-pixel form; craters, also at and beyond
+// the world's borders.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -23,22 +23,12 @@
 #include "world/terrain_edge.h"
 #include "world_test_sprites.h"
 
+using world_test::Players;
 using world_test::TestSprites;
 using world_test::kStrip;
 using world_test::kTile;
 
 namespace {
-
-struct LevelScope {
-  LevelScope(const LevelParams& l, int set) {
-    g_level = l;
-    g_game.scenerySet = static_cast<uint16_t>(set);
-  }
-  ~LevelScope() {
-    g_level = LevelParams();
-    g_game.Reset();
-  }
-};
 
 constexpr uint16_t kTexture = 0x5A6B;
 constexpr uint16_t kEdge = 0x83CF;  // low byte non-zero: counts as solid
@@ -51,32 +41,16 @@ struct World {
       for (int x = x0; x <= x1; ++x) at(x, y) = v;
     return *this;
   }
-  struct Px {
-    int x, y;
-    uint16_t v;
-  };
-  void Expect(std::initializer_list<Px> pixels) {
-    for (const Px& p : pixels) EXPECT_EQ(at(p.x, p.y), p.v) << p.x << "," << p.y;
-  }
 };
 
-constexpr size_t kPixels = static_cast<size_t>(kWorldWidth) * kWorldHeight;
-
 std::vector<uint16_t> Texture(uint32_t seed) {
-  std::vector<uint16_t> t(kPixels);
+  std::vector<uint16_t> t(static_cast<size_t>(kWorldWidth) * kWorldHeight);
   std::mt19937 rng(seed);
   for (auto& p : t) p = static_cast<uint16_t>(rng() | 1);  // every pixel solid
   return t;
 }
 
 LevelParams Level(float l, float t, float r, float b, float cr, float ci, uint16_t n) { return {l, t, r, b, cr, ci, n}; }
-
-// |z|^2 of the pixel's starting point, in double.
-double StartRadius2(const LevelParams& l, int x, int y) {
-  const double a = l.left + (static_cast<double>(l.right) - l.left) * x / 1535.0;
-  const double b = l.top + (static_cast<double>(l.bottom) - l.top) * y / 767.0;
-  return a * a + b * b;
-}
 
 }  // namespace
 
@@ -88,7 +62,8 @@ TEST(LandscapeBuild, AnAllZeroLevelIsTextureEverywhereWithTheBaseStripOnTop) {
   for (int y = 0; y < 70; ++y)
     for (int x = 0; x < 102; ++x) s.Surface(144)->Row(y)[x] = static_cast<uint16_t>(0x0101 + x + 256 * (y % 64));
   for (int y = 0; y < 38; ++y) std::fill_n(s.Surface(89)->Row(y), 19, 0);
-  LevelScope scope(LevelParams(), 2);
+  Players scope(0);
+  g_game.scenerySet = 2;
   s.Ground(0, 0, kWorldWidth, kWorldHeight, 0);
   BuildLandscape();
   for (int y = 0; y < kWorldHeight; y += 3)
@@ -104,30 +79,27 @@ TEST(LandscapeBuild, CarvesTheLevelAndEdgesItInTheSceneryColour) {
   // c = 0, limit 1: the disc |z|^2 <= 10^(1/2), seen in a window whose top
   // half is above it.
   g_display.pixelLayout = kLayout565;
-  LevelScope scope({-4, -3, 4, 1, 0, 0, 1}, 3);
+  Players scope(0);
+  g_level = {-4, -3, 4, 1, 0, 0, 1};
+  g_game.scenerySet = 3;
   BuildLandscape();
   const uint16_t edge = TerrainEdgeColour(3);
   EXPECT_EQ(edge, (13 << 11) | (14 << 6) | 9);
-  EXPECT_EQ(s.At(768, 0), 0);            // z = -3i: outside
   EXPECT_EQ(s.At(768, 700), kTile + 3);  // z about 0.65i: inside, away from the edge
-  EXPECT_EQ(s.At(10, 700), 0);           // z about -3.95: outside
-  EXPECT_EQ(s.At(100, 740), kStrip);     // the base strip over the sky
+  EXPECT_EQ(s.At(100, 740), kStrip);     // the base strip drawn over the carved sky
   // Straight above the disc's top the column passes sky, then the edge, then ground.
   int y = 0;
   while (s.At(768, y) == 0) ++y;
   EXPECT_EQ(s.At(768, y), edge);
   EXPECT_EQ(s.At(768, y + 1), edge);
   EXPECT_EQ(s.At(768, y + 3), kTile + 3);
-  // A crater on this terrain is rimmed in the same colour.
-  CarveCrater(768, 600, 20);
-  EXPECT_EQ(s.At(768, 600), 0);
-  EXPECT_EQ(s.At(768, 581), edge);
   g_display.pixelLayout = kLayout555;
 }
 
 TEST(LandscapeBuild, RefusesTerrainsOfTheWrongSizeLostOrMissing) {
   TestSprites s;
-  LevelScope scope({50, 0, 50}, 0);  // every point outside: a carving would clear everything
+  Players scope(0);
+  g_level = {50, 0, 50};  // every point outside: a carving would clear everything
   // Rows not 1536 pixels apart, or a lost surface that cannot be locked:
   // nothing is carved (the texture may be drawn, copies are clipped).
   for (int bad = 0; bad < 3; ++bad) {
@@ -138,7 +110,6 @@ TEST(LandscapeBuild, RefusesTerrainsOfTheWrongSizeLostOrMissing) {
     s.Surface(kTerrainSprite)->SetLost(false);
     for (int y = 0; y < kWorldHeight; y += 17)
       for (int x = 0; x < kWorldWidth - 1; x += 13) ASSERT_NE(s.Surface(kTerrainSprite)->Row(y)[x], 0) << bad << " at " << x << "," << y;
-    ASSERT_TRUE(bad < 2 || s.At(100, 100) == 0x2222);
   }
   // No terrain sprite at all.
   (*Sprites())[kTerrainSprite] = SpriteEntry();
@@ -149,12 +120,12 @@ TEST(LandscapeBuild, RefusesTerrainsOfTheWrongSizeLostOrMissing) {
 TEST(LandscapeBuild, AMissingTileLeavesTheSurfaceAndAStrangeSceneryUsesTheFirst) {
   TestSprites s;
   (*Sprites())[142 + 4] = SpriteEntry();
-  LevelScope scope(LevelParams(), 4);
+  Players scope(0);
+  g_game.scenerySet = 4;
   s.Ground(0, 0, kWorldWidth, kWorldHeight, 0x0707);
   BuildLandscape();
   EXPECT_EQ(s.At(500, 300), 0x0707);
   g_game.scenerySet = 9;
-  EXPECT_EQ(CurrentScenerySet(), 0);
   EXPECT_EQ(TerrainEdgeColour(9), TerrainEdgeColour(0));
   BuildLandscape();
   EXPECT_EQ(s.At(500, 300), kTile);
@@ -174,48 +145,10 @@ TEST(LandscapeEdge, ABlockGetsItsOutlineAndAnOuterLineAboveAndLeft) {
   EXPECT_TRUE(w.px == want.px);
 }
 
-TEST(LandscapeEdge, WritesIntoTheSkyAndZeroLowBytesCountForLaterPixels) {
-  // A one-pixel bump on flat ground: painting the sky left of the bump makes
-  // that pixel solid before the row below is visited, so the ground pixel
-  // under it is no edge pixel, though it had sky above it at the start.
-  World bump;
-  bump.Fill(5, 11, 30, 40, kTexture).at(20, 10) = kTexture;
-  DrawTerrainEdge(bump.px.data(), kEdge);
-  bump.Expect({{20, 10, kEdge}, {19, 10, kEdge}, {20, 9, kEdge}, {19, 11, kTexture}, {18, 11, kEdge}, {21, 11, kEdge},
-               {20, 11, kEdge}, {20, 12, kTexture}});
-  // A texture pixel whose low byte is 0 is empty to this pass only: its
-  // neighbours become edge pixels, the one to its right paints it, and once
-  // painted it counts as solid for the row below.
-  World hole;
-  hole.Fill(40, 40, 60, 60, kTexture).at(50, 50) = 0x1200;
-  DrawTerrainEdge(hole.px.data(), kEdge);
-  hole.Expect({{50, 49, kEdge}, {49, 49, kEdge}, {50, 48, kEdge}, {49, 50, kEdge}, {48, 50, kEdge}, {51, 50, kEdge},
-               {50, 50, kEdge}, {50, 51, kTexture}, {52, 50, kTexture}});
-  // Whole rows of such pixels: the pass treats them as sky.
-  World stripes;
-  stripes.Fill(0, 100, kWorldWidth - 1, 200, kTexture).Fill(0, 150, kWorldWidth - 1, 150, 0x4400);
-  DrawTerrainEdge(stripes.px.data(), kEdge);
-  stripes.Expect({{700, 149, kEdge}, {700, 151, kEdge}, {700, 150, kEdge}, {700, 152, kTexture}});
-}
-
-TEST(LandscapeEdge, TheOutermostRowsAndColumnsAreNeverVisited) {
-  // All ground: no pixel has an empty neighbour. Ground only on the outer
-  // ring: never visited, so nothing changes though sky lies next to it.
-  World full, ring;
-  full.Fill(0, 0, kWorldWidth - 1, kWorldHeight - 1, kTexture);
-  ring.Fill(0, 0, kWorldWidth - 1, kWorldHeight - 1, kTexture).Fill(1, 1, kWorldWidth - 2, kWorldHeight - 2, 0);
-  for (World* w : {&full, &ring}) {
-    const std::vector<uint16_t> before = w->px;
-    DrawTerrainEdge(w->px.data(), kEdge);
-    EXPECT_TRUE(w->px == before);
-  }
-  // Ground along the top-left corner paints row 0 and column 0.
-  World corner;
-  corner.Fill(1, 1, 3, 3, kTexture);
-  DrawTerrainEdge(corner.px.data(), kEdge);
-  corner.Expect({{1, 0, kEdge}, {0, 1, kEdge}, {0, 0, 0}});
-}
-
+// The row-at-once pass against the pixel-by-pixel one on random ground:
+// blobs that reach the borders, speckles of sky and of texture pixels whose
+// low byte is 0 (empty to this pass until painted), and edge colours with and
+// without a low byte.
 TEST(LandscapeEdge, RowAtOncePassMatchesThePixelByPixelPass) {
   std::mt19937 rng(11);
   for (int round = 0; round < 4; ++round) {
@@ -228,9 +161,7 @@ TEST(LandscapeEdge, RowAtOncePassMatchesThePixelByPixelPass) {
     }
     for (auto& p : w.px) {
       const uint32_t r = rng() % 100;
-      if (r < 3) p = 0;
-      else if (r < 5) p = 0x3100;
-      else if (r < 7) p = static_cast<uint16_t>(rng());
+      p = r < 3 ? 0 : r < 5 ? 0x3100 : r < 7 ? static_cast<uint16_t>(rng()) : p;
     }
     for (uint16_t edge : {kEdge, uint16_t{0x0001}, uint16_t{0x7C00}}) {
       std::vector<uint16_t> a = w.px, b = w.px;
@@ -250,9 +181,8 @@ TEST(LandscapeCrater, CarvesTheDiscAndRimInsideTheWorldOnly) {
   constexpr uint16_t kGround = 0x2345, kRim = 0x7C1F;
   const struct {
     int x, y, r;
-  } cases[] = {{500, 300, 10},   {700, 400, 0},   {700, 400, 1},      {700, 400, 3},     {700, 400, 4},
-               {300, 300, 20},   {0, 0, 30},      {-10, 5, 30},       {-29, 400, 30},    {768, -29, 30},
-               {1535, 767, 30},  {1540, 770, 30}, {700, 767, 20},     {700, 760, 9},     {1535, 300, 20},
+  } cases[] = {{500, 300, 10},  {700, 400, 0},  {700, 400, 3},  {700, 400, 4},  {0, 0, 30},     {-29, 400, 30},
+               {768, -29, 30},  {1535, 767, 30}, {1540, 770, 30}, {700, 767, 20}, {700, 760, 9}, {1535, 300, 20},
                {100000, -100000, 52}, {INT_MIN, INT_MAX, 52}, {700, 300, -20}, {0, 0, INT_MAX}};
   for (const auto& c : cases) {
     World w;
@@ -280,96 +210,56 @@ TEST(Julia, StepFactorsAreTheSingleFloatsOfTheWorldSize) {
   EXPECT_EQ(MakeJuliaFrame(Level(0, 0, 0, 0, 0, 0, 65535)).iterations, 65536u);
 }
 
-// With c = 0 the iterates are z^2, z^4, ...: after the start and N + 1
-// iterations a point survives when |z|^(2^(N+2)) <= 100, i.e. |z|^2 <= 100^(1/2^(N+1)).
-TEST(Julia, IterationLimitCountsNPlusOneIterationsAfterTheStart) {
-  for (uint16_t n : {0, 1, 2}) {
-    const LevelParams l = Level(-4, -2, 4, 2, 0, 0, n);
-    std::vector<uint16_t> px = Texture(1);
-    CarveJulia(px.data(), l);
-    const double bound = std::pow(100.0, 1.0 / std::pow(2.0, n + 1));
-    int checked = 0;
-    for (int y = 0; y < kWorldHeight; y += 7)
-      for (int x = 0; x < kWorldWidth; x += 5) {
-        const double r2 = StartRadius2(l, x, y);
-        if (std::fabs(r2 - bound) < 1e-3) continue;  // too close to the boundary to call
-        EXPECT_EQ(px[static_cast<size_t>(y) * kWorldWidth + x] != 0, r2 <= bound) << "n " << n << " at " << x << "," << y;
-        ++checked;
-      }
-    EXPECT_GT(checked, 30000);
-  }
-  // Limit 0 in particular: a start with |z|^2 = 9 passes, but its first
-  // iterate (|z|^2 = 81 plus c) decides.
-  const JuliaFrame f = MakeJuliaFrame(Level(3, 0, 3, 0, 0, 0, 0));  // every pixel is z = 3
-  EXPECT_TRUE(JuliaInside(f, 10, 10));  // 9, then 81
-  const JuliaFrame g = MakeJuliaFrame(Level(3, 0, 3, 0, 20, 0, 0));
-  EXPECT_FALSE(JuliaInside(g, 10, 10));  // 9, then (9 + 20)^2
+// The point test: the start, then N + 1 iterations for a limit of N, each
+// tested against |z|^2 > 100; the window maps column 0 .. 1535 and row
+// 0 .. 767 onto left .. right and top .. bottom.
+TEST(Julia, APointIsInsideWhenNoIterateOfTheLimitLeavesTheRadius) {
+  const struct {
+    LevelParams level;
+    int column, row;
+    bool inside;
+  } cases[] = {
+      {Level(3, 0, 3, 0, 0, 0, 0), 0, 0, true},            // 9, then 81
+      {Level(3.3f, 0, 3.3f, 0, 0, 0, 0), 0, 0, false},     // 10.9, then 118.6
+      {Level(3, 0, 3, 0, 0, 0, 1), 0, 0, false},           // 9, 81, then 6561
+      {Level(1.3f, 0, 1.3f, 0, 0, 0, 2), 0, 0, true},      // 1.69, 2.86, 8.16, then 66.5
+      {Level(10, 0, 10, 0, -90, 0, 3), 0, 0, true},        // exactly on the radius: the fixed point 10
+      {Level(10.5f, 0, 20, 5, -99.75f, 0, 65535), 0, 0, false},  // the fixed point 10.5, outside from the start
+      {Level(0, -2, 10, 2, 0, 0, 0), 0, 767, true},        // z = 2i: 4, then 16
+      {Level(0, -2, 10, 2, 0, 0, 0), 1535, 0, false},      // z = 10 - 2i: 104
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(JuliaInside(MakeJuliaFrame(c.level), c.column, c.row), c.inside) << c.level.left << " at " << c.column << "," << c.row;
 }
 
-TEST(Julia, AStartOutsideTheRadiusIsSkyWithoutIterating) {
-  // Every start lies beyond |z| = 10. With c = 10.5 - 10.5^2 the start 10.5
-  // of column 0 is a fixed point of the iteration, so only the test of the
-  // start itself can make it sky.
-  const LevelParams far = Level(10.5f, 0, 20, 5, -99.75f, 0, 65535);
-  std::vector<uint16_t> px = Texture(2);
-  CarveJulia(px.data(), far);
-  for (uint16_t p : px) ASSERT_EQ(p, 0);
-  EXPECT_FALSE(JuliaInside(MakeJuliaFrame(far), 0, 0));
-  // Exactly on the radius (|z|^2 = 100) is not outside: the fixed point 10.
-  EXPECT_TRUE(JuliaInside(MakeJuliaFrame(Level(10, 0, 10, 0, -90, 0, 3)), 0, 0));
-}
-
-// The fast carver against the reference, bit for bit, over ordinary levels
-// and awkward ones: all zero (nothing carved), mirrored and flipped windows,
-// windows of one point, tiny (subnormal) steps, huge and non-finite values,
-// long iteration limits. Only zeros are written: sky stays sky.
+// The fast carver against the reference, bit for bit, over the awkward
+// levels: all zero, a mirrored and flipped window, an iteration limit of 0,
+// starts all outside, a window of one column, subnormal, huge and non-finite
+// values, a longer limit. Only zeros are written: sky stays sky.
 TEST(Julia, FastCarverWritesExactlyThePixelsOfTheReference) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float tiny = std::numeric_limits<float>::denorm_min();
-  std::vector<LevelParams> levels = {
+  const LevelParams levels[] = {
       LevelParams(),
-      Level(-1.6f, -0.3f, 1.6f, 1.3f, -0.8f, 0.156f, 12),
       Level(1.6f, 1.3f, -1.6f, -0.3f, 0.285f, 0.01f, 25),  // mirrored and upside down
       Level(-2, -1, 2, 1, -0.4f, 0.6f, 0),
+      Level(10.5f, 0, 20, 5, -99.75f, 0, 65535),           // every start outside: only the start's test clears
       Level(-0.7f, -0.7f, -0.7f, 0.9f, -0.12f, 0.75f, 40),  // one column's point everywhere
-      Level(0, 0, 1e-38f, 1e-38f, 0.3f, -0.01f, 9),       // subnormal steps
-      Level(-tiny, tiny, tiny, -tiny, tiny, tiny, 5),
+      Level(-tiny, tiny, tiny, -tiny, tiny, tiny, 5),      // subnormal
       Level(-3e38f, -3e38f, 3e38f, 3e38f, 0, 0, 4),        // overflowing squares
-      Level(-2, -1, 2, 1, 1e30f, -1e30f, 6),
       Level(-2, -1, 2, 1, inf, 0, 3),
       Level(-2, nan, 2, 1, 0, 0, 3),                       // NaN never compares as outside
-      Level(-2, -1, 2, 1, -0.75f, nan, 8),
       Level(-1e-3f, 0.1f, 1e-3f, 0.102f, -0.75f, 0.1f, 90),
   };
-  std::mt19937 rng(77);
-  std::uniform_real_distribution<float> span(-2.5f, 2.5f), cpart(-1.2f, 1.2f);
-  std::uniform_int_distribution<int> limit(0, 60);
-  for (int i = 0; i < 16; ++i)
-    levels.push_back(Level(span(rng), span(rng), span(rng), span(rng), cpart(rng), cpart(rng),
-                           static_cast<uint16_t>(limit(rng))));
-
   std::vector<uint16_t> texture = Texture(5);
   for (size_t k = 0; k < texture.size(); k += 3) texture[k] = 0;
-  for (size_t i = 0; i < levels.size(); ++i) {
+  for (size_t i = 0; i < std::size(levels); ++i) {
     std::vector<uint16_t> reference = texture, fast = texture;
     CarveJuliaScalar(reference.data(), levels[i]);
     CarveJulia(fast.data(), levels[i]);
     ASSERT_TRUE(reference == fast) << "level " << i;
-    ASSERT_TRUE(i > 0 || fast == texture);  // the all-zero level
     for (size_t k = 0; k < fast.size(); ++k) ASSERT_TRUE(fast[k] == texture[k] || fast[k] == 0) << i << " " << k;
   }
 }
 
-// Long iteration limits on a few rows (the whole world would take the
-// reference too long): the kernel one thread runs, against JuliaInside.
-TEST(Julia, FastRowsMatchThePointTestAtLongLimits) {
-  const LevelParams deep = Level(-1.5f, -0.9f, 1.5f, 0.9f, -0.7269f, 0.1889f, 4000);
-  const JuliaFrame f = MakeJuliaFrame(deep);
-  std::vector<uint16_t> px = Texture(6);
-  for (int row : {0, 100, 383, 384, 500, 767}) {
-    CarveJuliaRows(px.data(), f, row, row + 1);
-    for (int x = 0; x < kWorldWidth; ++x)
-      ASSERT_EQ(px[static_cast<size_t>(row) * kWorldWidth + x] != 0, JuliaInside(f, x, row)) << x << "," << row;
-  }
-}
