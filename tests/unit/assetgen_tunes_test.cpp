@@ -4,7 +4,7 @@
 // melody line above the other parts, 60 to 120 seconds a loop; the seven
 // differ in key, tempo and instruments; rendered through the soundfont they
 // play at one level, well under the sound effects; the same bytes on every
-// run. Also the MIDI writer (variable-length quantities, a small track byte
+// run. Also the MIDI writer (a small track byte
 // for byte) and the composer's music theory (chords named by Roman numerals
 // in major, minor and modal keys and the scale over a chord).
 #include <gtest/gtest.h>
@@ -237,18 +237,6 @@ TEST(AssetgenTunes, EveryTunePlaysAtOneLevelWellUnderTheEffects) {
   }
   const auto [quietest, loudest] = std::minmax_element(tuneRms.begin(), tuneRms.end());
   EXPECT_LT(*loudest - *quietest, 3.0) << "the tunes differ in loudness";
-}
-
-TEST(AssetgenMidiWriter, VariableLengthQuantitiesFollowTheFormat) {
-  const std::pair<uint32_t, std::vector<uint8_t>> cases[] = {
-      {0x00000000, {0x00}},       {0x0000007F, {0x7F}},             {0x00000080, {0x81, 0x00}},
-      {0x00003FFF, {0xFF, 0x7F}}, {0x00200000, {0x81, 0x80, 0x80, 0x00}}, {0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}},
-  };
-  for (const auto& [value, bytes] : cases) {
-    std::vector<uint8_t> out;
-    music::AppendVarLength(out, value);
-    EXPECT_EQ(out, bytes) << std::hex << value;
-  }
 }
 
 TEST(AssetgenMidiWriter, EncodesATrackInTimeOrderWithRepeatedKeysEndedFirst) {

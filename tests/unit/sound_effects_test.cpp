@@ -182,9 +182,6 @@ TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
     EXPECT_LT(sa::RmsBetween(Mono(i), Seconds(i) - 0.1, Seconds(i)), sa::Rms(Mono(i)) / 4) << i << " does not die away";
   }
   EXPECT_TRUE(centroid(13) < centroid(15) && Seconds(13) > Seconds(15) && centroid(21) < centroid(15));
-  // The ball's boom rings: a narrow tone sticks out above the boom.
-  const std::vector<double> ring = sa::Slice(Mono(20), 0.5, 1.2);
-  EXPECT_GT(sa::PowerShareBelow(ring, 700) - sa::PowerShareBelow(ring, 500), 0.1);
   EXPECT_GT(centroid(14), 2 * centroid(15)) << "the bomblet's crack is brighter than a boom";
   // Launch thumps low, the heavy one longer.
   for (int i : {9, 10}) EXPECT_TRUE(Seconds(i) < 1.0 && sa::PowerShareBelow(Mono(i), 300) > 0.7) << i;
@@ -192,15 +189,9 @@ TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
   // Missile launch: a noisy whoosh whose band rises, then falls away.
   EXPECT_GT(sa::ZeroCrossingRate(Mono(8)), 2000);
   EXPECT_GT(sa::SpectralCentroid(sa::Slice(Mono(8), 0.2, 0.35)), 1.5 * sa::SpectralCentroid(sa::Slice(Mono(8), 0.7, 0.95)));
-  // Shield: a shimmer that rises in pitch (one ear: the two are detuned against each other).
-  const std::vector<double> shield = sa::Channel(GeneratedBank()[11].samples, 2, 0);
-  EXPECT_GT(sa::DominantHz(sa::Slice(shield, 1.0, 1.2)), 1.6 * sa::DominantHz(sa::Slice(shield, 0.05, 0.3)));
   // Ball launch: a spring whose pitch glides up.
   EXPECT_GT(sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.25, 0.4)), 2.5 * sa::ZeroCrossingRate(sa::Slice(Mono(12), 0.01, 0.05)));
-  EXPECT_GT(sa::RmsBetween(Mono(2), 0.4, 0.5), sa::Rms(Mono(2)) / 10) << "the ding does not ring";
   EXPECT_EQ(GeneratedBank()[6].channels, 2) << "the fanfare is stereo";
-  EXPECT_LT(sa::RmsBetween(Mono(19), 0.0, 0.04), sa::RmsBetween(Mono(19), 0.3, 0.6) / 2) << "the rumble swells in";
-  EXPECT_GT(sa::ZeroCrossingRate(Mono(3)), 5000);
 }
 
 TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {

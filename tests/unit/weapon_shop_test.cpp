@@ -2,7 +2,8 @@
 // the money covers the price, a human customer's choice, purchase and NEXT
 // (which does not react during its press animation), the computer customer
 // (its fixed rules in their order, the random rule kept within the weapon
-// table and the money, the waits it hands on).
+// table and the money, the waits it hands on), and a whole shop frame by
+// frame: its music, and Esc answered N going back to the same customer.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,6 +13,7 @@
 
 #include "players/turns.h"
 #include "players_test_state.h"
+#include "recording_music_player.h"
 #include "screen_test_fixture.h"
 #include "screens/shop_computer.h"
 #include "screens/shop_layout.h"
@@ -153,6 +155,36 @@ TEST_F(WeaponShop, ComputerPurchasesWaitAndAFinishedCustomerHandsItsWaitOn) {
             std::make_tuple(750, 1, kGimlet, 1));
   EXPECT_EQ(stepsUntilMoneyChanges(), kPurchaseWait + 1);
   EXPECT_EQ(g_players[1].money, 500);
+}
+
+TEST_F(WeaponShop, AWholeShopFrameByFrameWithEscAnsweredN) {
+  MusicLog music;
+  g_players[0].money = 3000;
+  g_game.currentPlayer = 1;  // the shop starts again from the first customer
+  g_phases.nextButton = 460;
+  int answeredAt = 0, customerAfterAnswer = -1;
+  Scene sceneAfterAnswer = Scene::kTitle;
+  // NEXT for the first customer, released; Esc with the second, answered N;
+  // NEXT again once the button rests.
+  video->onFlip = [&](int flip) {
+    Pointer(NextButtonPosition().x + 12, NextButtonPosition().y + 12);
+    if (flip == 3 || flip == 4) g_input.leftButton = flip == 3;
+    if (flip == 10) g_input.lastKey = 27;
+    if (g_game.scene == Scene::kQuitQuestion && answeredAt == 0) {
+      g_input.lastKey = 'N';
+      answeredAt = flip;
+    }
+    if (answeredAt != 0 && flip == answeredAt + 2) {
+      customerAfterAnswer = g_game.currentPlayer;
+      sceneAfterAnswer = g_game.scene;
+    }
+    if (answeredAt != 0 && flip == answeredAt + 40) g_input.leftButton = 1;
+  };
+  EXPECT_EQ(RunWeaponShop(*frame), 0);
+  EXPECT_EQ(music.cues, (std::vector<std::string>{"stop", "mag.mid"}));
+  EXPECT_EQ(std::make_tuple(customerAfterAnswer, sceneAfterAnswer), std::make_tuple(1, Scene::kShop));
+  EXPECT_EQ(std::make_tuple(g_game.currentPlayer.load(), g_input.lastKey.load(), g_players[0].money),
+            std::make_tuple(2, 0, 3000));
 }
 
 }  // namespace
