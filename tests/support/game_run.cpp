@@ -52,7 +52,7 @@ std::string Click(int ms, int x, int y, bool quick) {
 GameRun RunGame(const std::string& tag, const RunOptions& o) {
   // A fresh folder holding the script.
   const std::vector<uint8_t> script(o.script.begin(), o.script.end());
-  const fs::path scriptPath = soundtest::WriteTestFile(tag, "script.txt", &script), dir = scriptPath.parent_path();
+  const fs::path scriptPath = testfiles::WriteTestFile(tag, "script.txt", &script), dir = scriptPath.parent_path();
   const fs::path data = dir / "data", generated = fs::path(BULWARK_BUILD_DIR) / "data";
   fs::create_directories(data);
   fs::create_directories(dir / "shots");

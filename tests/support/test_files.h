@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace soundtest {
+namespace testfiles {
 
 // A new, empty folder for the tag (under TEST_TMPDIR when it is set).
 inline std::string TestDir(const std::string& tag) {
@@ -41,4 +41,4 @@ inline std::vector<uint8_t> ReadTestFile(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
-}  // namespace soundtest
+}  // namespace testfiles

@@ -27,8 +27,8 @@
 
 namespace {
 
-using soundtest::ReadTestFile;
-using soundtest::TestDir;
+using testfiles::ReadTestFile;
+using testfiles::TestDir;
 
 struct Record {
   uint16_t width = 0, height = 0;

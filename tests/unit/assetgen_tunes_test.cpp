@@ -134,7 +134,7 @@ const std::map<int, std::pair<int, int>> kRanges = {
     {73, {60, 96}}, {75, {55, 91}}, {89, {24, 108}}, {104, {48, 84}}, {110, {55, 100}},
 };
 
-std::vector<uint8_t> BuiltFile(const std::string& name) { return soundtest::ReadTestFile(std::string(BULWARK_BUILD_DIR) + "/data/" + name); }
+std::vector<uint8_t> BuiltFile(const std::string& name) { return testfiles::ReadTestFile(std::string(BULWARK_BUILD_DIR) + "/data/" + name); }
 
 // RMS level of interleaved samples in dB of full scale (a mono effect
 // sounds the same on both sides of the output, so its own samples stand for

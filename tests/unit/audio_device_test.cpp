@@ -134,7 +134,7 @@ TEST(AudioDevice, OutputFormatChangesOnlyBeforeSoundsExistAndAttenuationBecomesA
 
 TEST(MusicStream, SoundfontsComeFromSdlSoundfontsOrTheInstalledOnes) {
   const std::vector<uint8_t> bytes{1, 2, 3};
-  const std::string font = soundtest::WriteTestFile("fonts", "font.sf2", &bytes), missing = font + ".missing";
+  const std::string font = testfiles::WriteTestFile("fonts", "font.sf2", &bytes), missing = font + ".missing";
   // Only the files that are there; the setting is kept even when it finds nothing.
   for (auto [setting, found] : {std::pair{font, font}, {missing + ":" + font + ";" + missing, font}, {missing, std::string()}}) {
     ScopedEnv env("SDL_SOUNDFONTS", setting.c_str());
@@ -148,7 +148,7 @@ TEST(MusicStream, SoundfontsComeFromSdlSoundfontsOrTheInstalledOnes) {
 
 TEST(MusicStream, ATuneIsHeardUntilItIsHalted) {
   const std::vector<uint8_t> organ = OneNoteTune(19, 69, 16, 16);  // an organ note held eight seconds
-  const std::string tune = soundtest::WriteTestFile("music", "organ.mid", &organ), heard = tune + ".raw";
+  const std::string tune = testfiles::WriteTestFile("music", "organ.mid", &organ), heard = tune + ".raw";
   ScopedEnv driver("SDL_AUDIODRIVER", "disk");
   ScopedEnv file("SDL_DISKAUDIOFILE", heard.c_str());
   auto device = platform::OpenAudioDevice();
@@ -167,7 +167,7 @@ TEST(MusicStream, ATuneIsHeardUntilItIsHalted) {
   stream.reset();
   device.reset();
 
-  const std::vector<uint8_t> bytes = soundtest::ReadTestFile(heard);
+  const std::vector<uint8_t> bytes = testfiles::ReadTestFile(heard);
   std::vector<int16_t> samples(bytes.size() / 2);
   std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
   const std::vector<double> mix = sa::Mix(samples, 2);

@@ -61,7 +61,7 @@ class ScreenTest : public SpriteTableTest {
     std::vector<soundtest::BankSound> sounds;
     for (int s : kSounds) sounds.push_back({s, 1, 44100, 16, 0, std::vector<uint8_t>(64, 7)});
     const auto bank = soundtest::BuildSoundBank(sounds);
-    ASSERT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("screens", "sound.sdf", &bank), 11));
+    ASSERT_TRUE(sys->LoadSoundBank(testfiles::WriteTestFile("screens", "sound.sdf", &bank), 11));
     InstallSoundSystem(std::move(sys));
     UsePlayers(2);
   }

@@ -60,7 +60,7 @@ std::vector<uint8_t> Ramp(size_t n, uint8_t first) {
 class SoundBank : public testing::Test {
  protected:
   bool Load(const std::vector<uint8_t>& bank, int quality = 11) {
-    return sys->LoadSoundBank(soundtest::WriteTestFile("bank", "sound.sdf", &bank), quality);
+    return sys->LoadSoundBank(testfiles::WriteTestFile("bank", "sound.sdf", &bank), quality);
   }
   int Loaded() const {
     int n = 0;
@@ -113,7 +113,7 @@ TEST_F(SoundBank, TheLoaderConvertsToTheQualityAndDropsPartFrames) {
 }
 
 TEST_F(SoundBank, BadBanksAreRefusedAndKeepWhatLoadedBeforeTheFault) {
-  EXPECT_FALSE(sys->LoadSoundBank(soundtest::WriteTestFile("missing", "sound.sdf", nullptr), 11));
+  EXPECT_FALSE(sys->LoadSoundBank(testfiles::WriteTestFile("missing", "sound.sdf", nullptr), 11));
   auto bank = BuildSoundBank({{1, 1, 44100, 16, 0, Ramp(20, 0)}});
   EXPECT_FALSE(Load(std::vector<uint8_t>(bank.begin(), bank.begin() + 4410)));  // shorter than its header
   EXPECT_EQ(Loaded(), 0);
@@ -141,7 +141,7 @@ TEST_F(SoundBank, BadBanksAreRefusedAndKeepWhatLoadedBeforeTheFault) {
 
 TEST_F(SoundBank, ASizeFieldNearFourGigabytesIsRefusedBeforeAnythingIsAllocated) {
   const auto bank = BuildSoundBank({{1, 2, 44100, 16, 0, Ramp(8, 0), 0xFFFFFFF0LL}});
-  const std::string path = soundtest::WriteTestFile("huge-size", "sound.sdf", &bank);
+  const std::string path = testfiles::WriteTestFile("huge-size", "sound.sdf", &bank);
   tLargest = 0;
   tMeasuring = true;
   const bool loaded = sys->LoadSoundBank(path, 11);

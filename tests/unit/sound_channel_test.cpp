@@ -32,7 +32,7 @@ class SoundChannel : public testing::Test {
     auto sys = soundtest::SystemOnFake(&dev);
     const auto bank = soundtest::BuildSoundBank({BankSound{kShort, 1, 44100, 16, 0, std::vector<uint8_t>(64, 7)},
                                                  BankSound{kLooping, 2, 44100, 16, 1, std::vector<uint8_t>(64, 9)}});
-    EXPECT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("channels", "sound.sdf", &bank), 11));
+    EXPECT_TRUE(sys->LoadSoundBank(testfiles::WriteTestFile("channels", "sound.sdf", &bank), 11));
     InstallSoundSystem(std::move(sys));
     g_game.Reset();
     g_game.effectsVolume = 10000;

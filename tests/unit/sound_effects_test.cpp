@@ -20,7 +20,7 @@ namespace {
 
 namespace sa = sound_analysis;
 using soundtest::LoadedSound;
-using soundtest::ReadTestFile;
+using testfiles::ReadTestFile;
 
 constexpr double kClickLimit = 30.0;
 
@@ -110,7 +110,7 @@ TEST(WavWriter, WritesAStandardPcmHeader) {
 
 TEST(GeneratedSoundBank, HoldsSounds2To22AndIsTheSameOnEveryRun) {
   // Through the registered generator, as against the build's (another process's) bank.
-  const std::string dir = soundtest::TestDir("sound");
+  const std::string dir = testfiles::TestDir("sound");
   std::string error;
   for (const Generator& g : AllGenerators())
     EXPECT_TRUE(std::string(g.name) != "sound.sdf" || g.write(dir, &error)) << error;
@@ -195,7 +195,7 @@ TEST(GeneratedSoundBank, EachSoundHasTheCharacterOfItsUse) {
 }
 
 TEST(GeneratedSoundBank, WavReviewFilesHoldTheSameSounds) {
-  const std::string dir = soundtest::TestDir("wav");
+  const std::string dir = testfiles::TestDir("wav");
   std::string error;
   ASSERT_TRUE(WriteSoundWavs(dir + "/review", &error)) << error;  // creates the folder
   size_t files = 0;

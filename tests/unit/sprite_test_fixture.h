@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "platform/message_box.h"
 #include "sprites/sprite_table.h"
 #include "state/shared_state.h"
+#include "support/test_files.h"
 
 // A sprite entry of width x height holding pixels (rows packed), or `fill`
 // everywhere when pixels is empty.
@@ -56,11 +56,7 @@ class SpriteTableTest : public ::testing::Test {
 
   // Writes bytes to a file of this test's own and returns its path.
   std::string WriteTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string path = ::testing::TempDir() + "bulwark_" + info->test_suite_name() + "_" + info->name() + "_" + name;
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path;
+    return testfiles::WriteTestFile("sprites", name, &bytes);
   }
 
   std::vector<std::string> Messages() const { return platform::MessagesShown(); }

@@ -112,7 +112,7 @@ class FakeSounds {
       bank.push_back({s.slot, 1, 44100, 16, static_cast<uint8_t>(s.loop), std::vector<uint8_t>(64, 1)});
     auto sys = soundtest::SystemOnFake(&device);
     const auto bytes = soundtest::BuildSoundBank(bank);
-    EXPECT_TRUE(sys->LoadSoundBank(soundtest::WriteTestFile("weapons", "sound.sdf", &bytes), 11));
+    EXPECT_TRUE(sys->LoadSoundBank(testfiles::WriteTestFile("weapons", "sound.sdf", &bytes), 11));
     system = sys.get();
     InstallSoundSystem(std::move(sys));
   }
