@@ -79,9 +79,12 @@ int CSoundSystem::StopAllChannels() {
   return lastStopped ? 1 : 0;
 }
 
-int CSoundSystem::ReleaseAllChannels() {
+int CSoundSystem::ReleaseAllChannels() { return ReleaseAllChannelsBut(0); }
+
+int CSoundSystem::ReleaseAllChannelsBut(int keep) {
   if (!Available()) return 1;
   for (int c = 1; c < kChannels; ++c) {
+    if (c == keep) continue;
     ChannelEntry& entry = channels_[c];
     if (entry.hasCopy) device_->ReleaseCopy(c);
     entry.hasCopy = 0;

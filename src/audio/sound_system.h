@@ -80,6 +80,8 @@ class CSoundSystem {
   // Channels 1 to 500; entry 0 is left to the next overflow.
   int StopAllChannels();
   int ReleaseAllChannels();
+  // The same, but the channel keep (1 to 500) plays on and stays reserved.
+  int ReleaseAllChannelsBut(int keep);
 
   // True while some channel's sound plays (false when unavailable).
   bool AnyChannelPlaying();

@@ -13,6 +13,13 @@ int Rand() {
 
 int RandBelow(int n) { return static_cast<int>(static_cast<int64_t>(Rand()) * n / (kRandMax + 1)); }
 
+int ChoiceFor(int r, int n) {
+  const int k = static_cast<int>(static_cast<int64_t>(r) * n / kRandMax);
+  return k < n ? k : n - 1;
+}
+
+int RandChoice(int n) { return ChoiceFor(Rand(), n); }
+
 void SeedRand(uint32_t state) { t_state = state; }
 uint32_t RandState() { return t_state; }
 

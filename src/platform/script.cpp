@@ -186,10 +186,15 @@ bool LoadScript(const std::string& path, std::string* error) {
   ByteSource source(path);
   std::string text;
   uint8_t buffer[4096];
-  for (size_t got; source.Opened() && (got = source.Read(buffer, sizeof buffer)) > 0;)
+  for (size_t got; source.Opened() && text.size() <= kMaxScriptBytes && (got = source.Read(buffer, sizeof buffer)) > 0;)
     text.append(reinterpret_cast<const char*>(buffer), got);
   if (!source.Opened() || source.Failed()) {
     *error = "cannot open script '" + path + "'";
+    return false;
+  }
+  // An endless source (/dev/zero, a pipe that never closes) stops here too.
+  if (text.size() > kMaxScriptBytes) {
+    *error = "script '" + path + "' is larger than 4 MB";
     return false;
   }
   std::string parseError;

@@ -40,7 +40,9 @@ void SetStateSnapshot(std::function<std::string()> snapshot);
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
 
 // Loads and parses a script file as the run's script; "cannot open script"
-// when the file cannot be opened or read (a directory, for one).
+// when the file cannot be opened or read (a directory, for one), and refused
+// when it is larger than kMaxScriptBytes (or never ends, as /dev/zero).
+inline constexpr size_t kMaxScriptBytes = 4u << 20;
 bool LoadScript(const std::string& path, std::string* error);
 
 // True while commands of the loaded script are still waiting to run.

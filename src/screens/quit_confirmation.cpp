@@ -48,3 +48,5 @@ int QuitConfirmation(FramePresenter& frame, int mode) {
   g_game.scene = previous;
   return key == kKeyY ? 1 : 0;
 }
+
+void ReleaseChannelsAfterQuit() { SoundSystem().ReleaseAllChannelsBut(g_game.soundChannel); }

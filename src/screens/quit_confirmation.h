@@ -11,3 +11,7 @@ enum QuitMode : int { kQuitFromRound = 1, kQuitFromShop = 2 };
 
 // 1 when the answer was Y, 0 for N.
 int QuitConfirmation(FramePresenter& frame, int mode);
+
+// After a Y in a round: every channel is given back (the shells' own too),
+// but the answer's click plays on to its end.
+void ReleaseChannelsAfterQuit();

@@ -89,7 +89,9 @@ ColorRef ResultLineColour(const PlayerRecord& player) {
 
 void ShowRoundResults(FramePresenter& frame) {
   g_game.scene = Scene::kResults;
-  g_input.leftButton = 0;
+  // Only a press that starts on this screen may close it: the click the round
+  // ended under (held on, or its release held back) is forgotten.
+  g_input.leftLatch.Forget(&g_input.leftButton);
   g_input.lastKey = 0;
   int32_t lockOut = kResultsLockOut;
   PlaySoundEffect(kOpenSound);

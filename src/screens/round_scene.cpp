@@ -6,6 +6,7 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "display/text.h"
+#include "screens/flag_pole.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
 #include "state/player_record.h"
@@ -52,11 +53,14 @@ void DrawForts() {
     if (static_cast<int16_t>(fortY) == 0) continue;  // not placed
     const int fx = fortX - viewX, fy = fortY - viewY;
     if (p.shieldCharges > 0) DrawSpriteClipped(g_display.back, Sprite(g_phases.shield), fx - kShieldLeft, fy - kShieldUp);
-    if (p.destroyed == 0)
-      DrawSpriteClipped(g_display.back, Sprite(g_phases.emblem + 10 * p.colourIndex), fx + 60,
-                        i == current ? fy - 75 : fy - 40);
-    DrawSpriteClipped(g_display.back, Sprite(kFortUnderSprite), fx, fy);
-    DrawSpriteClipped(g_display.back, Sprite(kPlayerFortPicture + i), fx, fy);
+    const SpriteEntry& emblem = Sprite(g_phases.emblem + 10 * p.colourIndex);
+    const int emblemY = i == current ? fy - 75 : fy - 40;  // the current player's flag is raised
+    if (p.destroyed == 0) DrawSpriteClipped(g_display.back, emblem, fx + 60, emblemY);
+    const SpriteEntry& under = Sprite(kFortUnderSprite);
+    const SpriteEntry& fort = Sprite(kPlayerFortPicture + i);
+    DrawSpriteClipped(g_display.back, under, fx, fy);
+    DrawSpriteClipped(g_display.back, fort, fx, fy);
+    if (p.destroyed == 0) DrawFlagPole(g_display.back, emblem, fx + 60, emblemY, fort, under, fx, fy);
     if (p.control == 1 && i == current) DrawSpriteClipped(g_display.back, Sprite(g_phases.computerBadge), fx + 30, fy - 15);
   }
 }

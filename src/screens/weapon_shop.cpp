@@ -43,7 +43,10 @@ void HumanShopStep(ShopState& shop) {
     PlaySoundEffect(kPurchaseSound);
   }
   // NEXT reacts only at rest, not while its press animation runs.
+  // The click is used up, so that a button held on does not press the next
+  // customer's NEXT as well.
   if (g_phases.nextButton == kNextButtonResting && Clicked(g_phases.nextButton, NextButtonPosition())) {
+    g_input.leftButton = 0;
     PlaySoundEffect(kShopClickSound);
     g_game.currentPlayer = static_cast<uint16_t>(g_game.currentPlayer + 1);
     ++g_phases.nextButton;

@@ -7,6 +7,7 @@
 
 #include "display/display_state.h"
 #include "display/text.h"
+#include "platform/byte_source.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
@@ -28,10 +29,12 @@ void ApplyConfigBytes(const uint8_t* bytes, size_t count, ConfigState* config) {
 }
 
 void CMainFrame::ReadConfig() {
-  if (std::FILE* f = std::fopen(platform::DataPath("game.ini").c_str(), "rb")) {
-    uint8_t bytes[3] = {};
-    const size_t count = std::fread(bytes, 1, sizeof bytes, f);
-    std::fclose(f);
+  // A game.ini that opens but cannot be read (a directory of that name) is
+  // as good as none: it is reported, not taken for an empty file.
+  platform::ByteSource file(platform::DataPath("game.ini"));
+  uint8_t bytes[3] = {};
+  const size_t count = file.Opened() ? file.Read(bytes, sizeof bytes) : 0;
+  if (file.Opened() && !file.Failed()) {
     ApplyConfigBytes(bytes, count, &g_config);
   } else {
     platform::ShowMessage("no open game.ini", kEmptyText, /*owned=*/false);

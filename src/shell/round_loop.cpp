@@ -116,7 +116,7 @@ void CMainFrame::PlayRounds() {
     if (end == RoundEnd::kQuit) {
       // The question has stopped every sound; the shells' own channels are
       // given back too, or every quit would keep them until no effect plays.
-      sounds.ReleaseAllChannels();
+      ReleaseChannelsAfterQuit();
       return;
     }
     ++g_game.roundsPlayed;

@@ -31,14 +31,16 @@ int8_t SkyStep(int start) { return static_cast<int8_t>(start > 24 ? -1 : start <
 void ChooseSkyColour() {
   SkyColour& sky = g_game.sky;
   do {
-    sky.red = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
-    sky.blue = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
-    sky.green = static_cast<int8_t>(platform::RandBelow(kSkyLevels));
+    sky.red = static_cast<int8_t>(platform::RandChoice(kSkyLevels));
+    sky.blue = static_cast<int8_t>(platform::RandChoice(kSkyLevels));
+    sky.green = static_cast<int8_t>(platform::RandChoice(kSkyLevels));
     sky.redStep = SkyStep(sky.red);
     sky.blueStep = SkyStep(sky.blue);
     sky.greenStep = SkyStep(sky.green);
   } while (sky.redStep == 0 && sky.greenStep == 0 && sky.blueStep == 0);
 }
+
+uint16_t DrawScenerySet() { return static_cast<uint16_t>(platform::RandChoice(kScenerySets)); }
 
 void RoundSetUp() {
   g_game.roundTimer = kRoundTicks;
@@ -46,7 +48,7 @@ void RoundSetUp() {
   g_game.loadingStep = 1;
   g_game.landscapeBusy = 1;  // the game thread neither draws nor flips until the world is built
   PlayerRoundSetUp();
-  g_game.scenerySet = static_cast<uint16_t>(platform::RandBelow(kScenerySets));
+  g_game.scenerySet = DrawScenerySet();
   g_game.levelIndex = SelectLevel();
   StopMusic();
   PlayRoundTune(g_game.scenerySet);

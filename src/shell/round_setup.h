@@ -15,4 +15,7 @@
 void ChooseSkyColour();
 int8_t SkyStep(int start);
 
+// The round's look, 0 to 4, from the next random number.
+uint16_t DrawScenerySet();
+
 void RoundSetUp();

@@ -39,3 +39,17 @@ void ButtonLatch::OnFrame(Relaxed<uint8_t>* button) {
   framePress_ = press;
   frameDown_ = *button == 1;
 }
+
+void ButtonLatch::Forget(Relaxed<uint8_t>* button) {
+  uint32_t s = state_.load();
+  while (!state_.compare_exchange_weak(s, s & ~1u)) {
+  }
+  const uint32_t press = s >> 1;
+  seen_.store(press);
+  framePress_ = press;
+  frameDown_ = false;
+  *button = 0;
+  // A press that came in meanwhile is a new one: it stays down.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  if ((state_.load() >> 1) != press) *button = 1;
+}

@@ -26,6 +26,10 @@ class ButtonLatch {
   void Release(Relaxed<uint8_t>* button);
   // The game thread has presented a frame and is about to run the next one.
   void OnFrame(Relaxed<uint8_t>* button);
+  // The game thread opens a screen that only a new press may close: the
+  // button is cleared, a release held back is dropped, and the press so far
+  // counts as seen (game thread).
+  void Forget(Relaxed<uint8_t>* button);
 
  private:
   // Presses so far times two, plus one while the release of the latest press is held back.

@@ -68,8 +68,9 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
   struct Case { const char* tag; bool generated; std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
                 std::string script; Texts messages; int minFrames, maxFrames; };
   const Case cases[] = {
-      // Nothing but the start-up picture.
-      {"missing", false, {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}},
+      // Nothing but the start-up picture, and a directory named game.ini,
+      // which is no file (not an empty one).
+      {"missing", false, {{"intro.spr", testbank::MakeBank({testbank::SolidPicture(10, 10, 0x001F)})}, {"game.ini/", {}}},
        toTheTitle + "650 key 27\n",
        {"no open game.ini", "no open load", kBadBank, "no open earth"}, 15, 1000},
       // A sound bank a byte short of its last sound. While the display was away
@@ -97,13 +98,17 @@ TEST(StartupE2E, MissingOrBrokenDataFilesAreReportedAndTheGameGoesOn) {
 TEST(StartupE2E, BadOptionsScriptsAndDisplaysAreRefusedClearly) {
   struct Case { std::vector<std::string> args, env; int exitCode; std::string text; };
   const std::string noDisplay = "no display found; run it on a desktop, or use --headless for tests";
-  // A directory opens but holds no script: refused, not waited on forever.
+  // A directory opens but holds no script, /dev/zero never ends: both
+  // refused, not waited on forever.
   // With no X or Wayland display the windowing driver cannot start, or SDL
   // falls back on one that draws nowhere.
   const Case cases[] = {
       {{}, {}, 1, "line 1: unknown command 'jump'"},
       {{"--script", "."}, {}, 1, "cannot open script '.'"},
+      {{"--script", "/dev/zero"}, {}, 1, "script '/dev/zero' is larger than 4 MB"},
       {{"--scale", "zero"}, {}, 2, "--scale"},
+      {{"--scale", "3x"}, {}, 2, "--scale wants a whole number from 1 to 8, not '3x'"},
+      {{"--scale"}, {}, 2, "option --scale needs a value"},
       {{"--mode", "1280x1024"}, {}, 2, "--mode wants 320x240, 640x480, 800x600 or 1024x768, not '1280x1024'"},
       {{}, {"SDL_VIDEODRIVER"}, 1, noDisplay},
       {{}, {"SDL_VIDEODRIVER=x11"}, 1, noDisplay},

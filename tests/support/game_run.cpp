@@ -62,7 +62,11 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
                                  "tex3.mid", "tex4.mid", "tex5.mid", "mag.mid"})
     if (name.ends_with(".mid") ? o.withTunes : o.withGeneratedData) fs::copy_file(generated / name, data / name);
   if (!o.gameIni.empty()) WriteFile(data / "game.ini", std::string(o.gameIni.begin(), o.gameIni.end()));
-  for (const auto& [name, bytes] : o.dataFiles) WriteFile(data / name, std::string(bytes.begin(), bytes.end()));
+  for (const auto& [name, bytes] : o.dataFiles)
+    if (name.ends_with('/'))
+      fs::create_directories(data / name);
+    else
+      WriteFile(data / name, std::string(bytes.begin(), bytes.end()));
 
   std::vector<std::string> args = {BULWARK_BINARY, "--data-dir", data.string(),
                                    "--script",     scriptPath.string(),

@@ -43,7 +43,8 @@ struct RunOptions {
   bool withGeneratedData = true;       // copy build/data's banks, sounds and levels
   bool withTunes = false;              // copy build/data's tunes too (the title then plays music)
   bool diskAudio = false;              // the sound output goes to the file audio.raw
-  // Further files for the data folder (name, bytes), written after the others.
+  // Further files for the data folder (name, bytes), written after the others;
+  // a name ending in '/' is made a directory.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> dataFiles;
   std::vector<std::string> extraArgs;
   bool headless = true;                // false: as a player starts it, with no --headless

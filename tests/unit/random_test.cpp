@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/random.h"
+#include "shell/round_setup.h"
 
 TEST(Random, SequenceStartsFromTheSameStateOnEveryThread) {
   auto firstFive = [] {
@@ -36,4 +37,26 @@ TEST(Random, ChoicesStayInsideTheirRangeAtBothEnds) {
       platform::SeedRand(state[end]);
       EXPECT_EQ(platform::RandBelow(n), end ? n - 1 : 0) << n;
     }
+}
+
+// The state after which Rand() gives r: the generator run backwards from a
+// next state whose upper half is r.
+uint32_t StateBefore(int r) {
+  uint32_t inverse = 214013u;  // Newton's iteration for the inverse modulo 2^32
+  for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
+  const uint32_t next = (static_cast<uint32_t>(r) << 16) | 0x1234u;
+  return (next - 2531011u) * inverse;
+}
+
+TEST(Random, ChoicesAreDrawnAsRTimesNOver32767AndTheScenerySetSo) {
+  // r = 13107 and 26214 are where r * 5 / 32767 and r * 5 / 32768 part.
+  const struct { int r, n, choice; } cases[] = {
+      {0, 5, 0}, {13106, 5, 1}, {13107, 5, 2}, {26214, 5, 4}, {32767, 5, 4}, {32767, 32, 31}, {1024, 32, 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::ChoiceFor(c.r, c.n), c.choice) << c.r << " of " << c.n;
+    if (c.n != 5) continue;
+    platform::SeedRand(StateBefore(c.r));
+    EXPECT_EQ(DrawScenerySet(), c.choice) << c.r;
+  }
+  platform::SeedRand(1);
 }

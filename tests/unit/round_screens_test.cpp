@@ -1,7 +1,9 @@
 // The round's picture (forts placed, unplaced and destroyed, the power
 // gauge's split, the weapon slots, the sky bands, the status texts) and the
 // round results (the ranking and its counts, the title and line colours, the
-// lock-out that remembers a key but not a released button).
+// lock-out that remembers a key but not a released button, a click from the
+// round that never closes them) and the quit question (its background, and
+// the click of its Y heard to the end).
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -9,8 +11,10 @@
 
 #include "display/colour.h"
 #include "screen_test_fixture.h"
+#include "screens/quit_confirmation.h"
 #include "screens/round_results.h"
 #include "screens/round_scene.h"
+#include "shell/input_handlers.h"
 #include "weapons/projectile_table.h"
 #include "weapons/supply_drops.h"
 
@@ -53,6 +57,25 @@ TEST_F(RoundScene, FortsPlacedUnplacedAndDestroyed) {
   EXPECT_EQ(At(340, 225), 10);   // a destroyed fort is still drawn...
   EXPECT_NE(At(365, 165), 47);   // ...without its emblem
   EXPECT_EQ(At(282, 167), 239);  // its shield at (x - 20, y - 35)
+  // Every standing fort's flag stands on a pole down to its castle, in the
+  // emblem's colours: the raised one of the current player and the others.
+  EXPECT_EQ(At(165, 200 - 75 + 16), 37);
+  EXPECT_EQ(At(165, 199), 37);
+  EXPECT_EQ(At(165, 200), 9);    // the castle itself keeps its pixels
+  EXPECT_NE(At(365, 199), 47);   // none for a destroyed fort
+  g_players[1].destroyed = 0;
+  // A castle empty in its top rows: the pole reaches the first pixel of the
+  // fort or of its interior under it, column by column.
+  Table()[9] = MakeSprite(80, 50, {}, 9);
+  Table()[3] = MakeSprite(80, 50, {}, 3);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) {
+      Table()[9].surface->Row(y)[x] = 0;
+      if (y < 12 || x < 64) Table()[3].surface->Row(y)[x] = 0;
+    }
+  DrawRoundScene();
+  EXPECT_EQ(std::vector<int>({At(162, 219), At(162, 220), At(165, 211), At(165, 212), At(365, 199), At(365, 200)}),
+            std::vector<int>({37, 9, 37, 3, 47, 10}));
   g_players[0].y = 0.5f;         // a fort whose y truncates to 0 is not drawn at all
   DrawRoundScene();
   EXPECT_TRUE(At(140, 10) != 9 && At(140, 10) != 3);
@@ -150,6 +173,47 @@ TEST_F(RoundResults, LockOutRemembersAKeyButNotAReleasedButton) {
     EXPECT_EQ(g_game.scene, Scene::kResults) << c.what;
     EXPECT_EQ(std::make_tuple(g_input.lastKey.load(), g_input.leftButton.load()), std::make_tuple(0, 0)) << c.what;
     EXPECT_EQ(std::make_tuple(Played(6), Played(18)), std::make_tuple(opened + 1, closed + 1)) << c.what;
+  }
+}
+
+TEST_F(RoundResults, OnlyAPressThatStartsOnTheScreenClosesIt) {
+  // The round ends under a click: held on, or pressed and let go within the
+  // frame (its release held back by the latch).
+  for (const bool releasedAtOnce : {false, true}) {
+    video->flips = 0;
+    g_input.Reset();
+    OnLButtonDown();
+    if (releasedAtOnce) OnLButtonUp();
+    video->onFlip = [&](int flip) {
+      if (flip == 150 && !releasedAtOnce) OnLButtonUp();
+      if (flip == 200) OnLButtonDown();  // a new press, held
+      if (flip == 210) OnLButtonUp();
+    };
+    ShowRoundResults(*frame);
+    EXPECT_EQ(video->flips, 200) << releasedAtOnce;
+  }
+}
+
+TEST_F(RoundResults, QuitQuestionOverTheRoundOrAPlainFillAndItsYHeardToTheEnd) {
+  g_game.sky.red = 20;  // the round's sky, unlike the shop's fill
+  for (const int mode : {kQuitFromRound, kQuitFromShop}) {
+    // A shell's looping sound, as a shot in flight keeps it.
+    CSoundSystem& sounds = SoundSystem();
+    const int shell = sounds.FindFreeChannel();
+    sounds.PlayOnChannel(shell, 2, 0, 10000);
+    uint16_t background = 0;
+    video->flips = 0;
+    video->onFlip = [&](int flip) {
+      background = back.Row(5)[5];
+      if (flip == 3) g_input.lastKey = 'Y';
+    };
+    EXPECT_EQ(QuitConfirmation(*frame, mode), 1);
+    EXPECT_EQ(background, mode == kQuitFromRound ? PackColor(20, 0, 0) : PackColor(10, 0, 10)) << mode;
+    ReleaseChannelsAfterQuit();
+    const int click = g_game.soundChannel;
+    EXPECT_TRUE(sounds.Channel(click).hasCopy && device->voices.at(click).playing) << mode;
+    EXPECT_FALSE(sounds.Channel(shell).reserved || sounds.Channel(shell).hasCopy) << mode;
+    sounds.ReleaseAllChannels();
   }
 }
 

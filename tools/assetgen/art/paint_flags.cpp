@@ -16,7 +16,11 @@ SpriteImage PaintEmblem(int k) {
   const Rgb cloth = pal::kPlayer[colour];
   const Rgb device = (colour == 2 || colour == 4) ? Hex(0xB8261E) : pal::kGoldLight;
   const float phase = static_cast<float>(frame) * 2.0f * kPi / 10.0f;
-  constexpr float kPoleX = 3.0f, kTop = 5.0f, kLength = 16.8f, kHeight = 12.0f;
+  // The flag flies low on its staff: in the shop the customer's money is
+  // written just above the emblem, and in a round the pole goes on down to
+  // the castle. The bottom rows hold the staff alone (its cross-section is
+  // what the round display repeats down to the roof).
+  constexpr float kPoleX = 3.0f, kTop = 17.0f, kLength = 16.8f, kHeight = 12.0f;
 
   Canvas c(24, 36);
   // The cloth: ripples run from the pole to the free end, growing as they go.
@@ -44,10 +48,11 @@ SpriteImage PaintEmblem(int k) {
   });
   // The pole, a turned wooden staff with a golden knob.
   Frame upright{{kPoleX + 0.5f, 0}, 0};
-  c.Fill([&](Vec2 p) { return SdRect(p, kPoleX - 0.5f, 4, kPoleX + 1.5f, 36); },
+  constexpr float kKnob = kTop - 2.0f;
+  c.Fill([&](Vec2 p) { return SdRect(p, kPoleX - 0.5f, kKnob + 1, kPoleX + 1.5f, 36); },
          [&](Vec2 p) { return Lit(Hex(0x9C6A3C), CylinderNormal(upright, p.x - (kPoleX + 0.5f), 1.1f), 0.3f); });
-  c.Fill([&](Vec2 p) { return SdCircle(p, {kPoleX + 0.5f, 3.0f}, 2.0f); },
-         [&](Vec2 p) { return Lit(pal::kGold, SphereNormal(p.x - kPoleX - 0.5f, p.y - 3.0f, 2.0f), 0.8f); });
+  c.Fill([&](Vec2 p) { return SdCircle(p, {kPoleX + 0.5f, kKnob}, 2.0f); },
+         [&](Vec2 p) { return Lit(pal::kGold, SphereNormal(p.x - kPoleX - 0.5f, p.y - kKnob, 2.0f), 0.8f); });
   Outline(&c, pal::kInk);
   return Quantise(c);
 }

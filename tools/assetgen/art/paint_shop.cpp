@@ -62,10 +62,12 @@ SpriteImage PaintShopBackground(int) {
     return Ramp(col, p.y < 3 ? 1.3f : (p.y > kBeam - 4 ? 0.55f : 0.9f));
   });
   c.Fill([](Vec2 p) { return SdRect(p, 0, kBeam, kW, kBeam + 8); }, [](Vec2 p) { return Rgba(Hex(0x140E10), 0.5f * (1 - (p.y - kBeam) / 8)); });
-  // The customer's niche.
-  c.Fill([](Vec2 p) { return SdRect(p, 18, 34, 134, 176, 4); }, [](Vec2 p) {
-    const float d = -SdRect(p, 18, 34, 134, 176, 4);
-    if (d < 4) return Ramp(pal::kBronze, d < 2 ? (p.x < 24 || p.y < 40 ? 1.4f : 0.6f) : 1.0f);
+  // The customer's niche, its top below the customer's name and money (a
+  // tenth of the screen's height down, in every display mode).
+  constexpr float kNicheTop = 48;
+  c.Fill([](Vec2 p) { return SdRect(p, 18, kNicheTop, 134, 176, 4); }, [](Vec2 p) {
+    const float d = -SdRect(p, 18, kNicheTop, 134, 176, 4);
+    if (d < 4) return Ramp(pal::kBronze, d < 2 ? (p.x < 24 || p.y < kNicheTop + 6 ? 1.4f : 0.6f) : 1.0f);
     return Ramp(Hex(0x2A2230), d < 9 ? 0.75f : 1.0f);  // the frame's shadow inside
   });
   // The plaque.
