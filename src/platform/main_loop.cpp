@@ -32,6 +32,9 @@ std::deque<Task*> g_tasks;
 std::condition_variable g_taskDone;
 
 KeyRouter g_keys;
+// The window moved or changed its size: the pointer is read anew once the
+// picture has been laid out in the window again.
+bool g_pointerStale = false;
 
 // How long the game thread gets to end the program itself after an end was
 // requested, before the main thread ends it.
@@ -76,6 +79,8 @@ bool HandleEvent(const SDL_Event& e, bool boxOpen) {
     case SDL_WINDOWEVENT:
       if (!video) break;
       if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) video->LoseDisplay();
+      if (e.window.event == SDL_WINDOWEVENT_MOVED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        g_pointerStale = true;
       if ((e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
            e.window.event == SDL_WINDOWEVENT_MAXIMIZED) &&
           !video->DisplayAvailable())
@@ -111,6 +116,17 @@ bool HandleEvent(const SDL_Event& e, bool boxOpen) {
       break;
   }
   return false;
+}
+
+// The pointer where the mouse really is. After the window changed its size or
+// place (a fullscreen toggle) no motion may come until the mouse moves, and
+// the game would go on with a pointer left at the window's corner.
+void ReadRealPointer(SdlVideo* video) {
+  if (!g_window) return;
+  int gx = 0, gy = 0, wx = 0, wy = 0;
+  SDL_GetGlobalMouseState(&gx, &gy);
+  SDL_GetWindowPosition(g_window, &wx, &wy);
+  MoveCursor(video, gx - wx, gy - wy);
 }
 
 void UpdateSystemCursor(bool boxOpen) {
@@ -212,7 +228,13 @@ void RunMessageLoop() {
       }
     }
     if (SdlVideo* video = CurrentSdlVideo()) {
+      static int layoutSeen = 0;
       video->ScanOut(boxOpen ? &box : nullptr);
+      if (g_pointerStale || video->LayoutChanges() != layoutSeen) {
+        layoutSeen = video->LayoutChanges();
+        g_pointerStale = false;
+        ReadRealPointer(video);
+      }
     } else {
       SDL_Delay(16);
     }

@@ -162,10 +162,12 @@ bool SdlVideo::OnBoxButton(int wx, int wy) const {
 
 void SdlVideo::DrawPicture(int outW, int outH) {
   const double s = std::min(static_cast<double>(outW) / width_, static_cast<double>(outH) / height_);
+  const int before[4] = {dstX_, dstY_, dstW_, dstH_};
   dstW_ = std::max(1, static_cast<int>(std::lround(width_ * s)));
   dstH_ = std::max(1, static_cast<int>(std::lround(height_ * s)));
   dstX_ = (outW - dstW_) / 2;
   dstY_ = (outH - dstH_) / 2;
+  if (before[0] != dstX_ || before[1] != dstY_ || before[2] != dstW_ || before[3] != dstH_) ++layoutChanges_;
   SDL_Rect dst{dstX_, dstY_, dstW_, dstH_};
   const int whole = static_cast<int>(std::floor(s));
   if (s < 1.0 || (dstW_ == width_ * whole && dstH_ == height_ * whole)) {

@@ -48,6 +48,9 @@ class SdlVideo : public Video {
   void StopWaiting();
   // The renderer lost its textures: make them again.
   void ResetTextures();
+  // Counts the changes of where the picture lies in the window (a new window
+  // size, a fullscreen toggle): the pointer is read anew after each.
+  int LayoutChanges() const { return layoutChanges_; }
   // Switches between fullscreen on the desktop and a window (Alt+Enter, F11);
   // the picture keeps its sharp, aspect-correct scaling either way.
   void ToggleFullscreen();
@@ -73,6 +76,7 @@ class SdlVideo : public Video {
 
   // Where the picture lies in the window's output, for mapping the mouse.
   int dstX_ = 0, dstY_ = 0, dstW_ = 1, dstH_ = 1;
+  int layoutChanges_ = 0;
   double outPerWindow_ = 1.0;
 
   // Message box drawing.
