@@ -17,14 +17,14 @@ constexpr int kScenerySets = 5;
 constexpr int kSkyLevels = 32;
 constexpr int16_t kFirstLoadingPicture = 426;
 
+}  // namespace
+
 void PlayRoundTune(int scenerySet) {
   if (scenerySet < 0 || scenerySet >= kScenerySets) return;
   char tune[16];
   std::snprintf(tune, sizeof tune, "tex%d.mid", scenerySet + 1);
   PlayTune(tune);
 }
-
-}  // namespace
 
 int8_t SkyStep(int start) { return static_cast<int8_t>(start > 24 ? -1 : start < 7 ? 1 : 0); }
 

@@ -15,7 +15,9 @@
 void ChooseSkyColour();
 int8_t SkyStep(int start);
 
-// The round's look, 0 to 4, from the next random number.
+// The round's look, 0 to 4, from the next random number, and its tune
+// ("tex1.mid" for set 0 to "tex5.mid" for set 4; none for another value).
 uint16_t DrawScenerySet();
+void PlayRoundTune(int scenerySet);
 
 void RoundSetUp();

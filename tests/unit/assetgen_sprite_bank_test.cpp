@@ -373,6 +373,17 @@ TEST_F(AssetgenSpriteBank, AnimationFramesDifferEmblemsHaveTheirColoursAndTwoRun
   EXPECT_TRUE(sum[2][2] > sum[0][2] && sum[2][1] > sum[0][1]) << "white is lighter than red";
   EXPECT_TRUE(sum[3][1] > sum[3][0] && sum[3][1] > 1.3 * sum[3][2]) << "green";
   EXPECT_TRUE(sum[4][1] > 1.3 * sum[4][2] && sum[4][0] > 1.3 * sum[4][2]) << "yellow";
+  // Every flag flies low on its staff, below the customer's money in the shop
+  // (no pixel in the top 12 rows), and its bottom row is the staff alone, the
+  // same in every frame (the round display repeats it down to the castle).
+  for (int i = 37; i <= 86; ++i) {
+    int top = Rec(i).height, foot = 0;
+    for (int y = 0; y < Rec(i).height; ++y)
+      for (int x = 0; x < Rec(i).width; ++x)
+        if (At(i, x, y)) top = std::min(top, y), foot += y == Rec(i).height - 1;
+    EXPECT_TRUE(top >= 12 && foot >= 2 && foot <= 4) << "emblem " << i << ": top row " << top << ", foot " << foot;
+    for (int x = 0; x < Rec(i).width; ++x) EXPECT_EQ(At(i, x, Rec(i).height - 1), At(37, x, Rec(37).height - 1)) << i;
+  }
 
   // The build's generator, another process, wrote the same bytes.
   for (const char* name : {"small.spr", "intro.spr"})

@@ -1,10 +1,12 @@
-// The game's random numbers: the same sequence in every run, per thread.
+// The game's random numbers: the same sequence in every run, per thread, and
+// the round's look drawn from them: its scenery set and that set's tune.
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
 
 #include "platform/random.h"
+#include "recording_music_player.h"
 #include "shell/round_setup.h"
 
 TEST(Random, SequenceStartsFromTheSameStateOnEveryThread) {
@@ -59,4 +61,10 @@ TEST(Random, ChoicesAreDrawnAsRTimesNOver32767AndTheScenerySetSo) {
     EXPECT_EQ(DrawScenerySet(), c.choice) << c.r;
   }
   platform::SeedRand(1);
+}
+
+TEST(Random, EveryScenerySetPlaysItsOwnTune) {
+  MusicLog music;
+  for (int set = -1; set <= 5; ++set) PlayRoundTune(set);
+  EXPECT_EQ(music.cues, (std::vector<std::string>{"tex1.mid", "tex2.mid", "tex3.mid", "tex4.mid", "tex5.mid"}));
 }

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "platform/game_clock.h"
+#include "platform/input.h"
 #include "platform/key_codes.h"
 #include "platform/script.h"
+#include "support/test_files.h"
 
 using platform::ParseScript;
 using platform::ScriptCommand;
@@ -63,4 +65,22 @@ TEST(Script, BadLinesAreRefusedNamingTheLine) {
     EXPECT_EQ(ParseScript(c.script, &cmds, &error), c.error.empty());
     EXPECT_EQ(error, c.error);
   }
+}
+
+TEST(Script, ACommandRunsAtTheStepItIsDueNotOneLater) {
+  // 100 ms is six flips of the clock exactly (60 units a ms, 1000 a flip).
+  const std::string text = "100 mouse 7 9\n";
+  const std::vector<uint8_t> bytes(text.begin(), text.end());
+  std::string error;
+  ASSERT_TRUE(platform::LoadScript(testfiles::WriteTestFile("script-due", "s.txt", &bytes), &error)) << error;
+  platform::ClipCursor(0, 0, 640, 480);
+  platform::SetCursorPos(1, 1);
+  int x = 0, y = 0;
+  platform::RunDueScriptCommands(5 * platform::kClockUnitsPerFlip / static_cast<double>(platform::kClockUnitsPerMs));
+  platform::GetCursorPos(&x, &y);
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(1, 1));
+  platform::RunDueScriptCommands(6 * platform::kClockUnitsPerFlip / static_cast<double>(platform::kClockUnitsPerMs));
+  platform::GetCursorPos(&x, &y);
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(7, 9));
+  EXPECT_FALSE(platform::ScriptPending());
 }

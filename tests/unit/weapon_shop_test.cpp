@@ -18,6 +18,7 @@
 #include "screens/shop_computer.h"
 #include "screens/shop_layout.h"
 #include "screens/weapon_shop.h"
+#include "display/text.h"
 #include "weapons/weapon_table.h"
 
 namespace {
@@ -66,6 +67,29 @@ TEST_F(WeaponShop, LayoutAndAComputersBadge) {
     g_players[0].control = control;
     DrawShop(shop);  // a computer's badge above the fort
     EXPECT_EQ(At(1024 / 18 + 30 + 19, 768 / 10 + 5 + 13), control ? 450 : 441);
+  }
+}
+
+TEST_F(WeaponShop, EachSlotShowsTheStockOfItsOwnWeapon) {
+  ASSERT_TRUE(CreateGameFont());
+  Pointer(0, 0);
+  ShopState shop;
+  // The pixels under slot i, where its count is written.
+  const auto countUnder = [&](int i) {
+    const ScreenPoint s = ShopSlotPosition(i);
+    std::vector<uint16_t> px;
+    for (int y = s.y + 35; y < s.y + 35 + g_display.fontHeight; ++y)
+      for (int x = s.x; x < s.x + 34; ++x) px.push_back(At(x, y));
+    return px;
+  };
+  DrawShop(shop);
+  std::vector<std::vector<uint16_t>> none;
+  for (int i = 1; i <= kShopSlots; ++i) none.push_back(countUnder(i));
+  for (int held = 1; held <= kShopSlots; ++held) {
+    for (auto& n : g_players[0].stock) n = 0;
+    g_players[0].stock[held] = 7;
+    DrawShop(shop);
+    for (int i = 1; i <= kShopSlots; ++i) EXPECT_EQ(countUnder(i) != none[i - 1], i == held) << held << " under " << i;
   }
 }
 
