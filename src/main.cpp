@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "bulwark: cannot play the replay '%s': %s\n", options.replayFile.c_str(), error.c_str());
       return 1;
     }
-    options.displayOption = LoadedReplayHeader().displayOption;  // the recorded game's screen
+    // The recorded game's screen, and the round after which it was left.
+    options.displayOption = LoadedReplayHeader().displayOption;
+    options.rounds = static_cast<int>(LoadedReplayHeader().lastRound);
   }
   RegisterSoundScriptCommands();  // before the script is read
   if (!platform::Init(options, &error)) {

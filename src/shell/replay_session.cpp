@@ -125,7 +125,8 @@ void WriteRecording() {
 }  // namespace
 
 std::string ReplayFolder() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') return std::string(xdg) + "/bulwark/replays";
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+    return std::string(xdg) + "/bulwark/replays";
   if (const char* home = std::getenv("HOME"); home && home[0] != '\0')
     return std::string(home) + "/.local/share/bulwark/replays";
   return {};
@@ -165,6 +166,7 @@ void BeginRecording() {
   h.startFrames = platform::GameFrames();
   h.startClock = platform::GameClockUnits();
   h.startRecord = CurrentFrameRecord();
+  h.lastRound = static_cast<uint32_t>(platform::GetOptions().rounds);
   for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i) {
     const PlayerRecord& p = g_players[i];
     h.players.push_back({p.name, p.colourIndex, p.control});
@@ -195,6 +197,9 @@ void BeginPlayback() {
   platform::SeedRand(h.randomState);
   platform::SetGameClock(h.startClock, h.startFrames);
   UseFrameRecord(h.startRecord);
+  g_playback.change = g_playback.check = 0;
+  g_playback.frame = 0;
+  g_playback.leaveAsked = false;
   g_playback.on = true;
 }
 

@@ -43,8 +43,7 @@ uint32_t GameStateChecksum() {
     for (int32_t v : {p.money, p.roundsSurvived, p.ledger.damage, p.ledger.drops, p.ledger.bonus, p.ledger.spent})
       sum.Add(v);
   }
-  if (TerrainLock terrain; terrain)
-    sum.AddBytes(terrain.Pixels(), sizeof(uint16_t) * kWorldWidth * kWorldHeight);
+  if (TerrainLock terrain; terrain) sum.AddBytes(terrain.Pixels(), sizeof(uint16_t) * kWorldWidth * kWorldHeight);
   for (const Projectile& q : g_projectiles) {
     for (float f : {q.x, q.y, q.vx, q.vy}) sum.Add(f);
     for (uint16_t v : {q.type, q.direction, q.animStep, q.program, q.programCounter, q.stepFramesLeft, q.state})

@@ -1,16 +1,19 @@
 #include "state/replay_file.h"
 
 #include <array>
-#include <cstring>
 
+#include "platform/key_codes.h"
 #include "state/game_version.h"
 
 namespace {
 
 constexpr uint8_t kMagic[4] = {'B', 'W', 'R', 'P'};
-constexpr uint8_t kTagChange = 1, kTagCheck = 2, kTagEnd = 3;
+constexpr uint8_t kTagCheck = 2, kTagEnd = 3;
+// A change's tag: this plus a bit for each field that differs from the
+// record before (the pointer as a difference).
+constexpr uint8_t kTagChange = 0x40;
+constexpr uint8_t kChangeX = 1, kChangeY = 2, kChangeButtons = 4, kChangeKey = 8, kChangeWeapons = 16;
 constexpr uint64_t kMostFrames = uint64_t{1} << 40;
-constexpr int kMostKey = 255;
 
 class Writer {
  public:
@@ -30,12 +33,29 @@ class Writer {
     Byte(static_cast<uint8_t>(s.size()));
     bytes.insert(bytes.end(), s.begin(), s.end());
   }
+  static uint8_t Buttons(const FrameRecord& r) {
+    return static_cast<uint8_t>(r.leftButton | r.rightButton << 1 | r.tabHeld << 2);
+  }
   void Record(const FrameRecord& r) {
     Signed(r.cursorX);
     Signed(r.cursorY);
-    Byte(static_cast<uint8_t>(r.leftButton | r.rightButton << 1 | r.tabHeld << 2));
+    Byte(Buttons(r));
     Var(static_cast<uint32_t>(r.lastKey));
     Var(r.weaponKeys);
+  }
+  // The tag, the frames since the entry before, and the fields that differ from `before`.
+  void Change(uint64_t gap, const FrameRecord& before, const FrameRecord& r) {
+    const uint8_t mask = static_cast<uint8_t>(
+        (r.cursorX != before.cursorX ? kChangeX : 0) | (r.cursorY != before.cursorY ? kChangeY : 0) |
+        (Buttons(r) != Buttons(before) ? kChangeButtons : 0) | (r.lastKey != before.lastKey ? kChangeKey : 0) |
+        (r.weaponKeys != before.weaponKeys ? kChangeWeapons : 0));
+    Byte(kTagChange | mask);
+    Var(gap);
+    if (mask & kChangeX) Signed(r.cursorX - before.cursorX);
+    if (mask & kChangeY) Signed(r.cursorY - before.cursorY);
+    if (mask & kChangeButtons) Byte(Buttons(r));
+    if (mask & kChangeKey) Var(static_cast<uint32_t>(r.lastKey));
+    if (mask & kChangeWeapons) Var(r.weaponKeys);
   }
   std::vector<uint8_t> bytes;
 };
@@ -72,6 +92,12 @@ class Reader {
     const uint64_t v = Var();
     return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1);
   }
+  // A pointer's move: anything beyond the 16-bit range fails.
+  int64_t Step() {
+    const int64_t d = Signed();
+    if (d < -65536 || d > 65536) ok = false;
+    return ok ? d : 0;
+  }
   std::string Text(size_t most) {
     const size_t n = Byte();
     if (n > most || n > Left()) {
@@ -86,8 +112,22 @@ class Reader {
     const int64_t x = Signed(), y = Signed();
     const uint8_t buttons = Byte();
     const uint64_t key = Var(), weapons = Var();
-    if (x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || buttons > 7 || key > kMostKey ||
-        weapons > UINT32_MAX)
+    return Check(x, y, buttons, key, weapons, r);
+  }
+  // The fields of a change tagged with `mask`, over the record before.
+  bool Change(uint8_t mask, const FrameRecord& before, FrameRecord* r) {
+    const int64_t x = before.cursorX + ((mask & kChangeX) ? Step() : 0);
+    const int64_t y = before.cursorY + ((mask & kChangeY) ? Step() : 0);
+    const uint8_t buttons = (mask & kChangeButtons) ? Byte() : Writer::Buttons(before);
+    const uint64_t key = (mask & kChangeKey) ? Var() : static_cast<uint64_t>(before.lastKey);
+    const uint64_t weapons = (mask & kChangeWeapons) ? Var() : before.weaponKeys;
+    return Check(x, y, buttons, key, weapons, r);
+  }
+  // A record's fields within their ranges: the pointer in 16 bits, three
+  // buttons, a key code, up to four digit keys.
+  bool Check(int64_t x, int64_t y, uint8_t buttons, uint64_t key, uint64_t weapons, FrameRecord* r) {
+    if (!ok || x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || buttons > 7 ||
+        key > static_cast<uint64_t>(platform::kHighestKeyCode) || weapons > UINT32_MAX)
       return ok = false;
     for (int shift = 0; shift < 32; shift += 8)
       if (const int vk = (weapons >> shift) & 0xFF; vk != 0 && (vk < '0' || vk > '9')) return ok = false;
@@ -115,9 +155,9 @@ bool Fail(std::string* error, const std::string& why) {
 }
 
 bool DecodeHeader(Reader& in, ReplayHeader* h, std::string* error) {
-  uint8_t magic[4];
-  for (uint8_t& b : magic) b = in.Byte();
-  if (!in.ok || std::memcmp(magic, kMagic, sizeof magic) != 0) return Fail(error, "not a replay file");
+  uint64_t magic = 0;
+  for (int i = 0; i < 4; ++i) magic |= static_cast<uint64_t>(kMagic[i]) << (8 * i);
+  if (in.Fixed(4) != magic || !in.ok) return Fail(error, "not a replay file");
   if (const uint64_t format = in.Fixed(2); format != kReplayFormatVersion)
     return Fail(error, "replay format " + std::to_string(format) + " is not supported");
   h->gameVersion = in.Text(32);
@@ -129,8 +169,10 @@ bool DecodeHeader(Reader& in, ReplayHeader* h, std::string* error) {
   h->startFrames = in.Var();
   h->startClock = in.Signed();
   in.Record(&h->startRecord);
+  const uint64_t lastRound = in.Var();
+  h->lastRound = static_cast<uint32_t>(lastRound);
   const uint8_t players = in.Byte();
-  if (!in.ok || h->displayOption > 3 || players < 2 || players > 5 || h->startFrames > kMostFrames ||
+  if (!in.ok || h->displayOption > 3 || players < 2 || players > 5 || h->startFrames > kMostFrames || lastRound > 1000000 ||
       h->startClock < 0 || h->startClock > static_cast<int64_t>(kMostFrames) * 1000)
     return Fail(error, "the replay is damaged");
   for (int i = 0; i < players; ++i) {
@@ -173,6 +215,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& r) {
   out.Var(r.header.startFrames);
   out.Signed(r.header.startClock);
   out.Record(r.header.startRecord);
+  out.Var(r.header.lastRound);
   out.Byte(static_cast<uint8_t>(r.header.players.size()));
   for (const ReplayPlayer& p : r.header.players) {
     out.Text(p.name);
@@ -186,14 +229,15 @@ std::vector<uint8_t> EncodeReplay(const Replay& r) {
   while (c < r.changes.size() || k < r.checks.size()) {
     const bool change = c < r.changes.size() && (k == r.checks.size() || r.changes[c].frame <= r.checks[k].frame);
     const uint64_t frame = change ? r.changes[c].frame : r.checks[k].frame;
-    out.Byte(change ? kTagChange : kTagCheck);
-    out.Var(frame - at);
-    at = frame;
     if (change) {
-      out.Record(r.changes[c++].record);
+      out.Change(frame - at, c == 0 ? r.header.startRecord : r.changes[c - 1].record, r.changes[c].record);
+      ++c;
     } else {
+      out.Byte(kTagCheck);
+      out.Var(frame - at);
       out.Fixed(r.checks[k++].sum, 4);
     }
+    at = frame;
   }
   out.Byte(kTagEnd);
   out.Var(r.frames - at);
@@ -217,9 +261,10 @@ bool DecodeReplay(const uint8_t* data, size_t size, Replay* out, std::string* er
     if (!in.ok || delta > kMostFrames - at) return Fail(error, "the replay is damaged");
     at += delta;
     if (tag == kTagEnd) break;
-    if (tag == kTagChange) {
+    if ((tag & ~0x1F) == kTagChange) {
       ReplayChange change{at, {}};
-      if (!in.Record(&change.record) || (out->changes.empty() && at != 0) ||
+      const FrameRecord& before = out->changes.empty() ? out->header.startRecord : out->changes.back().record;
+      if (!in.Change(tag & 0x1F, before, &change.record) || (out->changes.empty() && at != 0) ||
           (!out->changes.empty() && delta == 0 && out->changes.back().frame == at))
         return Fail(error, "the replay is damaged");
       out->changes.push_back(change);

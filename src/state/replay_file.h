@@ -1,6 +1,7 @@
 // The replay file: a header (format tag and version, the game's version, the
 // random generator's state when PLAY GAME was pressed, the display mode, the
-// frame count and game clock then, the input record then, and each player's
+// frame count and game clock then, the input record then, the round after
+// which the game was to be left (--rounds), and each player's
 // name, colour and control), then the stream: the frame records that differ
 // from the one before (with the count of frames between), the checksums of
 // the game's state, and the game's length in frames; last, a CRC-32 of all the
@@ -35,6 +36,7 @@ struct ReplayHeader {
   uint64_t startFrames = 0;   // frames shown before the game began
   int64_t startClock = 0;     // the game clock then, in its units
   FrameRecord startRecord;
+  uint32_t lastRound = 0;     // the game was left after this round's results (--rounds); 0 never
   std::vector<ReplayPlayer> players;  // 2..5
 };
 

@@ -138,7 +138,11 @@ TEST(ReplayE2E, AChangedRecordGoesOutOfSyncAndBadFilesAreRefused) {
   std::vector<uint8_t> flipped = good, cut = good;
   flipped[good.size() / 2] ^= 0x10;
   cut.resize(good.size() - 9);
-  struct Case { const char* what; std::vector<uint8_t> bytes; const char* says; };
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    const char* says;
+  };
   const Case cases[] = {
       {"a byte changed", flipped, "checksum"},
       {"truncated", cut, "checksum"},
@@ -161,7 +165,8 @@ TEST(ReplayE2E, GamesGoToTheReplaysFolderOrCostOneLineWhenItCannotBeWritten) {
   const GameRun saved = RunGame("replay-folder", o);
   EXPECT_TRUE(saved.Clean()) << saved.stderrText;
   std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(saved.dir + "/xdg/bulwark/replays")) files.push_back(e.path());
+  for (const auto& e : std::filesystem::directory_iterator(saved.dir + "/xdg/bulwark/replays"))
+    files.push_back(e.path());
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].extension(), ".bwr");
   EXPECT_EQ(Decoded(Bytes(ReadFile(files[0].string()))).header.players.size(), 2u);
