@@ -23,6 +23,12 @@ void HandOver() {
   SelectFrameWeapons();
 }
 
+// A button's press or release, through its latch.
+void StepButton(void (ButtonLatch::*step)(Relaxed<uint8_t>*), ButtonLatch& latch, FrameValue<uint8_t>& button) {
+  (latch.*step)(&button);
+  HandOver();
+}
+
 }  // namespace
 
 void OnKeyDown(int vk) {
@@ -37,22 +43,10 @@ void OnKeyUp(int vk) {
   HandOver();
 }
 
-void OnLButtonDown() {
-  g_input.leftLatch.Press(&g_input.leftButton);
-  HandOver();
-}
-void OnLButtonUp() {
-  g_input.leftLatch.Release(&g_input.leftButton);
-  HandOver();
-}
-void OnRButtonDown() {
-  g_input.rightLatch.Press(&g_input.rightButton);
-  HandOver();
-}
-void OnRButtonUp() {
-  g_input.rightLatch.Release(&g_input.rightButton);
-  HandOver();
-}
+void OnLButtonDown() { StepButton(&ButtonLatch::Press, g_input.leftLatch, g_input.leftButton); }
+void OnLButtonUp() { StepButton(&ButtonLatch::Release, g_input.leftLatch, g_input.leftButton); }
+void OnRButtonDown() { StepButton(&ButtonLatch::Press, g_input.rightLatch, g_input.rightButton); }
+void OnRButtonUp() { StepButton(&ButtonLatch::Release, g_input.rightLatch, g_input.rightButton); }
 
 void OnGameFrame() {
   g_input.keys.OnFrame(&g_input.lastKey);
