@@ -39,7 +39,7 @@ struct InputState {
   ButtonLatch leftLatch;               // holds back a release until the game has seen the press
   ButtonLatch rightLatch;
   KeyQueue keys;                       // presses waiting while last key still holds an earlier one
-  Relaxed<uint32_t> weaponKeys{0};     // digit keys pressed since the frame began, oldest in the high byte
+  Relaxed<uint32_t> weaponKeys{0};     // digit keys pressed since the frame began, a byte each, newest lowest
   int32_t cursorX = 0;                 // the pointer as the frame began
   int32_t cursorY = 0;
   void Reset() { *this = InputState(); }
