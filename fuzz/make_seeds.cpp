@@ -1,7 +1,8 @@
 // Writes the seed inputs of the fuzz targets, one folder per target, from the
 // same small files the tests build: sprite banks of patterned and solid
 // pictures, sound banks of short square waves, level files of numbered
-// records, game.ini variants and scripts like the end-to-end tests' own.
+// records, game.ini variants, scripts like the end-to-end tests' own and
+// replays.
 //
 //   bulwark-fuzz-seeds --out DIR
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "state/game_version.h"
+#include "state/replay_file.h"
 #include "support/sound_bank_builder.h"
 #include "support/sprite_bank_bytes.h"
 #include "world/level_file.h"
@@ -95,6 +98,25 @@ std::vector<std::pair<std::string, Bytes>> Scripts() {
   };
 }
 
+// Replays without their last four bytes (the target appends the CRC): a
+// short game, and one with every kind of entry and a long gap.
+std::vector<std::pair<std::string, Bytes>> Replays() {
+  Replay r;
+  r.header.gameVersion = kGameVersion;
+  r.header.randomState = 12345;
+  r.header.players = {{"BOB", 0, 0}, {"NONAME 02", 2, 1}};
+  r.changes = {{0, {}}, {5, {320, 200, 1, 0, 0, 65, 0}}, {9, {-3, 479, 0, 1, 1, 0, 0x33353000}}};
+  r.checks = {{0, 0xDEADBEEF}, {9, 7}};
+  r.frames = 700;
+  Bytes full = EncodeReplay(r);
+  full.resize(full.size() - 4);
+  Replay empty;
+  empty.header = r.header;
+  Bytes none = EncodeReplay(empty);
+  none.resize(none.size() - 4);
+  return {{"game.bwr", full}, {"empty.bwr", none}};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +133,7 @@ int main(int argc, char** argv) {
   for (const Bytes& ini : {Bytes{1, 0, 0}, Bytes{3, 0, 0}, Bytes{0, 1, 1, 9}, Bytes{2}, Text("100")})
     ok &= Write(out / "fuzz_config", "game-" + std::to_string(ini.size()) + "-" + std::to_string(ini[0]) + ".ini", ini);
   for (const auto& [name, bytes] : Scripts()) ok &= Write(out / "fuzz_script", name, bytes);
+  for (const auto& [name, bytes] : Replays()) ok &= Write(out / "fuzz_replay", name, bytes);
   if (!ok) std::fprintf(stderr, "bulwark-fuzz-seeds: cannot write into %s\n", out.c_str());
   return ok ? 0 : 1;
 }

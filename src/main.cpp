@@ -7,6 +7,7 @@
 #include "platform/options.h"
 #include "platform/runtime.h"
 #include "shell/game_app.h"
+#include "shell/replay_session.h"
 
 int main(int argc, char** argv) {
   platform::Options options;
@@ -18,6 +19,15 @@ int main(int argc, char** argv) {
   if (options.help) {
     std::fputs(platform::UsageText().c_str(), stdout);
     return 0;
+  }
+  if (!options.replayFile.empty()) {
+    if (!LoadReplayFile(options.replayFile, &error)) {
+      std::fprintf(stderr, "bulwark: cannot play the replay '%s': %s\n", options.replayFile.c_str(), error.c_str());
+      return 1;
+    }
+    // The recorded game's screen, and the round after which it was left.
+    options.displayOption = LoadedReplayHeader().displayOption;
+    options.rounds = static_cast<int>(LoadedReplayHeader().lastRound);
   }
   RegisterSoundScriptCommands();  // before the script is read
   if (!platform::Init(options, &error)) {

@@ -45,6 +45,15 @@ void PassWithoutPresenting() {
   AdvanceGameClock(kClockUnitsPerFlip);
 }
 
-bool GameClockRealTime() { return !ScriptPending() && GetOptions().autoplay == 0; }
+bool GameClockRealTime() {
+  return !ScriptPending() && GetOptions().autoplay == 0 && GetOptions().replayFile.empty();
+}
+
+void SetGameClock(int64_t units, uint64_t frames) {
+  g_units = units;
+  g_frames.store(frames, std::memory_order_relaxed);
+}
+
+int64_t GameClockUnits() { return g_units; }
 
 }  // namespace platform

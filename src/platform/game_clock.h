@@ -29,7 +29,12 @@ void CountGameFrame();
 void PassWithoutPresenting();
 
 // True when the run has no more scripted input to wait for: frames and sleeps
-// then keep real time even in headless mode.
+// then keep real time even in headless mode (never in a replay's playback).
 bool GameClockRealTime();
+
+// The clock in its units; and setting clock and frame count (a replay starts
+// where its game began).
+int64_t GameClockUnits();
+void SetGameClock(int64_t units, uint64_t frames);
 
 }  // namespace platform

@@ -37,6 +37,10 @@ std::string UsageText() {
       "                     without the wait for a key and the title; headless, it\n"
       "                     runs as fast as it can\n"
       "  --rounds R         leave the game after the results of round R\n"
+      "  --record FILE      write the replay of each game to FILE (by default every\n"
+      "                     game goes to $XDG_DATA_HOME/bulwark/replays/)\n"
+      "  --replay FILE      play a recorded game back (Tab fast-forwards, Esc then Y\n"
+      "                     leaves)\n"
       "  --help             show this text\n"
       "\n"
       "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
@@ -105,6 +109,10 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       if (!TakeValue(argc, argv, &i, &out->scriptFile, error)) return false;
     } else if (!std::strcmp(a, "--shot-dir")) {
       if (!TakeValue(argc, argv, &i, &out->shotDir, error)) return false;
+    } else if (!std::strcmp(a, "--record")) {
+      if (!TakeValue(argc, argv, &i, &out->recordFile, error)) return false;
+    } else if (!std::strcmp(a, "--replay")) {
+      if (!TakeValue(argc, argv, &i, &out->replayFile, error)) return false;
     } else if (!std::strcmp(a, "--state-out")) {
       if (!TakeValue(argc, argv, &i, &out->stateOut, error)) return false;
     } else {

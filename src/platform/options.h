@@ -18,6 +18,8 @@ struct Options {
   bool noMusic = false;       // the tunes stay silent
   int autoplay = 0;           // a game of this many computer players (2..5) straight from start-up; 0 none
   int rounds = 0;             // leave the game after the results of this round; 0 never
+  std::string recordFile;     // where the replay of a game goes; empty: the replays folder
+  std::string replayFile;     // a recorded game to play back instead of the title
   bool help = false;
 };
 

@@ -59,7 +59,7 @@ void PassTurn() {
 }  // namespace
 
 void PlayerRoundSetUp() {
-  g_input.lastKey = 0;
+  ClearLastKey();
 
   g_phases.powerGauge = AnimationPhases().powerGauge;
   g_game.viewX = g_game.viewY = 0;

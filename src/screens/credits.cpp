@@ -54,7 +54,7 @@ const CreditLine& Credit(int line) { return kLines[line]; }
 void ShowCredits(FramePresenter& frame) {
   g_game.scene = Scene::kCredits;
   g_input.leftButton = 0;
-  g_input.lastKey = 0;
+  ClearLastKey();
   for (;;) {
     DrawCredits();
     frame.PresentFrame();

@@ -33,7 +33,7 @@ int QuitConfirmation(FramePresenter& frame, int mode) {
   const Scene previous = g_game.scene;
   g_game.scene = Scene::kQuitQuestion;
   g_input.leftButton = 0;
-  g_input.lastKey = 0;
+  ClearLastKey();
   SoundSystem().StopAllChannels();
   PlaySoundEffect(18);
   int key = 0;

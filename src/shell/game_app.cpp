@@ -5,6 +5,7 @@
 #include "platform/main_loop.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
+#include "shell/replay_session.h"
 #include "platform/script.h"
 #include "shell/state_out.h"
 
@@ -26,7 +27,10 @@ int RunApplication() {
   // The tunes play through that device: made after it, gone before it.
   MusicLifetime music;
   // The summary is written however the run ends (leaving, closing, a signal).
-  platform::SetExitHook(WriteStateOut);
+  platform::SetExitHook([] {
+    FinishRecordingAtExit();
+    WriteStateOut();
+  });
   platform::SetStateSnapshot(StateSummaryJson);
   CGameApp app;
   if (!app.InitInstance()) return 1;

@@ -12,10 +12,13 @@
 #include "screens/credits.h"
 #include "screens/title_menu.h"
 #include "screens/title_overlay.h"
+#include "shell/input_handlers.h"
 #include "shell/main_frame.h"
+#include "shell/replay_session.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/sprite_loader.h"
+#include "state/frame_record.h"
 #include "state/player_record.h"
 #include "state/shared_state.h"
 #include "world/level_file.h"
@@ -50,11 +53,15 @@ void ShowPrompt() {
   DrawSprite(g_display.primary, prompt, w / 2 - prompt.width / 2, (h / 5) * 4 - prompt.height / 2);
 }
 
-// Waits for any key or a left click, and consumes it.
+// Waits for any key or a left click, and consumes it. No frames are shown
+// meanwhile: the input is taken after every sleep.
 void WaitForUser() {
-  g_input.lastKey = 0;
+  ClearLastKey();
   g_input.leftButton = 0;
-  while (g_input.leftButton == 0 && g_input.lastKey == 0) platform::Sleep(10);
+  while (g_input.leftButton == 0 && g_input.lastKey == 0) {
+    platform::Sleep(10);
+    TakeLiveInput(false);
+  }
   g_input.lastKey = 0;
   g_input.leftButton = 0;
 }
@@ -69,7 +76,9 @@ void CMainFrame::RunGame() {
   LoadLevelTable();
   BuildPanelFill();
   ProgramStartReset();
-  if (const int computers = platform::GetOptions().autoplay; computers > 0) {
+  if (ReplayLoaded()) {
+    PlayRecordedGame();
+  } else if (const int computers = platform::GetOptions().autoplay; computers > 0) {
     PlayComputerGame(computers);
   } else {
     ShowPrompt();
@@ -85,6 +94,13 @@ void CMainFrame::PlayComputerGame(int computers) {
   g_game.numberOfPlayers = static_cast<uint16_t>(computers);
   for (int i = 0; i < computers && i < kMaxPlayers; ++i) g_players[i].control = 1;
   PlayRounds();
+}
+
+void CMainFrame::PlayRecordedGame() {
+  NewGameReset();
+  BeginPlayback();
+  PlayRounds();
+  EndPlayback();
 }
 
 bool CMainFrame::TitleMenu() {
@@ -110,10 +126,12 @@ bool CMainFrame::TitleMenu() {
 }
 
 void CMainFrame::StartGame() {
-  g_input.lastKey = 0;
+  ClearLastKey();
   NewGameReset();
   if (MainMenu() != 0) {
+    BeginRecording();
     PlayRounds();
+    EndRecording();
     g_input.lastKey = 0;
   }
 }

@@ -5,7 +5,8 @@
 // that no quick click and no key typed faster than the frames is lost.
 //
 // Threads: the main thread (scripted input: the game thread); they never block.
-// OnGameFrame: the game thread.
+// OnGameFrame: the game thread. Once the game thread runs, the handlers change
+// only the live input; the game sees it at the next frame.
 #pragma once
 
 #include "platform/input.h"
@@ -22,7 +23,9 @@ void OnTimer(int id);
 
 // The game thread has presented a frame (every frame loop's presentation
 // calls it): button releases held back for a quick click go through once the
-// game has had the press for a frame, and the next waiting key is handed over.
+// game has had the press for a frame, and the next waiting key is handed over;
+// then the frame's input is taken as one record (recorded, or replaced by the
+// replay's), and the weapon keys in it select their weapons.
 void OnGameFrame();
 
 // The weapon a digit key selects (1 -> 0, ..., 9 -> 8, 0 -> 9); -1 for other keys.

@@ -4,7 +4,9 @@
 #include "platform/main_loop.h"
 #include "shell/game_thread.h"
 #include "shell/input_handlers.h"
+#include "shell/replay_session.h"
 #include "shell/window_icon.h"
+#include "state/shared_state.h"
 
 namespace {
 CMainFrame* g_frame = nullptr;
@@ -17,7 +19,7 @@ CMainFrame::CMainFrame() {
   g_frame = this;
   // The window only carries the title, the icon and the messages; the picture
   // comes from the display set up by start-up loading.
-  platform::CreateMainWindow("Bulwark");
+  platform::CreateMainWindow(ReplayLoaded() ? "Bulwark - REPLAY" : "Bulwark");
   const WindowIcon& icon = GameWindowIcon();
   platform::SetMainWindowIcon(icon.pixels.data(), icon.size, icon.size);
   platform::SetInputSink(&g_input_sink);
@@ -38,6 +40,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::StartGameThread() {
   m_thread = CThread::CreateSuspended();
   m_thread->SetFrame(this);
+  g_framedInput = 1;  // from now on the game sees the input a frame at a time
   m_thread->ResumeThread();
 }
 

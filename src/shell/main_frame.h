@@ -49,6 +49,8 @@ class CMainFrame final : public FramePresenter {
   void StartGame();
   // A game of computer players only, straight from start-up (--autoplay).
   void PlayComputerGame(int computers);
+  // The game of a replay, straight from start-up (--replay).
+  void PlayRecordedGame();
   // The players' set-up: 1 to play, 0 back to the title (Esc); and one frame
   // of it, drawn into the back surface with its clicks handled.
   int MainMenu();

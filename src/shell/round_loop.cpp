@@ -16,6 +16,7 @@
 #include "screens/screen_text.h"
 #include "screens/weapon_shop.h"
 #include "shell/main_frame.h"
+#include "shell/replay_session.h"
 #include "shell/round_end.h"
 #include "shell/round_log.h"
 #include "shell/round_setup.h"
@@ -111,6 +112,7 @@ void CMainFrame::PlayRounds() {
     RoundLog().push_back(entry);
     g_game.scene = Scene::kRound;
     const RoundEnd end = PlayRound();
+    ReplayRoundEnd();
     RoundLog().back().ended = RoundEndName(end);
     RoundLog().back().standing = StandingForts();
     if (end == RoundEnd::kQuit) {

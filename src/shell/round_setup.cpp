@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "audio/music.h"
+#include "platform/main_loop.h"
 #include "platform/random.h"
 #include "players/turns.h"
 #include "state/shared_state.h"
@@ -54,6 +55,11 @@ void RoundSetUp() {
   PlayRoundTune(g_game.scenerySet);
   PlaceForts();
   g_game.landscapeBusy = 0;
+  // The loading animation stepped the frame phase as often as the window
+  // timer ticked while the world was built: a matter of real time. The round
+  // starts from the phase it had before, once the timer's handler is done.
+  platform::RunOnMainThread([] {});
+  g_game.framePhase = 0;
   RestoreFortPictures();
   CentreViewOnCurrentFort();
   ChooseSkyColour();

@@ -31,3 +31,5 @@ void KeyQueue::OnFrame(Relaxed<int32_t>* lastKey) {
   }
   frameKey_ = *lastKey;
 }
+
+void KeyQueue::Drop() { head_.store(tail_.load()); }

@@ -28,6 +28,8 @@ class KeyQueue {
   void Press(int32_t key, Relaxed<int32_t>* lastKey);
   // The game thread has presented a frame and is about to run the next one.
   void OnFrame(Relaxed<int32_t>* lastKey);
+  // The game thread drops every key still waiting.
+  void Drop();
 
  private:
   std::atomic<int32_t> keys_[kCapacity] = {};

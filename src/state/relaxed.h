@@ -25,6 +25,10 @@ class Relaxed {
   operator T() const { return load(); }
   T load() const { return v_.load(std::memory_order_relaxed); }
   void store(T v) { v_.store(v, std::memory_order_relaxed); }
+  T exchange(T v) { return v_.exchange(v, std::memory_order_relaxed); }
+  bool compare_exchange_weak(T& expected, T desired) {
+    return v_.compare_exchange_weak(expected, desired, std::memory_order_relaxed);
+  }
 
   Relaxed& operator+=(T d) {
     store(static_cast<T>(load() + d));

@@ -6,4 +6,13 @@ ConfigState g_config;
 InputState g_input;
 GameState g_game;
 
-void ReadCursor() { platform::GetCursorPos(&g_input.cursorX, &g_input.cursorY); }
+Relaxed<uint8_t> g_framedInput{0};
+
+void ReadCursor() {
+  if (g_framedInput == 0) platform::GetCursorPos(&g_input.cursorX, &g_input.cursorY);
+}
+
+void ClearLastKey() {
+  g_input.keys.Drop();
+  g_input.lastKey = 0;
+}

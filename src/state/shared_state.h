@@ -12,6 +12,7 @@
 #include <string>
 
 #include "state/button_latch.h"
+#include "state/frame_value.h"
 #include "state/key_queue.h"
 #include "state/relaxed.h"
 
@@ -28,15 +29,18 @@ struct ConfigState {
   void Reset() { *this = ConfigState(); }
 };
 
+// The input handlers write the live values; the game thread reads the frame's
+// record of them, taken at the start of each frame (frame_value.h).
 struct InputState {
-  Relaxed<int32_t> lastKey{0};      // virtual-key code of the last key press; 0 none
-  Relaxed<uint8_t> leftButton{0};   // 1 from a left press until its release (or until consumed)
-  Relaxed<uint8_t> rightButton{0};  // 1 from a right press until its release
-  Relaxed<uint8_t> tabHeld{0};      // 1 while the Tab key is held (fast-forward)
-  ButtonLatch leftLatch;            // holds back a release until the game has seen the press
+  FrameValue<int32_t> lastKey{0};      // virtual-key code of the last key press; 0 none
+  FrameValue<uint8_t> leftButton{0};   // 1 from a left press until its release (or until consumed)
+  FrameValue<uint8_t> rightButton{0};  // 1 from a right press until its release
+  FrameValue<uint8_t> tabHeld{0};      // 1 while the Tab key is held (fast-forward)
+  ButtonLatch leftLatch;               // holds back a release until the game has seen the press
   ButtonLatch rightLatch;
-  KeyQueue keys;                    // presses waiting while last key still holds an earlier one
-  int32_t cursorX = 0;              // read by the game thread each frame (ReadCursor)
+  KeyQueue keys;                       // presses waiting while last key still holds an earlier one
+  Relaxed<uint32_t> weaponKeys{0};     // digit keys pressed since the frame began, a byte each, newest lowest
+  int32_t cursorX = 0;                 // the pointer as the frame began
   int32_t cursorY = 0;
   void Reset() { *this = InputState(); }
 };
@@ -81,5 +85,15 @@ extern ConfigState g_config;
 extern InputState g_input;
 extern GameState g_game;
 
-// Reads the mouse position into g_input's cursor (the game thread, once a frame).
+// Once the game thread runs frames (set before it starts), the handlers change
+// only the live input and the game sees it at the start of the next frame.
+// Before that (tests, tools) the handlers' changes reach the frame's values
+// at once.
+extern Relaxed<uint8_t> g_framedInput;
+
+// Reads the mouse position into g_input's cursor. Once input is framed the
+// pointer is part of the frame's record and stays as the frame began.
 void ReadCursor();
+
+// Clears last key on a screen's entry, with every key still waiting behind it.
+void ClearLastKey();

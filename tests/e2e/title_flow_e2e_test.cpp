@@ -105,3 +105,13 @@ TEST(TitleFlowE2E, ClicksEndTheWaitOnlyAndEachIsSeenOnceHeldOrQuick) {
   EXPECT_EQ(run.LoadShot("back.png").px, title.px);
   EXPECT_FALSE(std::filesystem::exists(run.dir + "/shots/left.png"));
 }
+
+TEST(TitleFlowE2E, SpaceTwiceWithinOneFrameOfTheTitleStartsTheSetUpWithTheNameUntouched) {
+  RunOptions o;
+  o.script = "300 key 65\n600 key 32\n600 key 32\n900 state menu.json\n1000 key 27\n1200 key 27\n";
+  const auto run = RunGame("space-twice", o);
+  ASSERT_TRUE(run.Clean()) << run.stderrText;
+  const auto menu = run.Snapshot("menu.json");
+  EXPECT_EQ(menu["scene"], "menu");
+  EXPECT_EQ(menu["players"][0]["name"], "NONAME 01");
+}

@@ -74,7 +74,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
                                    "--state-out",  (dir / "state.json").string()};
   if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
-  std::vector<std::string> env = o.env;
+  // Replays go into the run's folder, never into the real home.
+  std::vector<std::string> env = {"XDG_DATA_HOME=" + (dir / "xdg").string()};
+  env.insert(env.end(), o.env.begin(), o.env.end());
   if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
 
   const pid_t pid = fork();

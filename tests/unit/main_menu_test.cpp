@@ -4,6 +4,7 @@
 
 #include "players/player_resets.h"
 #include "screen_test_fixture.h"
+#include "shell/input_handlers.h"
 #include "shell/main_menu.h"
 #include "state/player_record.h"
 
@@ -104,4 +105,20 @@ TEST_F(MainMenu, EscReturnsAtOnce) {
   g_input.lastKey = 27;
   EXPECT_EQ(frame->MainMenu(), 0);
   EXPECT_EQ(g_input.lastKey, 0);
+}
+
+TEST_F(MainMenu, APressThatComesWhileAFrameRunsIsTakenNextFrameWithItsPointer) {
+  // The frame begins with the pointer on the control button; the pointer
+  // moves to NEXT OPPONENT and the button goes down while the frame runs.
+  g_framedInput = 1;
+  Pointer(kControlX, kControlY);
+  OnGameFrame();
+  Pointer(kNextX, kNextY);
+  OnLButtonDown();
+  frame->DrawMainMenu();
+  OnLButtonUp();
+  OnGameFrame();
+  frame->DrawMainMenu();
+  g_framedInput = 0;
+  EXPECT_EQ(std::make_tuple(g_players[0].control.load(), g_game.numberOfPlayers), std::make_tuple(0, 2));
 }
