@@ -6,7 +6,9 @@
 #include "audio/sound_script.h"
 #include "platform/options.h"
 #include "platform/runtime.h"
+#include "platform/version.h"
 #include "shell/game_app.h"
+#include "shell/user_settings.h"
 
 int main(int argc, char** argv) {
   platform::Options options;
@@ -19,6 +21,13 @@ int main(int argc, char** argv) {
     std::fputs(platform::UsageText().c_str(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("bulwark %s\n", kGameVersion);
+    return 0;
+  }
+  // The player's settings, under what the command line says for this run.
+  LoadUserSettings();
+  MergeUserSettings(&options);
   RegisterSoundScriptCommands();  // before the script is read
   if (!platform::Init(options, &error)) {
     std::fprintf(stderr, "bulwark: %s\n", error.c_str());

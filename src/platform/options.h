@@ -19,6 +19,7 @@ struct Options {
   int autoplay = 0;           // a game of this many computer players (2..5) straight from start-up; 0 none
   int rounds = 0;             // leave the game after the results of this round; 0 never
   bool help = false;
+  bool version = false;       // print the version and end
 };
 
 // Parses argv into *out. False with a message in *error on a bad option.
