@@ -13,6 +13,8 @@
 #include "screens/title_menu.h"
 #include "screens/title_overlay.h"
 #include "shell/main_frame.h"
+#include "shell/saved_players.h"
+#include "shell/user_settings.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/sprite_loader.h"
@@ -63,12 +65,15 @@ void WaitForUser() {
 
 void CMainFrame::RunGame() {
   ShowStartupPicture(m_video.get());
-  g_game.effectsVolume = 10000;
+  const Settings settings = UserSettings();
+  g_game.effectsVolume = EffectsVolumeForPercent(settings.effectsVolume);
+  SetMusicVolume(settings.musicVolume);
   LoadGameSprites();
   LoadGameSounds();
   LoadLevelTable();
   BuildPanelFill();
   ProgramStartReset();
+  RestoreSavedNamesAndControls();
   if (const int computers = platform::GetOptions().autoplay; computers > 0) {
     PlayComputerGame(computers);
   } else {
@@ -113,6 +118,7 @@ void CMainFrame::StartGame() {
   g_input.lastKey = 0;
   NewGameReset();
   if (MainMenu() != 0) {
+    SaveGamePlayers();
     PlayRounds();
     g_input.lastKey = 0;
   }

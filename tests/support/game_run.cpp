@@ -70,7 +70,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
                                    "--state-out",  (dir / "state.json").string()};
   if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
-  std::vector<std::string> env = o.env;
+  // The player's settings of the run live in its own folder, never in the real ~/.config.
+  std::vector<std::string> env = {"XDG_CONFIG_HOME=" + (dir / "config").string()};
+  env.insert(env.end(), o.env.begin(), o.env.end());
   if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
 
   const pid_t pid = fork();
