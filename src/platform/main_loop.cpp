@@ -184,8 +184,12 @@ void RunOnMainThread(const std::function<void()>& fn) {
   while (!task.done) g_taskDone.wait(lock);
 }
 
-void ToggleFullscreen() {
-  if (!Headless()) RunOnMainThread([] { SwitchFullscreen(CurrentSdlVideo()); });
+void SetFullscreen(bool fullscreen) {
+  if (Headless()) return;
+  RunOnMainThread([fullscreen] {
+    if (g_window && ((SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN) != 0) != fullscreen)
+      SwitchFullscreen(CurrentSdlVideo());
+  });
 }
 
 void SetFullscreenListener(std::function<void(bool fullscreen)> listener) { g_fullscreenListener = std::move(listener); }

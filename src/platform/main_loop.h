@@ -3,7 +3,7 @@
 // once per refresh, and message boxes are drawn over the picture.
 //
 // Threads: everything here runs on the main thread, except PostDestroyMainWindow,
-// RunOnMainThread and ToggleFullscreen, which any thread may call.
+// RunOnMainThread and SetFullscreen, which any thread may call.
 #pragma once
 
 #include <cstdint>
@@ -28,9 +28,9 @@ void PostDestroyMainWindow();
 // or when the message loop is not running).
 void RunOnMainThread(const std::function<void()>& fn);
 
-// Switches between fullscreen and a window, as Alt+Enter does (any thread:
+// Makes the window fullscreen or not, as Alt+Enter switches it (any thread:
 // it is done on the main thread); nothing in headless mode.
-void ToggleFullscreen();
+void SetFullscreen(bool fullscreen);
 // Called on the main thread after every switch, with the new state.
 void SetFullscreenListener(std::function<void(bool fullscreen)> listener);
 

@@ -9,7 +9,9 @@
 #include "platform/random.h"
 #include "platform/runtime.h"
 #include "players/player_resets.h"
+#include "platform/main_loop.h"
 #include "screens/credits.h"
+#include "screens/options_screen.h"
 #include "screens/title_menu.h"
 #include "screens/title_overlay.h"
 #include "shell/main_frame.h"
@@ -26,6 +28,21 @@ namespace {
 
 constexpr int kKeyEsc = 27;
 constexpr int kKeySpace = 32;
+
+// Keeps the settings the options screen changed and puts them to work: the
+// volumes at once, the switch to fullscreen or a window at once, the display
+// mode at the next start.
+void ApplyOptions(const Settings& changed) {
+  ChangeUserSettings([&changed](Settings& s) {
+    s.effectsVolume = changed.effectsVolume;
+    s.musicVolume = changed.musicVolume;
+    s.fullscreen = changed.fullscreen;
+    s.displayMode = changed.displayMode;
+  });
+  g_game.effectsVolume = EffectsVolumeForPercent(changed.effectsVolume);
+  SetMusicVolume(changed.musicVolume);
+  platform::SetFullscreen(changed.fullscreen);
+}
 
 // What the title menu's frame loop ends with.
 enum class TitleChoice { kStartGame, kLeave };
@@ -107,6 +124,7 @@ bool CMainFrame::TitleMenu() {
       if (g_game.titleMenuItem != kTitleNone) PlaySoundEffect(18);
       if (g_game.titleMenuItem == kTitlePlay) return true;
       if (g_game.titleMenuItem == kTitleCredits) ShowCredits(*this);
+      if (g_game.titleMenuItem == kTitleOptions) ShowOptions(*this, UserSettings(), ApplyOptions);
       if (g_input.leftButton == 1 && g_game.titleMenuItem == kTitleExit) return false;
     }
     if (g_input.lastKey == kKeyEsc) return false;

@@ -91,3 +91,28 @@ TEST(SettingsE2E, ADamagedOrUnreadableFileGivesOneMessageAndTheDefaults) {
     EXPECT_NE(ReadFile(file.string()).find("effects_volume = 100\n"), std::string::npos) << c.what;
   }
 }
+
+TEST(SettingsE2E, WhatTheOptionsScreenSetsIsKeptForTheNextRun) {
+  const std::string home = testfiles::TestDir("settings-options");
+  RunOptions o;
+  o.env = {"XDG_CONFIG_HOME=" + home};
+  // At 640 x 480 the rows lie 36 pixels apart from y 114: effects, music,
+  // fullscreen, display mode, BACK. Music one step down (the row's left
+  // half), the display mode three steps on (to 800 x 600), fullscreen off
+  // with Up and Enter, then BACK and Esc.
+  o.script = "300 key 65\n" + Click(400, 144, 328) + At(700, "state options.json") + Click(800, 200, 155) +
+             Click(1000, 400, 227) + Click(1200, 400, 227) + Click(1400, 400, 227) + "1600 key 38\n1700 key 13\n" +
+             Click(1800, 320, 262) + At(2100, "state title.json") + "2200 key 27\n";
+  const auto first = RunGame("settings-options-first", o);
+  ASSERT_TRUE(first.Clean()) << first.stderrText;
+  EXPECT_EQ(first.Snapshot("options.json")["scene"], "options");
+  EXPECT_EQ(first.Snapshot("title.json")["scene"], "title");
+  const std::string saved = ReadFile(home + "/bulwark/settings.ini");
+  for (const char* line : {"effects_volume = 100\n", "music_volume = 90\n", "fullscreen = no\n", "display_mode = 800x600\n"})
+    EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
+
+  o.script = "300 key 65\n600 key 27\n";
+  const auto second = RunGame("settings-options-second", o);
+  ASSERT_TRUE(second.Clean()) << second.stderrText;
+  EXPECT_EQ(second.state["screen"], nlohmann::json({800, 600})) << "the settings' mode over game.ini's 640 x 480";
+}

@@ -11,6 +11,7 @@
 
 #include "audio/game_sounds.h"
 #include "platform/user_files.h"
+#include "screens/options_screen.h"
 #include "shell/user_settings.h"
 #include "state/settings.h"
 #include "support/test_files.h"
@@ -115,4 +116,27 @@ TEST(Settings, TheCommandLineWinsOverTheFile) {
   }
   setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   LoadUserSettings();
+}
+
+TEST(Settings, TheOptionsScreenStepsEachValueWithinItsRange) {
+  struct Case { int row, step; int effects, music, fullscreen, mode; bool changed; };
+  // From effects 100, music 0, fullscreen, game.ini's mode.
+  const Case cases[] = {
+      {kRowEffects, 1, 100, 0, 1, -1, false}, {kRowEffects, -1, 90, 0, 1, -1, true},
+      {kRowMusic, -1, 100, 0, 1, -1, false},  {kRowMusic, 1, 100, 10, 1, -1, true},
+      {kRowFullscreen, 1, 100, 0, 0, -1, true}, {kRowFullscreen, -1, 100, 0, 0, -1, true},
+      {kRowDisplayMode, 1, 100, 0, 1, 0, true}, {kRowDisplayMode, -1, 100, 0, 1, 3, true},
+      {kRowBack, 1, 100, 0, 1, -1, false},
+  };
+  for (const Case& c : cases) {
+    Settings s;
+    s.musicVolume = 0;
+    EXPECT_EQ(StepOption(&s, c.row, c.step), c.changed) << c.row << " " << c.step;
+    EXPECT_EQ((std::vector<int>{s.effectsVolume, s.musicVolume, s.fullscreen, s.displayMode}),
+              (std::vector<int>{c.effects, c.music, c.fullscreen, c.mode}))
+        << c.row << " " << c.step;
+  }
+  Settings s;
+  for (int i = 0; i < 5; ++i) StepOption(&s, kRowDisplayMode, 1);
+  EXPECT_EQ(s.displayMode, -1) << "round the four modes and back to game.ini's";
 }
