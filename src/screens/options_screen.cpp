@@ -18,11 +18,9 @@ namespace {
 constexpr int kKeyEnter = 13, kKeyEsc = 27, kKeySpace = 32;
 constexpr int kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28;
 constexpr int kTitleBackground = 384;
-constexpr ColorRef kShadow = Rgb(15, 15, 15);
-constexpr ColorRef kHeading = Rgb(255, 200, 60);
-constexpr ColorRef kLabel = Rgb(159, 159, 255);
-constexpr ColorRef kValue = Rgb(255, 255, 255);
-constexpr ColorRef kLit = Rgb(255, 255, 15);
+// Every line has the credits' dark shadow; the lit row is yellow.
+constexpr ColorRef kShadow = Rgb(15, 15, 15), kLit = Rgb(255, 255, 15);
+constexpr ColorRef kHeading = Rgb(255, 200, 60), kLabel = Rgb(159, 159, 255), kValue = Rgb(255, 255, 255);
 
 const char* const kLabels[kOptionsRows] = {"EFFECTS VOLUME", "MUSIC VOLUME", "FULLSCREEN", "DISPLAY MODE", "BACK"};
 
