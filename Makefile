@@ -2,6 +2,7 @@
 #   make run    set up, build, generate the data, start the game
 #   make test   set up, build, run every test through CTest
 #   make fuzz   the fuzz targets of fuzz/, FUZZ_SECONDS each (clang, libFuzzer)
+#   make install   the game under PREFIX (DESTDIR honoured); make package: a .deb
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
@@ -9,11 +10,13 @@ FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 ROUNDS ?= 100
 # The soak under the sanitizers is ten times slower: fewer rounds there.
 SAN_SOAK_ROUNDS ?= 10
 
-.PHONY: all deps configure build run test test-sanitize bench soak fuzz-deps fuzz clean
+.PHONY: all deps configure build run test test-sanitize bench soak fuzz-deps fuzz install package package-check clean
 
 all: build
 
@@ -33,6 +36,19 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The game, its data, desktop entry, icons, metadata and manual page under
+# PREFIX; with DESTDIR, staged under DESTDIR/PREFIX.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package (CPack) in $(BUILD); package-check looks inside it and
+# runs the game from an unpacked copy, as CI does.
+package: build
+	cd $(BUILD) && cpack -G DEB
+package-check: package
+	@./scripts/install-deps.sh --package
+	./scripts/check-package.sh $(BUILD)
 
 $(SAN_BUILD)/build.ninja:
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBULWARK_SANITIZE=ON -DBULWARK_BENCH=OFF $(CMAKE_FLAGS)
@@ -54,7 +70,7 @@ soak: build
 # sanitizer report or 2 GB of memory stops make with the input saved in
 # $(FUZZ_BUILD)/artifacts. The sound bank target may grow its inputs to
 # 64 KB, enough for many sounds.
-FUZZ_TARGETS := fuzz_sprite_bank fuzz_sound_bank fuzz_level_file fuzz_config fuzz_script fuzz_replay
+FUZZ_TARGETS := fuzz_sprite_bank fuzz_sound_bank fuzz_level_file fuzz_config fuzz_script fuzz_replay fuzz_settings
 FUZZ_ARGS_fuzz_sound_bank := -max_len=65536
 
 fuzz-deps:

@@ -2,7 +2,7 @@
 // same small files the tests build: sprite banks of patterned and solid
 // pictures, sound banks of short square waves, level files of numbered
 // records, game.ini variants, scripts like the end-to-end tests' own and
-// replays.
+// replays and settings files.
 //
 //   bulwark-fuzz-seeds --out DIR
 #include <cstdio>
@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "state/game_version.h"
+#include "platform/version.h"
 #include "state/replay_file.h"
 #include "support/sound_bank_builder.h"
 #include "support/sprite_bank_bytes.h"
+#include "state/settings.h"
 #include "world/level_file.h"
 
 namespace fs = std::filesystem;
@@ -115,6 +116,18 @@ std::vector<std::pair<std::string, Bytes>> Replays() {
   Bytes none = EncodeReplay(empty);
   none.resize(none.size() - 4);
   return {{"game.bwr", full}, {"empty.bwr", none}};
+// Settings files: every key, comments and CRLF, and one written by the game.
+std::vector<std::pair<std::string, Bytes>> SettingsFiles() {
+  Settings played;
+  played.players = 2;
+  played.player[0] = {"BOB", 1, 1};
+  played.player[1] = {"ANN 2", 3, 0};
+  return {
+      {"written.ini", Text(FormatSettings(played))},
+      {"hand.ini", Text("# by hand\r\n; old\neffects_volume=40\n  music_volume =  0 \nfullscreen = no\n"
+                         "display_mode = 800x600\nunknown = 1\nplayers = 1\nplayer1_control = computer\n")},
+      {"damaged.ini", Text("fullscreen = yes\nmusic_volume\n")},
+  };
 }
 
 }  // namespace
@@ -134,6 +147,7 @@ int main(int argc, char** argv) {
     ok &= Write(out / "fuzz_config", "game-" + std::to_string(ini.size()) + "-" + std::to_string(ini[0]) + ".ini", ini);
   for (const auto& [name, bytes] : Scripts()) ok &= Write(out / "fuzz_script", name, bytes);
   for (const auto& [name, bytes] : Replays()) ok &= Write(out / "fuzz_replay", name, bytes);
+  for (const auto& [name, bytes] : SettingsFiles()) ok &= Write(out / "fuzz_settings", name, bytes);
   if (!ok) std::fprintf(stderr, "bulwark-fuzz-seeds: cannot write into %s\n", out.c_str());
   return ok ? 0 : 1;
 }

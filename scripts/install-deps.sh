@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Bulwark needs to build, test and run; with
-# --fuzz also clang and its libFuzzer runtime, which only `make fuzz` needs.
+# --fuzz also clang and its libFuzzer runtime, which only `make fuzz` needs;
+# with --package the validators of the desktop entry, the metadata and the
+# manual page that `make package-check` runs.
 # Non-interactive and idempotent: does nothing when everything is present.
 # As root it runs apt-get itself; otherwise it prints the command to run.
 set -euo pipefail
@@ -16,7 +18,8 @@ packages=(
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;
-    *) echo "usage: $0 [--fuzz]" >&2; exit 2 ;;
+    --package) packages+=(dpkg-dev desktop-file-utils appstream-util man-db) ;;
+    *) echo "usage: $0 [--fuzz] [--package]" >&2; exit 2 ;;
   esac
 done
 

@@ -6,8 +6,10 @@
 #include "audio/sound_script.h"
 #include "platform/options.h"
 #include "platform/runtime.h"
+#include "platform/version.h"
 #include "shell/game_app.h"
 #include "shell/replay_session.h"
+#include "shell/user_settings.h"
 
 int main(int argc, char** argv) {
   platform::Options options;
@@ -20,6 +22,13 @@ int main(int argc, char** argv) {
     std::fputs(platform::UsageText().c_str(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("bulwark %s\n", kGameVersion);
+    return 0;
+  }
+  // The player's settings, under what the command line says for this run.
+  LoadUserSettings();
+  MergeUserSettings(&options);
   if (!options.replayFile.empty()) {
     if (!LoadReplayFile(options.replayFile, &error)) {
       std::fprintf(stderr, "bulwark: cannot play the replay '%s': %s\n", options.replayFile.c_str(), error.c_str());

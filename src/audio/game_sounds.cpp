@@ -1,5 +1,8 @@
 #include "audio/game_sounds.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "audio/sound_system.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
@@ -8,6 +11,13 @@
 void LoadGameSounds() {
   if (!SoundSystem().LoadSoundBank(platform::DataPath("sound.sdf"), 11))
     platform::ShowMessage("error load music game", platform::AppName());
+}
+
+int EffectsVolumeForPercent(int percent) {
+  if (percent <= 0) return 0;
+  // Hundredths of a decibel over the 10000 of full level.
+  const double attenuation = 2000.0 * std::log10(std::min(percent, 100) / 100.0);
+  return std::max(0, 10000 + static_cast<int>(std::lround(attenuation)));
 }
 
 void PlaySoundEffect(int sound) {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/music_stream.h"
+
 namespace {
 
 // The game's own player: it never opens a music device, so its device is
@@ -24,6 +26,8 @@ MusicPlayer& Player() {
 void StopMusic() { Player().Stop(); }
 
 void PlayTune(std::string name) { Player().Play(name); }
+
+void SetMusicVolume(int percent) { platform::SetMusicLevel(percent); }
 
 std::unique_ptr<MusicPlayer> InstallMusicPlayer(std::unique_ptr<MusicPlayer> player) {
   std::swap(g_player, player);

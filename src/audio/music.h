@@ -24,6 +24,9 @@ void StopMusic();
 // Names the tune to play (a file name such as "begin.mid").
 void PlayTune(std::string name);
 
+// The music's volume, in per cent of its designed level.
+void SetMusicVolume(int percent);
+
 // Makes player the one the cues go to (null: back to the silent one).
 // Returns the one it replaced.
 std::unique_ptr<MusicPlayer> InstallMusicPlayer(std::unique_ptr<MusicPlayer> player);

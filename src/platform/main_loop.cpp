@@ -35,6 +35,14 @@ KeyRouter g_keys;
 // The window moved or changed its size: the pointer is read anew once the
 // picture has been laid out in the window again.
 bool g_pointerStale = false;
+std::function<void(bool)> g_fullscreenListener;
+
+// The switch of Alt+Enter, on the main thread, told to the listener.
+void SwitchFullscreen(SdlVideo* video) {
+  if (!video || !g_window) return;
+  video->ToggleFullscreen();
+  if (g_fullscreenListener) g_fullscreenListener((SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN) != 0);
+}
 
 // How long the game thread gets to end the program itself after an end was
 // requested, before the main thread ends it.
@@ -94,7 +102,7 @@ bool HandleEvent(const SDL_Event& e, bool boxOpen) {
     case SDL_KEYUP: {
       // Keys go to an open box instead of the game; the fullscreen toggle works either way.
       const KeyRoute route = g_keys.Route(e.key, boxOpen ? nullptr : sink);
-      if (route == KeyRoute::kToggleFullscreen && video) video->ToggleFullscreen();
+      if (route == KeyRoute::kToggleFullscreen) SwitchFullscreen(video);
       if (route == KeyRoute::kGame && boxOpen && e.type == SDL_KEYDOWN) return IsBoxKey(e.key.keysym.sym);
       break;
     }
@@ -191,6 +199,16 @@ void RunOnMainThread(const std::function<void()>& fn) {
   g_wake.notify_all();
   while (!task.done) g_taskDone.wait(lock);
 }
+
+void SetFullscreen(bool fullscreen) {
+  if (Headless()) return;
+  RunOnMainThread([fullscreen] {
+    if (g_window && ((SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN) != 0) != fullscreen)
+      SwitchFullscreen(CurrentSdlVideo());
+  });
+}
+
+void SetFullscreenListener(std::function<void(bool fullscreen)> listener) { g_fullscreenListener = std::move(listener); }
 
 void RunMessageLoop() {
   g_loopRunning = true;

@@ -2,8 +2,8 @@
 // game's window messages, the window timer ticks, the display is scanned out
 // once per refresh, and message boxes are drawn over the picture.
 //
-// Threads: everything here runs on the main thread, except PostDestroyMainWindow
-// and RunOnMainThread, which any thread may call.
+// Threads: everything here runs on the main thread, except PostDestroyMainWindow,
+// RunOnMainThread and SetFullscreen, which any thread may call.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,12 @@ void PostDestroyMainWindow();
 // Runs fn on the main thread and waits for it (directly when already there,
 // or when the message loop is not running).
 void RunOnMainThread(const std::function<void()>& fn);
+
+// Makes the window fullscreen or not, as Alt+Enter switches it (any thread:
+// it is done on the main thread); nothing in headless mode.
+void SetFullscreen(bool fullscreen);
+// Called on the main thread after every switch, with the new state.
+void SetFullscreenListener(std::function<void(bool fullscreen)> listener);
 
 // A message box on the main thread: a loop of its own until it is dismissed.
 void RunModalBox(const std::string& text, const std::string& title, bool owned);

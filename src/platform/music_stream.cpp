@@ -18,6 +18,10 @@ bool g_streamOpen = false;
 std::atomic<int> g_frameBytes{4};
 std::atomic<uint64_t> g_framesPlayed{0};
 
+std::atomic<int> g_levelPercent{100};
+
+int MusicLevel() { return kMusicVolume * g_levelPercent.load() / 100; }
+
 bool MixerOpen() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0; }
 
 // Runs on the audio thread after each mix.
@@ -88,7 +92,7 @@ bool MusicStream::Play(const std::string& path) {
   if (!MixerOpen()) return false;
   g_tune = Mix_LoadMUS(path.c_str());
   if (!g_tune) return false;
-  Mix_VolumeMusic(kMusicVolume);
+  Mix_VolumeMusic(MusicLevel());
   if (Mix_PlayMusic(g_tune, -1) != 0) {
     HaltTune();
     return false;
@@ -97,6 +101,11 @@ bool MusicStream::Play(const std::string& path) {
 }
 
 void MusicStream::Halt() { HaltTune(); }
+
+void SetMusicLevel(int percent) {
+  g_levelPercent = std::clamp(percent, 0, 100);
+  if (g_tune && MixerOpen()) Mix_VolumeMusic(MusicLevel());
+}
 
 bool MusicPlaying() { return g_tune && MixerOpen() && Mix_PlayingMusic(); }
 

@@ -25,6 +25,10 @@ namespace platform {
 // tune carries on beneath them.
 constexpr int kMusicVolume = 67;
 
+// The player's music volume, in per cent of kMusicVolume (100 at start); the
+// tune playing follows at once.
+void SetMusicLevel(int percent);
+
 // The soundfont the tunes are played with: the files SDL_SOUNDFONTS names
 // (separated by ':' or ';') when it is set, otherwise the first General MIDI
 // soundfont found where Debian installs them (timgm6mb-soundfont's first).

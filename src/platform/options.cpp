@@ -20,7 +20,8 @@ std::string UsageText() {
       "                     800x600 or 1024x768 (instead of what game.ini says)\n"
       "  --data-dir DIR     read the data files (game.ini, intro.spr, small.spr,\n"
       "                     sound.sdf, level.frc) from DIR; by default from the\n"
-      "                     working directory, else from data/ beside the program\n"
+      "                     working directory, else from data/ beside the program,\n"
+      "                     else from ../share/bulwark beside it (as installed)\n"
       "  --headless         no window; sound goes to SDL's dummy audio driver\n"
       "                     unless SDL_AUDIODRIVER names another; no frame pacing;\n"
       "                     message boxes are printed to stderr and dismissed\n"
@@ -42,6 +43,7 @@ std::string UsageText() {
       "  --replay FILE      play a recorded game back (Tab fast-forwards, Esc then Y\n"
       "                     leaves)\n"
       "  --help             show this text\n"
+      "  --version          show the game's version\n"
       "\n"
       "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
 }
@@ -88,6 +90,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       out->noMusic = true;
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
       out->help = true;
+    } else if (!std::strcmp(a, "--version")) {
+      out->version = true;
     } else if (!std::strcmp(a, "--scale")) {
       if (!TakeNumber(argc, argv, &i, 1, 8, &out->scale, error)) return false;
     } else if (!std::strcmp(a, "--autoplay")) {

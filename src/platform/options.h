@@ -21,6 +21,7 @@ struct Options {
   std::string recordFile;     // where the replay of a game goes; empty: the replays folder
   std::string replayFile;     // a recorded game to play back instead of the title
   bool help = false;
+  bool version = false;       // print the version and end
 };
 
 // Parses argv into *out. False with a message in *error on a bad option.

@@ -28,6 +28,19 @@ bool SavePng565(const std::string& path, const uint16_t* pixels, int width, int 
   return ok;
 }
 
+bool SavePngArgb(const std::string& path, const uint32_t* pixels, int width, int height, std::string* error) {
+  SDL_Surface* argb = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), width, height, 32, width * 4,
+                                                         SDL_PIXELFORMAT_ARGB8888);
+  if (!argb) {
+    *error = SDL_GetError();
+    return false;
+  }
+  const bool ok = IMG_SavePNG(argb, path.c_str()) == 0;
+  if (!ok) *error = IMG_GetError();
+  SDL_FreeSurface(argb);
+  return ok;
+}
+
 bool LoadPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width, int* height,
                 std::string* error) {
   SDL_Surface* loaded = IMG_Load(path.c_str());

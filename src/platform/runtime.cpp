@@ -157,6 +157,9 @@ std::string DataPath(const std::string& name) {
   if (fs::exists(name, ec)) return name;
   fs::path beside = fs::path(g_exeDir) / "data" / name;
   if (fs::exists(beside, ec)) return beside.string();
+  // Installed: the program in PREFIX/bin, its data in PREFIX/share/bulwark.
+  fs::path installed = fs::path(g_exeDir) / ".." / "share" / "bulwark" / name;
+  if (fs::exists(installed, ec)) return installed.lexically_normal().string();
   return name;
 }
 

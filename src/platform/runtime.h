@@ -51,8 +51,9 @@ void RunExitHook();
 [[noreturn]] void Terminate(int code);
 
 // Where a data file is read from: --data-dir if given; otherwise the working
-// directory if the file is there, else data/ beside the executable, else the
-// working directory (where the open then fails as the game expects).
+// directory if the file is there, else data/ beside the executable, else
+// ../share/bulwark beside it (an installed game), else the working directory
+// (where the open then fails as the game expects).
 std::string DataPath(const std::string& name);
 
 // The application's name: the program file's name without extension.

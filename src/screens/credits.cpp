@@ -4,6 +4,7 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "display/frame_presenter.h"
+#include "platform/version.h"
 #include "screens/screen_text.h"
 #include "sprites/panel.h"
 #include "state/shared_state.h"
@@ -16,7 +17,7 @@ constexpr ColorRef kShadow = Rgb(15, 15, 15);
 
 const CreditLine kLines[kCreditLines] = {
     {"", kTitle},
-    {"BULWARK v1.0", kTitle},
+    {"BULWARK v" BULWARK_VERSION, kTitle},
     {"", kTitle},
     {"DEVELOPER OF THE GAME:", kTitle},
     {"THE BULWARK TEAM", kTitle},

@@ -91,8 +91,9 @@ void ShowRoundResults(FramePresenter& frame) {
   g_game.scene = Scene::kResults;
   // Only a press that starts on this screen may close it: the click the round
   // ended under (held on, or its release held back) is forgotten.
-  g_input.leftLatch.Forget(&g_input.leftButton);
-  g_input.lastKey = 0;
+  g_input.leftButton = 0;
+  g_input.leftLatch.Forget(&g_input.leftButton.Live());
+  ClearLastKey();
   int32_t lockOut = kResultsLockOut;
   PlaySoundEffect(kOpenSound);
   ResultTexts texts;

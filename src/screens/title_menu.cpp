@@ -6,14 +6,30 @@
 #include "sprites/pointer.h"
 #include "state/shared_state.h"
 
-int TitleItemX() { return g_config.screenWidth / 10; }
-int TitleItemY(int item) { return g_config.screenHeight / 3 + 50 * item; }
+namespace {
+
+constexpr int kItemWidth = 160, kItemHeight = 36;
+
+// The fourth item has no room under the others on the smallest screen.
+bool OptionsBesideTheOthers() { return g_config.screenHeight / 3 + 50 * kTitleOptions + kItemHeight > g_config.screenHeight; }
+
+}  // namespace
+
+int TitleItemX(int item) {
+  if (item == kTitleOptions && OptionsBesideTheOthers()) return g_config.screenWidth - kItemWidth - 4;
+  return g_config.screenWidth / 10;
+}
+
+int TitleItemY(int item) {
+  if (item == kTitleOptions && OptionsBesideTheOthers()) return 4;
+  return g_config.screenHeight / 3 + 50 * item;
+}
 
 void DrawTitleMenu() {
   bool touched = false;
-  for (int i = kTitlePlay; i <= kTitleExit; ++i) {
-    const SpriteEntry& picture = Sprite(446 + i);
-    const int x = TitleItemX(), y = TitleItemY(i);
+  for (int i = kTitlePlay; i <= kTitleOptions; ++i) {
+    const SpriteEntry& picture = Sprite(i == kTitleOptions ? 467 : 446 + i);
+    const int x = TitleItemX(i), y = TitleItemY(i);
     if (PointerTouches(picture, x, y)) {
       if (g_game.titleMenuItem != i) PlaySoundEffect(17);
       g_game.titleMenuItem = static_cast<uint16_t>(i);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <new>
+#include <string>
 
 #include "display/display_state.h"
 #include "display/text.h"
@@ -11,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "shell/main_frame.h"
+#include "shell/user_settings.h"
 #include "sprites/sprite_loader.h"
 
 void SetDisplayOption(uint8_t option, ConfigState* config) {
@@ -39,7 +41,10 @@ void CMainFrame::ReadConfig() {
   } else {
     platform::ShowMessage("no open game.ini", kEmptyText, /*owned=*/false);
   }
-  // --mode chooses the screen (and with it the font) for this run, over the file.
+  if (const std::string message = TakeSettingsMessage(); !message.empty())
+    platform::ShowMessage(message, kEmptyText, /*owned=*/false);
+  // --mode (or the player's settings) chooses the screen, and with it the
+  // font, over the file.
   if (const int mode = platform::GetOptions().displayOption; mode >= 0 && mode <= 3)
     SetDisplayOption(static_cast<uint8_t>(mode), &g_config);
 }

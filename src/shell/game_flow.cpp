@@ -6,15 +6,19 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "platform/clock.h"
+#include "platform/main_loop.h"
 #include "platform/random.h"
 #include "platform/runtime.h"
 #include "players/player_resets.h"
 #include "screens/credits.h"
+#include "screens/options_screen.h"
 #include "screens/title_menu.h"
 #include "screens/title_overlay.h"
 #include "shell/input_handlers.h"
 #include "shell/main_frame.h"
 #include "shell/replay_session.h"
+#include "shell/saved_players.h"
+#include "shell/user_settings.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/sprite_loader.h"
@@ -27,6 +31,21 @@ namespace {
 
 constexpr int kKeyEsc = 27;
 constexpr int kKeySpace = 32;
+
+// Keeps the settings the options screen changed and puts them to work: the
+// volumes at once, the switch to fullscreen or a window at once, the display
+// mode at the next start.
+void ApplyOptions(const Settings& changed) {
+  ChangeUserSettings([&changed](Settings& s) {
+    s.effectsVolume = changed.effectsVolume;
+    s.musicVolume = changed.musicVolume;
+    s.fullscreen = changed.fullscreen;
+    s.displayMode = changed.displayMode;
+  });
+  g_game.effectsVolume = EffectsVolumeForPercent(changed.effectsVolume);
+  SetMusicVolume(changed.musicVolume);
+  platform::SetFullscreen(changed.fullscreen);
+}
 
 // What the title menu's frame loop ends with.
 enum class TitleChoice { kStartGame, kLeave };
@@ -70,12 +89,15 @@ void WaitForUser() {
 
 void CMainFrame::RunGame() {
   ShowStartupPicture(m_video.get());
-  g_game.effectsVolume = 10000;
+  const Settings settings = UserSettings();
+  g_game.effectsVolume = EffectsVolumeForPercent(settings.effectsVolume);
+  SetMusicVolume(settings.musicVolume);
   LoadGameSprites();
   LoadGameSounds();
   LoadLevelTable();
   BuildPanelFill();
   ProgramStartReset();
+  if (!ReplayLoaded()) RestoreSavedNamesAndControls();
   if (ReplayLoaded()) {
     PlayRecordedGame();
   } else if (const int computers = platform::GetOptions().autoplay; computers > 0) {
@@ -118,6 +140,7 @@ bool CMainFrame::TitleMenu() {
       if (g_game.titleMenuItem != kTitleNone) PlaySoundEffect(18);
       if (g_game.titleMenuItem == kTitlePlay) return true;
       if (g_game.titleMenuItem == kTitleCredits) ShowCredits(*this);
+      if (g_game.titleMenuItem == kTitleOptions) ShowOptions(*this, UserSettings(), ApplyOptions);
       if (g_input.leftButton == 1 && g_game.titleMenuItem == kTitleExit) return false;
     }
     if (g_input.lastKey == kKeyEsc) return false;
@@ -129,6 +152,7 @@ void CMainFrame::StartGame() {
   ClearLastKey();
   NewGameReset();
   if (MainMenu() != 0) {
+    SaveGamePlayers();
     BeginRecording();
     PlayRounds();
     EndRecording();

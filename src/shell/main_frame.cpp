@@ -1,10 +1,14 @@
 #include "shell/main_frame.h"
 
 #include "audio/music.h"
+#include <string>
+
 #include "platform/main_loop.h"
+#include "platform/version.h"
 #include "shell/game_thread.h"
 #include "shell/input_handlers.h"
 #include "shell/replay_session.h"
+#include "shell/user_settings.h"
 #include "shell/window_icon.h"
 #include "state/shared_state.h"
 
@@ -19,10 +23,12 @@ CMainFrame::CMainFrame() {
   g_frame = this;
   // The window only carries the title, the icon and the messages; the picture
   // comes from the display set up by start-up loading.
-  platform::CreateMainWindow(ReplayLoaded() ? "Bulwark - REPLAY" : "Bulwark");
+  platform::CreateMainWindow(std::string("Bulwark ") + kGameVersion + (ReplayLoaded() ? " - REPLAY" : ""));
   const WindowIcon& icon = GameWindowIcon();
   platform::SetMainWindowIcon(icon.pixels.data(), icon.size, icon.size);
   platform::SetInputSink(&g_input_sink);
+  platform::SetFullscreenListener(
+      [](bool fullscreen) { ChangeUserSettings([fullscreen](Settings& s) { s.fullscreen = fullscreen; }); });
   InitGame();
   StartGameThread();
 }

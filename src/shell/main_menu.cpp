@@ -10,6 +10,7 @@
 #include "screens/screen_text.h"
 #include "shell/main_frame.h"
 #include "shell/main_menu.h"
+#include "shell/saved_players.h"
 #include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "sprites/pointer.h"
@@ -82,6 +83,7 @@ int CMainFrame::MainMenu() {
   g_phases.emblem = 37;
   g_playRequested = 0;
   AnimationPhaseReset();
+  RestoreSavedColour(0);
   BuildPanelFill();
   DrawPanel(MutableSprite(kPanelSprite).surface.get(), 0, 0, 610, 450);
   for (;;) {
@@ -125,6 +127,7 @@ void CMainFrame::DrawMainMenu() {
       g_game.numberOfPlayers = static_cast<uint16_t>(g_game.numberOfPlayers + 1);
       ++g_phases.nextButton;
       NextFreeColour(g_game.numberOfPlayers - 1);
+      RestoreSavedColour(g_game.numberOfPlayers - 1);
     }
     Label(3 * w4, 9 * h10 - fh - 5, "NEXT OPPONENT", kButtonText);
   }

@@ -15,7 +15,7 @@
 #include "platform/random.h"
 #include "platform/runtime.h"
 #include "shell/state_checksum.h"
-#include "state/game_version.h"
+#include "platform/version.h"
 #include "state/player_record.h"
 #include "state/shared_state.h"
 

@@ -24,6 +24,7 @@ const char* SceneName(Scene scene) {
     case Scene::kResults: return "results";
     case Scene::kShop: return "shop";
     case Scene::kQuitQuestion: return "quit-question";
+    case Scene::kOptions: return "options";
   }
   return "title";
 }

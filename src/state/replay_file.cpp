@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/key_codes.h"
-#include "state/game_version.h"
+#include "platform/version.h"
 
 namespace {
 

@@ -51,7 +51,7 @@ struct SkyColour {
 };
 
 // The screen the game thread is running (for the run's summary).
-enum class Scene : uint8_t { kTitle, kCredits, kMenu, kRound, kResults, kShop, kQuitQuestion };
+enum class Scene : uint8_t { kTitle, kCredits, kMenu, kRound, kResults, kShop, kQuitQuestion, kOptions };
 
 struct GameState {
   uint16_t numberOfPlayers = 2;

@@ -74,8 +74,9 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
                                    "--state-out",  (dir / "state.json").string()};
   if (o.headless) args.insert(args.begin() + 1, "--headless");
   args.insert(args.end(), o.extraArgs.begin(), o.extraArgs.end());
-  // Replays go into the run's folder, never into the real home.
-  std::vector<std::string> env = {"XDG_DATA_HOME=" + (dir / "xdg").string()};
+  // Replays and the player's settings of the run live in its own folder, never
+  // in the real home.
+  std::vector<std::string> env = {"XDG_DATA_HOME=" + (dir / "xdg").string(), "XDG_CONFIG_HOME=" + (dir / "config").string()};
   env.insert(env.end(), o.env.begin(), o.env.end());
   if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
 

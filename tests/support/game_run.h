@@ -49,6 +49,7 @@ struct RunOptions {
   std::vector<std::string> extraArgs;
   bool headless = true;                // false: as a player starts it, with no --headless
   std::vector<std::string> env;        // NAME=VALUE for the game's environment; NAME alone removes it
+                                       // (XDG_CONFIG_HOME is the run's config/ unless set here)
   int timeoutSeconds = 60;
   // Send SIGTERM a second after this shot has been saved (none: never); the
   // shot tells that the game is up and running.

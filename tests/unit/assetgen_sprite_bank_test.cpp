@@ -181,7 +181,7 @@ TEST(AssetgenContactSheet, ShowsTheBanksAsTheGamesLoaderReadsThem) {
   // checkerboard; past the bank, the start-up picture.
   sheet(1, 1, 3);
   EXPECT_TRUE(at(6, 6) != 0xF800 && at(6 + 8, 6 + 5) == 0xF800);
-  sheet(467, 467, 0);
+  sheet(468, 468, 0);
   EXPECT_EQ(at(6, 6), 0x07C0);
   // Without the banks there is no sheet, and a message says why.
   std::filesystem::remove(dir + "/small.spr");
@@ -213,7 +213,7 @@ class AssetgenSpriteBank : public testing::Test {
     std::filesystem::remove_all(dir_);
     loaded_.reset();
   }
-  void SetUp() override { ASSERT_EQ(small_.records.size(), 467u) << "small.spr was not generated"; }
+  void SetUp() override { ASSERT_EQ(small_.records.size(), 468u) << "small.spr was not generated"; }
 
   static const Record& Rec(int i) { return small_.records[i]; }
   static std::vector<uint16_t> Px(int i) { return small_.Pixels(i); }
@@ -265,7 +265,7 @@ TEST_F(AssetgenSpriteBank, EveryRecordHasItsCatalogueSizeAndAPicture) {
   EXPECT_GT(std::count_if(introPx.begin(), introPx.end(), [](uint16_t v) { return v != 0; }), intro.width * intro.height / 2);
   // Pictures are not empty (a zero width would stop loading); the gaps and
   // the fort canvases (filled by a keyed copy of sprite 2) are transparent.
-  for (int i = 0; i < 467; ++i) {
+  for (int i = 0; i < 468; ++i) {
     const bool transparent = i == 36 || i == 92 || i == 105 || (i >= 9 && i <= 13);
     EXPECT_GT(Area(i), 0) << i;
     EXPECT_TRUE(transparent ? Solid(i) == 0 : Solid(i) > Area(i) / 20) << "sprite " << i << ": " << Solid(i);

@@ -7,19 +7,21 @@
 //       [--sheet-range FIRST-LAST] [--sheet-zoom N]   only some sprites, or all at one zoom
 //   bulwark-assetgen --wav DIR              every sound and every tune as a WAV file
 //   bulwark-assetgen --preview-levels DIR   one PNG per playable level
+//   bulwark-assetgen --icons DIR            the desktop's icons, DIR/hicolor/NxN/apps/bulwark.png
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "assetgen/contact_sheet.h"
 #include "assetgen/generators.h"
+#include "assetgen/icons.h"
 #include "platform/runtime.h"
 
 namespace {
 
 int Usage() {
   std::fputs(
-      "usage: bulwark-assetgen [--out DIR] [--contact-sheet FILE.png] [--wav DIR] [--preview-levels DIR]\n"
+      "usage: bulwark-assetgen [--out DIR] [--contact-sheet FILE.png] [--wav DIR] [--preview-levels DIR] [--icons DIR]\n"
       "                        [--data DIR] [--sheet-range FIRST-LAST] [--sheet-zoom N]\n"
       "  --data DIR  where --contact-sheet and --preview-levels read the generated files (default: the --out DIR)\n",
       stderr);
@@ -29,7 +31,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, sheet, wav, previews, data, range, zoom;
+  std::string out, sheet, wav, previews, icons, data, range, zoom;
   for (int i = 1; i < argc; ++i) {
     auto value = [&](std::string* v) {
       if (i + 1 >= argc) return false;
@@ -41,13 +43,14 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--contact-sheet")) ok = value(&sheet);
     else if (!std::strcmp(argv[i], "--wav")) ok = value(&wav);
     else if (!std::strcmp(argv[i], "--preview-levels")) ok = value(&previews);
+    else if (!std::strcmp(argv[i], "--icons")) ok = value(&icons);
     else if (!std::strcmp(argv[i], "--data")) ok = value(&data);
     else if (!std::strcmp(argv[i], "--sheet-range")) ok = value(&range);
     else if (!std::strcmp(argv[i], "--sheet-zoom")) ok = value(&zoom);
     else ok = false;
     if (!ok) return Usage();
   }
-  if (out.empty() && sheet.empty() && wav.empty() && previews.empty()) return Usage();
+  if (out.empty() && sheet.empty() && wav.empty() && previews.empty() && icons.empty()) return Usage();
   if (data.empty()) data = out.empty() ? std::string(".") : out;
 
   SheetOptions sheetOptions;
@@ -74,5 +77,6 @@ int main(int argc, char** argv) {
   if (!sheet.empty() && !check(WriteContactSheetOf(data, sheet, sheetOptions, &error), "contact sheet")) return 1;
   if (!wav.empty() && !check(WriteSoundWavs(wav, &error) && WriteTuneWavs(wav, &error), "wav")) return 1;
   if (!previews.empty() && !check(WriteLevelPreviews(data, previews, &error), "level previews")) return 1;
+  if (!icons.empty() && !check(WriteIcons(icons, &error), "icons")) return 1;
   return 0;
 }

@@ -59,6 +59,7 @@ const std::vector<SpriteFamily>& GameBankFamilies() {
       {455, 10, 40, 28, PaintNextButton, "NEXT button"},
       {465, 1, 1024, 768, PaintPanelCanvas, "panel fill canvas"},
       {466, 1, 240, 24, PaintPressAnyKey, "PRESS ANY KEY prompt"},
+      {467, 1, 160, 36, PaintOptionsItem, "the title menu's OPTIONS item"},
   };
   return families;
 }

@@ -13,7 +13,7 @@
 
 namespace art {
 
-inline constexpr int kGameBankSize = 467;
+inline constexpr int kGameBankSize = 468;
 
 struct SpriteFamily {
   int first;

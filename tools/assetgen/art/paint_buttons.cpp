@@ -113,9 +113,9 @@ SpriteImage PaintNextButton(int frame) {
 }
 
 // The title menu items: a carved stone tablet in a bronze frame, lettered in
-// gold.
+// gold; the fourth, OPTIONS, stands after the three of the title's design.
 SpriteImage PaintTitleItem(int item) {
-  static const char* const kWords[3] = {"PLAY", "CREDITS", "EXIT"};
+  static const char* const kWords[4] = {"PLAY", "CREDITS", "EXIT", "OPTIONS"};
   Canvas c(160, 36);
   Masonry stone = MakeMasonry(Hex(0x6A6F86), Hex(0x3C3F52), 12, 27, 450u + static_cast<uint32_t>(item));
   stone.variation = 0.06f;
@@ -132,6 +132,8 @@ SpriteImage PaintTitleItem(int item) {
   Letter(&c, kWords[item], Face::kSerif, cell, 80, 18, s, 2);
   return Quantise(c);
 }
+
+SpriteImage PaintOptionsItem(int) { return PaintTitleItem(3); }
 
 SpriteImage PaintPressAnyKey(int) {
   Canvas c(240, 24);

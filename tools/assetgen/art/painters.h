@@ -69,6 +69,7 @@ SpriteImage PaintControlButton(int frame);  // 0 computer, 1 human
 SpriteImage PaintPlayButton(int frame);
 SpriteImage PaintNextButton(int frame);
 SpriteImage PaintTitleItem(int frame);
+SpriteImage PaintOptionsItem(int frame);
 SpriteImage PaintPressAnyKey(int frame);
 
 // Panels, canvases, the shop and the loading screen (paint_panels.cpp).
