@@ -37,6 +37,8 @@ std::string UsageText() {
       "                     without the wait for a key and the title; headless, it\n"
       "                     runs as fast as it can\n"
       "  --rounds R         leave the game after the results of round R\n"
+      "  --classic          the screens exactly as designed: no overview map, arrows,\n"
+      "                     aim readout, round clock, stock figures or flag poles\n"
       "  --help             show this text\n"
       "\n"
       "Alt+Enter or F11 switches between fullscreen and a window at any time.\n";
@@ -80,6 +82,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       out->windowed = true;
     } else if (!std::strcmp(a, "--headless")) {
       out->headless = true;
+    } else if (!std::strcmp(a, "--classic")) {
+      out->classic = true;
     } else if (!std::strcmp(a, "--no-music")) {
       out->noMusic = true;
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {

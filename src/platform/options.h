@@ -18,6 +18,7 @@ struct Options {
   bool noMusic = false;       // the tunes stay silent
   int autoplay = 0;           // a game of this many computer players (2..5) straight from start-up; 0 none
   int rounds = 0;             // leave the game after the results of this round; 0 never
+  bool classic = false;       // the screens exactly as designed: no player aids
   bool help = false;
 };
 

@@ -16,6 +16,7 @@
 #include "screens/screen_text.h"
 #include "screens/weapon_shop.h"
 #include "shell/main_frame.h"
+#include "shell/round_aid_keys.h"
 #include "shell/round_end.h"
 #include "shell/round_log.h"
 #include "shell/round_setup.h"
@@ -90,6 +91,7 @@ RoundEnd CMainFrame::PlayRound() {
     CheckSurfaces();
     RoundFrameSteps();
     if (fast) DrawFastForwardMark();
+    RoundAidKeys();
     if (const RoundEnd end = RoundEndTest(); end != RoundEnd::kGoOn) {
       ++frames;
       return end;
