@@ -10,7 +10,9 @@
 LastShot g_lastShots[kMaxPlayers];
 
 int AimDegrees(float dx, float dy) {
-  const double degrees = std::atan2(-static_cast<double>(dy), static_cast<double>(dx)) * 180.0 / 3.14159265358979;
+  // 0 - dy, not -dy: a level shot to the left is 180 degrees, never -180.
+  const double up = 0.0 - static_cast<double>(dy);
+  const double degrees = std::atan2(up, static_cast<double>(dx)) * 180.0 / 3.14159265358979;
   return static_cast<int>(std::lround(degrees));
 }
 

@@ -29,7 +29,7 @@ TEST(AidsE2E, TheMapShowsUntilMAndNotWithClassic) {
     RunOptions o;
     o.script = "300 key 65\n600 key 32\n" + Click(800, 3 * m.w / 4, buttonY, true) +
                Click(1000, m.w / 4, buttonY, true) + "1200 mouse 100 100\n3000 shot aids.png\n3100 key 77\n" +
-               "3300 shot nomap.png\n";
+               "3300 shot nomap.png\n3400 quit\n";
     GameRun runs[2];
     for (const bool classic : {false, true}) {
       o.extraArgs = {"--mode", m.mode};
