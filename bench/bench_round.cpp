@@ -1,15 +1,19 @@
 // Costs of a round's frame at 1024 x 768 over a real landscape of our data:
 // the whole picture with five shielded forts, 20 supply drops and 50 shells
-// in the air; one pass of the frame loop's steps (picture included) while
+// in the air, with the player aids and with --classic, still and with a
+// crater cut every frame (which the overview map has to follow); one pass of the frame loop's steps (picture included) while
 // computer players aim and shells fly; and whole rounds of five computers.
 #include <benchmark/benchmark.h>
 
+#include "platform/runtime.h"
+#include "players/last_shot.h"
 #include "round_world.h"
 #include "screens/round_scene.h"
 #include "shell/round_end.h"
 #include "shell/round_setup.h"
 #include "state/turn_state.h"
 #include "weapons/projectile_flight.h"
+#include "world/crater.h"
 
 namespace {
 
@@ -43,21 +47,45 @@ void BusyScene() {
   g_turn.directTargetY = 300;
   g_game.statusMessage = "NONAME 02 : 1500$";
   g_turn.turnTimer = 499;
+  g_game.roundTimer = 4321;
+  // A human's last shot to show while aiming, its path full of points.
+  RecordShot(0, -1, 47, 62);
+  LastShot& last = g_lastShots[0];
+  for (last.count = 0; last.count < kLastShotPoints; ++last.count) {
+    last.x[last.count] = static_cast<int16_t>(300 + 4 * last.count);
+    last.y[last.count] = static_cast<int16_t>(200 + (last.count * last.count) / 80);
+  }
 }
 
+// Arguments: --classic (1) or the aids (0); a crater a frame (1) or none.
 void BM_DrawRoundScene(benchmark::State& state) {
   bench::RoundWorld world(7, 5);
   if (!world.ready()) {
     state.SkipWithError("no level.frc or small.spr: build the data first");
     return;
   }
+  platform::SetClassicForTests(state.range(0) == 1);
+  const bool craters = state.range(1) == 1;
   BusyScene();
+  DrawRoundScene();  // the overview map's first picture of the world, made once a round
+  int n = 0;
   for (auto _ : state) {
+    if (craters) {
+      ++n;
+      CarveCrater(100 + (n * 97) % 1300, 300 + (n * 53) % 400, 20);
+    }
     DrawRoundScene();
     benchmark::DoNotOptimize(g_display.back->Data());
   }
+  platform::SetClassicForTests(false);
 }
-BENCHMARK(BM_DrawRoundScene)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawRoundScene)
+    ->ArgNames({"classic", "crater"})
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 // Five computer players play on; whenever fewer than 20 shells are left in
 // the air, 50 more are launched (outside the timing).

@@ -42,6 +42,8 @@ std::string UsageText() {
       "                     game goes to $XDG_DATA_HOME/bulwark/replays/)\n"
       "  --replay FILE      play a recorded game back (Tab fast-forwards, Esc then Y\n"
       "                     leaves)\n"
+      "  --classic          the screens exactly as designed: no overview map, arrows,\n"
+      "                     aim readout, round clock, stock figures or flag poles\n"
       "  --help             show this text\n"
       "  --version          show the game's version\n"
       "\n"
@@ -86,6 +88,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       out->windowed = true;
     } else if (!std::strcmp(a, "--headless")) {
       out->headless = true;
+    } else if (!std::strcmp(a, "--classic")) {
+      out->classic = true;
     } else if (!std::strcmp(a, "--no-music")) {
       out->noMusic = true;
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {

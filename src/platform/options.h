@@ -20,6 +20,7 @@ struct Options {
   int rounds = 0;             // leave the game after the results of this round; 0 never
   std::string recordFile;     // where the replay of a game goes; empty: the replays folder
   std::string replayFile;     // a recorded game to play back instead of the title
+  bool classic = false;       // the screens exactly as designed: no player aids
   bool help = false;
   bool version = false;       // print the version and end
 };

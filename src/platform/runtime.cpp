@@ -118,6 +118,8 @@ void InitForTests() {
   }
 }
 
+void SetClassicForTests(bool classic) { g_options.classic = classic; }
+
 void Shutdown() {
   if (!g_sdlStarted) return;
   g_sdlStarted = false;

@@ -24,6 +24,8 @@ void Shutdown();
 
 // For unit tests: a headless runtime with no script.
 void InitForTests();
+// For unit tests and benchmarks: the --classic option switched on or off.
+void SetClassicForTests(bool classic);
 
 const Options& GetOptions();
 bool Headless();

@@ -4,13 +4,13 @@
 #include "weapons/projectile_table.h"
 #include "weapons/weapon_table.h"
 
-void FireWeapon(int weapon, PlayerRecord& player, float vx, float vy) {
+int FireWeapon(int weapon, PlayerRecord& player, float vx, float vy) {
   if (weapon == kDefense) {
     player.shieldCharges = kShieldCharges;
     PlaySoundEffect(kShieldSound);
-    return;
+    return -1;
   }
-  LaunchProjectile(ProjectileTypeOfWeapon(weapon), weapon, player.x + kAimPointX, player.y + kAimPointY, vx, vy);
+  return LaunchProjectile(ProjectileTypeOfWeapon(weapon), weapon, player.x + kAimPointX, player.y + kAimPointY, vx, vy);
 }
 
 void TakeShell(int weapon, PlayerRecord& player) {

@@ -16,7 +16,8 @@ inline constexpr int kShieldSound = 11;
 
 // DEFENSE: shield charges = 3 and sound 11, no shell. Any other weapon: a
 // projectile of type weapon + 1 running program weapon from the aim point.
-void FireWeapon(int weapon, PlayerRecord& player, float vx, float vy);
+// The shell's projectile slot, or -1 when no shell was launched.
+int FireWeapon(int weapon, PlayerRecord& player, float vx, float vy);
 
 // One shell of the weapon less, unless the stock is unlimited.
 void TakeShell(int weapon, PlayerRecord& player);

@@ -4,6 +4,7 @@
 
 #include "players/current_player.h"
 #include "players/firing.h"
+#include "players/last_shot.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
 #include "state/shared_state.h"
@@ -57,13 +58,16 @@ void Charge() {
 void Fire(PlayerRecord& p) {
   const int weapon = CurrentWeapon();
   const int speed = g_game.shotPower / ShotDivisor(weapon);
+  const int power = PowerPercent(g_game.shotPower);
   g_game.shotPower = 0;
   float dx = static_cast<float>(g_input.cursorX + g_game.viewX) - (p.x + kAimPointX);
   const float dy = static_cast<float>(g_input.cursorY + g_game.viewY) - (p.y + kAimPointY);
   if (dx == 0.0f) dx = kTinyDx;
   float angle = std::atan(dy / dx);
   if (dx < 0.0f) angle += kHalfTurn;
-  FireWeapon(weapon, p, std::cos(angle) * static_cast<float>(speed), std::sin(angle) * static_cast<float>(speed));
+  const int slot =
+      FireWeapon(weapon, p, std::cos(angle) * static_cast<float>(speed), std::sin(angle) * static_cast<float>(speed));
+  RecordShot(g_game.currentPlayer, slot, AimDegrees(dx, dy), power);
   g_turn.turnOver = 1;
   TakeShell(weapon, p);
 }
@@ -77,6 +81,7 @@ int ShotDivisor(int weapon) {
 
 void HumanTurnStep() {
   PlayerRecord& p = CurrentPlayerRecord();
+  TraceLastShot(g_game.currentPlayer);
   ClickWeaponIcons(p);
   MarkDirectMissileTarget();
   Charge();

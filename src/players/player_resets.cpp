@@ -19,15 +19,25 @@ void ClearFortState(PlayerRecord& p, int index) {
 
 }  // namespace
 
+std::string DefaultPlayerName(int i) {
+  char name[16];
+  std::snprintf(name, sizeof name, "NONAME 0%i", i + 1);
+  return name;
+}
+
+bool IsDefaultPlayerName(const std::string& name) {
+  for (int i = 0; i < kMaxPlayers; ++i)
+    if (name == DefaultPlayerName(i)) return true;
+  return false;
+}
+
 void ProgramStartReset() {
   for (int i = 0; i < kMaxPlayers; ++i) {
     PlayerRecord& p = g_players[i];
     ClearFortState(p, i);
     p.control = 0;
     for (int w = 0; w < kWeaponCount; ++w) p.stock[w] = static_cast<int16_t>(w == kMissile ? kUnlimitedStock : 0);
-    char name[16];
-    std::snprintf(name, sizeof name, "NONAME 0%i", i + 1);
-    p.name = name;
+    p.name = DefaultPlayerName(i);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
 #include "display/frame_presenter.h"
+#include "screens/aids.h"
 #include "screens/round_scene.h"
 #include "screens/screen_text.h"
 #include "sprites/panel.h"
@@ -15,6 +16,7 @@ constexpr ColorRef kShadow = Rgb(15, 15, 15);
 constexpr ColorRef kGreen = Rgb(15, 255, 15);
 constexpr ColorRef kYellow = Rgb(255, 255, 15);
 constexpr ColorRef kSurvivor = Rgb(255, 15, 0);
+constexpr ColorRef kHeadingColour = Rgb(255, 255, 255);
 
 constexpr int kOpenSound = 6;
 constexpr int kCloseSound = 18;
@@ -37,6 +39,12 @@ void DrawResults(ResultTexts& texts) {
   DrawPanel(g_display.back, w / 8, h / 4, 3 * w / 4 - 30, h / 2 - 30);
   DrawShadowedCentered(w / 2, h / 4 + 20, ResultsTitle(), kShadow, ResultsTitleColour());
 
+  if (AidsShown()) {
+    // The columns' headings, on the line above the first player's.
+    const int y = lineHeight * 3 + h / 4 + 10;
+    DrawShadowedLeft(w / 8 + 30, y, kRoundsHeading, kShadow, kHeadingColour);
+    DrawShadowedCentered(w / 2, y, kPlayerHeading, kShadow, kHeadingColour);
+  }
   int order[kMaxPlayers];
   const int rows = RankPlayers(order);
   for (int k = 1; k <= rows; ++k) {

@@ -14,6 +14,10 @@
 
 class FramePresenter;
 
+// The columns' headings (a player aid: not drawn with --classic).
+inline constexpr const char* kRoundsHeading = "ROUNDS";
+inline constexpr const char* kPlayerHeading = "PLAYER : MONEY";
+
 // Frames the screen stays before a key or button closes it.
 inline constexpr int32_t kResultsLockOut = 100;
 

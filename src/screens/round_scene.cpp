@@ -6,7 +6,12 @@
 #include "display/colour.h"
 #include "display/display_state.h"
 #include "display/text.h"
+#include "screens/aids.h"
+#include "screens/aim_readout.h"
 #include "screens/flag_pole.h"
+#include "screens/fort_arrows.h"
+#include "screens/overview_map.h"
+#include "screens/status_aids.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
 #include "state/player_record.h"
@@ -60,12 +65,12 @@ void DrawForts() {
     const SpriteEntry& fort = Sprite(kPlayerFortPicture + i);
     DrawSpriteClipped(g_display.back, under, fx, fy);
     DrawSpriteClipped(g_display.back, fort, fx, fy);
-    if (p.destroyed == 0) DrawFlagPole(g_display.back, emblem, fx + 60, emblemY, fort, under, fx, fy);
+    if (p.destroyed == 0 && AidsShown()) DrawFlagPole(g_display.back, emblem, fx + 60, emblemY, fort, under, fx, fy);
     if (p.control == 1 && i == current) DrawSpriteClipped(g_display.back, Sprite(g_phases.computerBadge), fx + 30, fy - 15);
   }
 }
 
-void DrawStatusBar() {
+void DrawStatusBar(bool aids) {
   const int w = g_config.screenWidth, h = g_config.screenHeight;
   const int current = g_game.currentPlayer < kMaxPlayers ? static_cast<int>(g_game.currentPlayer) : 0;
   const PlayerRecord& p = g_players[current];
@@ -77,6 +82,7 @@ void DrawStatusBar() {
     if (i == weapon) Fill(15 + 24 * i, h - 25, 29 + 24 * i, h - 11, colour);
     if (p.stock[i] != 0) DrawCentred(WeaponIcon(i), 22 + 24 * i, h - 18);
   }
+  if (aids) DrawStockFigures();
   const std::string line = WeaponLineText(current, weapon);
   const int fh = g_display.fontHeight;
   DrawTextLeft(11, h - fh - 41, line, kShadow);
@@ -86,6 +92,7 @@ void DrawStatusBar() {
   const std::string timer = TurnTimerText();
   DrawTextCentered(w / 2, 1, timer, kShadow);
   DrawTextCentered(w / 2 - 1, 2, timer, kWhite);
+  if (aids) DrawRoundClock(timer);
   DrawTextCentered(w / 2, fh + 1, g_game.statusMessage, kShadow);
   DrawTextCentered(w / 2 - 1, fh + 2, g_game.statusMessage, kWhite);
 }
@@ -160,8 +167,15 @@ void DrawRoundScene() {
                       static_cast<int>(g_turn.directTargetX) - (marker.width >> 1) - viewX,
                       static_cast<int>(g_turn.directTargetY) - (marker.height >> 1) - viewY);
   }
+  const bool aids = AidsShown();
+  if (aids) DrawLastShotPath();
   DrawProjectiles();
   DrawPowerGauge();
-  DrawStatusBar();
+  DrawStatusBar(aids);
+  if (aids) {
+    DrawAimReadout();
+    DrawFortArrows();
+    DrawOverviewMap();
+  }
   DrawMousePointer();
 }

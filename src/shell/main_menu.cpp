@@ -6,6 +6,8 @@
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
 #include "display/text.h"
+#include "platform/runtime.h"
+#include "players/player_resets.h"
 #include "players/turns.h"
 #include "screens/screen_text.h"
 #include "shell/main_frame.h"
@@ -70,6 +72,8 @@ void TypeIntoName(PlayerRecord& p) {
     g_input.lastKey = 0;
     PlaySoundEffect(18);
   }
+  // The first letter typed over a default name replaces it (a player aid).
+  if (CanType(g_input.lastKey) && IsDefaultPlayerName(p.name) && !platform::GetOptions().classic) p.name.clear();
   if (CanType(g_input.lastKey) && p.name.size() < kNameLength) {
     p.name += static_cast<char>(static_cast<int>(g_input.lastKey));
     g_input.lastKey = 0;

@@ -17,6 +17,7 @@
 #include "screens/weapon_shop.h"
 #include "shell/main_frame.h"
 #include "shell/replay_session.h"
+#include "shell/round_aid_keys.h"
 #include "shell/round_end.h"
 #include "shell/round_log.h"
 #include "shell/round_setup.h"
@@ -91,6 +92,7 @@ RoundEnd CMainFrame::PlayRound() {
     CheckSurfaces();
     RoundFrameSteps();
     if (fast) DrawFastForwardMark();
+    RoundAidKeys();
     if (const RoundEnd end = RoundEndTest(); end != RoundEnd::kGoOn) {
       ++frames;
       return end;

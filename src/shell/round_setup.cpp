@@ -5,6 +5,7 @@
 #include "audio/music.h"
 #include "platform/main_loop.h"
 #include "platform/random.h"
+#include "players/last_shot.h"
 #include "players/turns.h"
 #include "state/shared_state.h"
 #include "world/fort.h"
@@ -49,6 +50,7 @@ void RoundSetUp() {
   g_game.loadingStep = 1;
   g_game.landscapeBusy = 1;  // the game thread neither draws nor flips until the world is built
   PlayerRoundSetUp();
+  ClearLastShots();
   g_game.scenerySet = DrawScenerySet();
   g_game.levelIndex = SelectLevel();
   StopMusic();

@@ -9,6 +9,7 @@
 #include "world/crater.h"
 #include "world/fort.h"
 #include "world/terrain.h"
+#include "world/terrain_changes.h"
 
 int CraterRadius(int e) { return 10 - static_cast<int>(-2.25 * (e - 17)); }
 
@@ -21,6 +22,7 @@ void EndExplosion(int slot) {
   if (type.buildsGround == 1) {
     const CentredSprite ground = CentreSprite(e, p.x, p.y);
     DrawSpriteClippedWorld(TerrainSurface(), ground.entry, ground.x, ground.y);
+    MarkTerrainChanged(ground.x, ground.y, ground.x + ground.entry.width, ground.y + ground.entry.height);
   } else {
     if (p.type != kTypeGimlet) {
       // The picture before the last one erases; every fort counts, the

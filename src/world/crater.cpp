@@ -4,6 +4,7 @@
 
 #include "state/shared_state.h"
 #include "world/terrain.h"
+#include "world/terrain_changes.h"
 
 void CarveCraterInto(uint16_t* pixels, int x, int y, int radius, uint16_t e) {
   // 64-bit throughout: any centre and radius, also far outside the world.
@@ -26,4 +27,9 @@ void CarveCrater(int x, int y, int radius) {
   TerrainLock lock;
   if (!lock) return;
   CarveCraterInto(lock.Pixels(), x, y, radius, TerrainEdgeColour(g_game.scenerySet));
+  // The square the crater may touch, in 64 bits and clipped before it is narrowed.
+  const int64_t r = radius;
+  const auto clip = [](int64_t v, int64_t high) { return static_cast<int>(std::clamp<int64_t>(v, 0, high)); };
+  MarkTerrainChanged(clip(x - r, kWorldWidth), clip(y - r, kWorldHeight), clip(x + r, kWorldWidth),
+                     clip(y + r, kWorldHeight));
 }

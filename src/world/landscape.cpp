@@ -5,6 +5,7 @@
 #include "world/julia.h"
 #include "world/level_file.h"
 #include "world/terrain.h"
+#include "world/terrain_changes.h"
 #include "world/terrain_edge.h"
 
 int CurrentScenerySet() { return g_game.scenerySet <= 4 ? g_game.scenerySet : 0; }
@@ -39,4 +40,5 @@ void BuildLandscape() {
   CarveLevel(terrain);
   DrawTerrainEdgeOn(terrain, set);
   DrawBaseStrip(terrain, set);
+  MarkWholeTerrainChanged();
 }

@@ -2,6 +2,7 @@
 // the NEXT button's lock while it animates, the colour rule, and typing names.
 #include <gtest/gtest.h>
 
+#include "platform/runtime.h"
 #include "players/player_resets.h"
 #include "screen_test_fixture.h"
 #include "shell/input_handlers.h"
@@ -99,6 +100,20 @@ TEST_F(MainMenu, TypingTheName) {
     EXPECT_EQ(g_players[0].name, s.after) << s.key;
     EXPECT_EQ(g_input.lastKey, s.keyLeft) << s.key;
   }
+}
+
+TEST_F(MainMenu, TheFirstLetterTypedReplacesADefaultName) {
+  const struct { bool classic; const char* before; int key; const char* after; } steps[] = {
+      {false, "NONAME 02", 'Z', "Z"}, {false, "NONAME 05", '7', "7"}, {false, "NONAME 0", 'Z', "NONAME 0Z"},
+      {false, "NONAME 02", 190, "NONAME 02"}, {true, "NONAME 02", 'Z', "NONAME 02Z"}};
+  for (const auto& s : steps) {
+    platform::SetClassicForTests(s.classic);
+    g_players[1].name = s.before;
+    g_input.lastKey = s.key;
+    TypeIntoName(g_players[1]);
+    EXPECT_EQ(g_players[1].name, s.after) << s.before << " " << s.key;
+  }
+  platform::SetClassicForTests(false);
 }
 
 TEST_F(MainMenu, EscReturnsAtOnce) {
