@@ -2,6 +2,7 @@
 
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
+#include "screens/aids.h"
 #include "sprites/blit.h"
 #include "sprites/pointer.h"
 #include "state/shared_state.h"
@@ -27,7 +28,9 @@ int TitleItemY(int item) {
 
 void DrawTitleMenu() {
   bool touched = false;
-  for (int i = kTitlePlay; i <= kTitleOptions; ++i) {
+  // The screens as designed (--classic) have no OPTIONS item.
+  const int last = AidsShown() ? kTitleOptions : kTitleExit;
+  for (int i = kTitlePlay; i <= last; ++i) {
     const SpriteEntry& picture = Sprite(i == kTitleOptions ? 467 : 446 + i);
     const int x = TitleItemX(i), y = TitleItemY(i);
     if (PointerTouches(picture, x, y)) {

@@ -2,6 +2,7 @@
 // once per change of item.
 #include <gtest/gtest.h>
 
+#include "platform/runtime.h"
 #include "screen_test_fixture.h"
 #include "screens/title_menu.h"
 
@@ -14,6 +15,7 @@ class TitleMenu : public screen_test::ScreenTest {
     Block(14, 16, 16);
     Block(15, 9, 9);
     for (int i = 446; i <= 448; ++i) Block(i, 160, 36);
+    Block(467, 160, 36);
     g_game.titleMenuItem = kTitleNone;
   }
   // One frame of the menu with the cursor at (x, y); returns the item chosen.
@@ -50,6 +52,14 @@ TEST_F(TitleMenu, TheLitItemLeavesATrailAndTheOthersDoNot) {
   // PLAY is not lit: nothing right of it.
   EXPECT_EQ(back.At(x + 160 + 4, TitleItemY(kTitlePlay) + 4), 0);
   EXPECT_EQ(back.At(x + 159, TitleItemY(kTitlePlay)), 446);
+}
+
+TEST_F(TitleMenu, OptionsIsAFourthItemButNotInTheScreensAsDesigned) {
+  const int x = TitleItemX(kTitleOptions) + 20, y = TitleItemY(kTitleOptions) + 10;
+  EXPECT_EQ(FrameAt(x, y), kTitleOptions);
+  platform::SetClassicForTests(true);
+  EXPECT_EQ(FrameAt(x, y), kTitleNone);
+  platform::SetClassicForTests(false);
 }
 
 }  // namespace
