@@ -5,6 +5,7 @@
 #include "display/display_state.h"
 #include "display/frame_presenter.h"
 #include "screens/money_chart.h"
+#include "screens/round_scene.h"
 #include "screens/round_results.h"
 #include "screens/screen_text.h"
 #include "sprites/panel.h"
@@ -47,7 +48,7 @@ bool Ahead(const PlayerRecord& a, const PlayerRecord& b) {
 // The name column starts at the left; the figures' centres spread over the rest.
 int ColumnCentre(int column) {
   const int w = g_config.screenWidth;
-  const int first = w * 11 / 32, last = w - w / 16;
+  const int first = w * 9 / 32, last = w - w / 12;
   return first + (last - first) * column / (kStandingsColumns - 1);
 }
 
@@ -103,19 +104,23 @@ void DrawFinalStandings() {
   if (rows > 0) line += g_players[order[0]].name;
   DrawShadowedCentered(w / 2, 14 + fh, line, kShadow, kWinnerLine);
 
-  const int nameX = w / 24, tableTop = 14 + 5 * fh / 2;
-  DrawShadowedLeft(nameX, tableTop, "PLAYER", kShadow, kHeading);
+  // The headings stand on two staggered lines: each has two columns' width.
+  const int nameX = w / 24, tableTop = 14 + 3 * fh;
+  DrawShadowedLeft(nameX + fh, tableTop, "PLAYER", kShadow, kHeading);
   for (int c = 0; c < kStandingsColumns; ++c)
-    DrawShadowedCentered(ColumnCentre(c), tableTop, kHeadings[c], kShadow, kHeading);
+    DrawShadowedCentered(ColumnCentre(c), tableTop - (c % 2 == 0 ? fh : 0), kHeadings[c], kShadow, kHeading);
   for (int k = 0; k < rows; ++k) {
     const PlayerRecord& p = g_players[order[k]];
     const ColorRef colour = k == 0 ? kWinnerLine : kLine;
     const int y = tableTop + (k + 1) * fh;
+    // The fort's colour ties the row to its line in the chart.
+    Rect swatch{nameX, y + fh / 4, nameX + fh / 2, y + 3 * fh / 4};
+    FillSurface(g_display.back, PlayerColour(p.colourIndex), &swatch);
     line.clear();
     AppendNumber(&line, k + 1);
     line += ". ";
     line += p.name;
-    DrawShadowedLeft(nameX, y, line, kShadow, colour);
+    DrawShadowedLeft(nameX + fh, y, line, kShadow, colour);
     for (int c = 0; c < kStandingsColumns; ++c) {
       line.clear();
       AppendNumber(&line, StandingsFigure(p, c));

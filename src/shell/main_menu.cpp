@@ -37,8 +37,9 @@ uint16_t g_playRequested = 0;
 
 // The rounds a game can last, in the order a click steps through them; 0 is endless.
 constexpr int32_t kRoundChoices[] = {0, 3, 5, 10, 20};
-// The rounds button is the colour button's picture, at the left of the control button.
-constexpr int kRoundsButton = kColourButton;
+// The rounds button, at the left of the control button, is the NEXT button's
+// picture at rest: a click steps on to the next choice.
+constexpr int kRoundsButton = kNextButtonAtRest;
 
 // A line of text with its shadow drawn first, one pixel below and right.
 void Label(int x, int y, const std::string& text, ColorRef colour) { DrawShadowedCentered(x, y, text, kShadow, colour); }
