@@ -88,8 +88,9 @@ std::string StateSummaryJson() {
   j["rounds"] = g_game.roundsPlayed;
   j["game_rounds"] = g_game.gameRounds;
   j["rounds_to_play"] = g_game.roundsToPlay;
-  // The leader of the game as the standings rank the players.
-  const int winner = StandingsWinner();
+  // The leader of the game as the standings rank the players, once a game
+  // has been played in this run.
+  const int winner = RoundLog().empty() ? -1 : StandingsWinner();
   j["winner"] = winner >= 0 ? nlohmann::json(winner) : nlohmann::json();
   j["scene"] = SceneName(g_game.scene);
   j["current_player"] = static_cast<int>(g_game.currentPlayer);
