@@ -16,7 +16,7 @@ ROUNDS ?= 100
 # The soak under the sanitizers is ten times slower: fewer rounds there.
 SAN_SOAK_ROUNDS ?= 10
 
-.PHONY: all deps configure build run test test-sanitize bench soak fuzz-deps fuzz install package package-check clean
+.PHONY: all deps configure build run test test-sanitize bench soak tournament fuzz-deps fuzz install package package-check clean
 
 all: build
 
@@ -64,6 +64,13 @@ bench: build
 # The soak test for longer: ROUNDS rounds of five computer players.
 soak: build
 	cd $(BUILD) && BULWARK_SOAK_ROUNDS=$(ROUNDS) ./bulwark_e2e --gtest_filter='AutoplayE2E.Soak*'
+
+# Computer strengths measured: three games of TOURNAMENT_ROUNDS rounds, EASY
+# against COMPUTER against HARD with the seats rotated, and each strength's
+# share of the rounds survived.
+TOURNAMENT_ROUNDS ?= 100
+tournament: build
+	./scripts/tournament.sh ./$(BUILD)/bulwark $(BUILD)/data $(TOURNAMENT_ROUNDS) $(JOBS)
 
 # Every target runs FUZZ_SECONDS on its seeds and on the inputs it found in
 # earlier runs (kept in $(FUZZ_BUILD)/corpus); a crash, a hang of 10 s, a

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "bulwark: cannot play the replay '%s': %s\n", options.replayFile.c_str(), error.c_str());
       return 1;
     }
-    // The recorded game's screen, and the round after which it was left.
+    // The recorded game's screen, and the rounds it lasts.
     options.displayOption = LoadedReplayHeader().displayOption;
     options.rounds = static_cast<int>(LoadedReplayHeader().lastRound);
   }

@@ -37,13 +37,18 @@ std::string UsageText() {
       "  --autoplay N       a game of N computer players (2-5) straight from start-up,\n"
       "                     without the wait for a key and the title; headless, it\n"
       "                     runs as fast as it can\n"
-      "  --rounds R         leave the game after the results of round R\n"
+      "  --rounds R         every game ends after the results of round R with the\n"
+      "                     final standings (the main menu's rounds choice)\n"
+      "  --levels L,L,...   the strengths of the --autoplay players, in order:\n"
+      "                     easy, normal or hard (normal when not given)\n"
       "  --record FILE      write the replay of each game to FILE (by default every\n"
       "                     game goes to $XDG_DATA_HOME/bulwark/replays/)\n"
       "  --replay FILE      play a recorded game back (Tab fast-forwards, Esc then Y\n"
       "                     leaves)\n"
       "  --classic          the screens exactly as designed: no overview map, arrows,\n"
-      "                     aim readout, round clock, stock figures or flag poles\n"
+      "                     aim readout, round clock, stock figures or flag poles,\n"
+      "                     no rounds choice, no computer strengths, no standings\n"
+      "                     after a quit\n"
       "  --help             show this text\n"
       "  --version          show the game's version\n"
       "\n"
@@ -78,6 +83,33 @@ bool TakeNumber(int argc, char** argv, int* i, long low, long high, int* out, st
   return true;
 }
 
+// "easy,normal,hard" as strengths; false on an empty or unknown name, or
+// more than five.
+bool ParseLevels(const std::string& value, std::vector<int>* out, std::string* error) {
+  out->clear();
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = value.find(',', start);
+    const std::string name = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (name == "normal") {
+      out->push_back(0);
+    } else if (name == "hard") {
+      out->push_back(1);
+    } else if (name == "easy") {
+      out->push_back(2);
+    } else {
+      *error = "--levels wants easy, normal or hard separated by commas, not '" + name + "'";
+      return false;
+    }
+    if (out->size() > 5) {
+      *error = "--levels names at most five players";
+      return false;
+    }
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
 }  // namespace
 
 bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
@@ -92,6 +124,8 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       out->classic = true;
     } else if (!std::strcmp(a, "--no-music")) {
       out->noMusic = true;
+    } else if (!std::strcmp(a, "--levels")) {
+      if (!TakeValue(argc, argv, &i, &value, error) || !ParseLevels(value, &out->levels, error)) return false;
     } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
       out->help = true;
     } else if (!std::strcmp(a, "--version")) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -17,10 +18,11 @@ struct Options {
   std::string stateOut;       // JSON summary written at exit
   bool noMusic = false;       // the tunes stay silent
   int autoplay = 0;           // a game of this many computer players (2..5) straight from start-up; 0 none
-  int rounds = 0;             // leave the game after the results of this round; 0 never
+  int rounds = 0;             // the rounds of every game (as the main menu's choice); 0 endless
   std::string recordFile;     // where the replay of a game goes; empty: the replays folder
   std::string replayFile;     // a recorded game to play back instead of the title
-  bool classic = false;       // the screens exactly as designed: no player aids
+  bool classic = false;       // the screens exactly as designed: no player aids, rounds choice or strengths
+  std::vector<int> levels;    // --levels: the --autoplay players' strengths, 0 normal, 1 hard, 2 easy
   bool help = false;
   bool version = false;       // print the version and end
 };

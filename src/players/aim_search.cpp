@@ -18,7 +18,6 @@
 namespace {
 
 constexpr float kHalfTurn = 3.14159f;
-constexpr float kAngleStep = 0.1f;
 // The fan starts this far above the rightward horizontal and ends as far
 // above the leftward one; DEFENSE's fan is narrower.
 constexpr float kFanEdge = 0.3f, kDefenseFanEdge = 0.7f;
@@ -38,12 +37,13 @@ struct Targets {
   int count = 0;
 };
 
-Targets StandingEnemies() {
+// The enemies whose forts stand, or (wrecks) those destroyed.
+Targets Enemies(bool wrecks) {
   Targets t;
   const int me = g_game.currentPlayer;
   for (int i = 0; i < FortCount(); ++i) {
     const PlayerRecord& p = g_players[i];
-    if (i == me || p.destroyed != 0) continue;
+    if (i == me || (p.destroyed != 0) != wrecks) continue;
     t.list[t.count++] = {p.x, p.y, &Sprite(kPlayerFortPicture + i)};
   }
   return t;
@@ -81,38 +81,50 @@ void ScoreImpact(const Targets& targets, float px, float py, int speed, float vx
 }  // namespace
 
 void AimSearch(int speed, float gravity, float maxSpeed) {
+  ProfiledAimSearch(ProfileOf(kStrengthNormal), static_cast<float>(speed), gravity, maxSpeed);
+}
+
+void ProfiledAimSearch(const AimProfile& profile, float speed, float gravity, float maxSpeed) {
   // The terrain's own pixel pointer, held for the whole search: the fort
   // pictures locked in between never change where the terrain is read.
   TerrainLock lock;
   if (!lock) return;
   uint16_t* const terrain = lock.Pixels();
-
   const PlayerRecord& me = CurrentPlayerRecord();
   const float startX = me.x + kAimPointX, startY = me.y + kAimPointY;
-  const Targets targets = StandingEnemies();
+  const Targets targets = Enemies(false);
+  const Targets wrecks = profile.wrecksBlock ? Enemies(true) : Targets();
   const float edge = g_game.currentWeapon == kDefense ? kDefenseFanEdge : kFanEdge;
-  const float s = static_cast<float>(speed);
-
-  for (float angle = -edge; angle > edge - kHalfTurn; angle -= kAngleStep) {
+  const float s = speed;
+  const int wholeSpeed = static_cast<int>(speed);
+  for (float angle = -edge; angle > edge - kHalfTurn; angle -= profile.angleStep) {
     const float vx = std::cos(angle) * s, vy0 = std::sin(angle) * s;
     float vy = vy0, px = startX, py = startY;
     int ix = 0, iy = 0;
     bool landed = false;
     for (int step = 0; step < kMaxTrialSteps; ++step) {
+      if (profile.realFlight) {
+        // As a shell flies: its speed limited, then gravity, then the move.
+        if (vy > maxSpeed) vy = maxSpeed;
+        vy += gravity;
+      }
       px += vx;
       py += vy;
-      vy += gravity;
-      if (vy > maxSpeed) vy = maxSpeed;
+      if (!profile.realFlight) {
+        vy += gravity;
+        if (vy > maxSpeed) vy = maxSpeed;
+      }
       if (!(px >= 0.0f && px < kWorldWidth && py >= 0.0f && py < kWorldHeight)) break;
       ix = static_cast<int>(px);
       iy = static_cast<int>(py);
-      if (HitsFort(targets, px, py, ix, iy) || terrain[iy * kWorldWidth + ix] != 0) {
+      if (HitsFort(targets, px, py, ix, iy) || HitsFort(wrecks, px, py, ix, iy) ||
+          terrain[iy * kWorldWidth + ix] != 0) {
         landed = true;
         break;
       }
     }
     if (!landed) continue;
     if (g_input.rightButton == 1) terrain[iy * kWorldWidth + ix] = kTrialDot;
-    ScoreImpact(targets, px, py, speed, vx, vy0);
+    ScoreImpact(targets, px, py, wholeSpeed, vx, vy0);
   }
 }

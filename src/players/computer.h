@@ -11,11 +11,30 @@
 
 #include <cstdint>
 
+#include "state/player_record.h"
+
 // Speeds searched and distances that matter to the computer.
 inline constexpr float kFallbackMiss = 60.0f;  // a best miss above this gives the weapon up for the MISSILE
 inline constexpr float kGimletMiss = 40.0f;    // a MISSILE missing by more than this becomes a GIMLET
 // The dot a trial leaves at its impact while the right button is held.
 inline constexpr uint16_t kTrialDot = 0xFFFF;
+
+// How a computer of each strength aims: the angle between the trials of a
+// fan, the fans per speed (at 1/fans steps of speed), the speeds skipped
+// between search frames, the scale of the random error of the shot, whether
+// the trials fly as the real shells do (gravity before the move) and
+// whether the wrecks of destroyed forts stop a trial.
+struct AimProfile {
+  float angleStep;
+  int fansPerSpeed;
+  int16_t speedStep;
+  float errorScale;
+  bool realFlight;
+  bool wrecksBlock;
+};
+
+// The profile of a strength; kStrengthNormal is the designed opponent.
+const AimProfile& ProfileOf(int strength);
 
 // When a computer player's turn begins: a weapon from fixed odds (DEFENSE
 // only for a badly damaged fort without a shield), MISSILE when none of the
@@ -34,3 +53,12 @@ void ComputerTurnStep();
 // best miss so far becomes the aim. Nothing is tried when the terrain cannot
 // be locked.
 void AimSearch(int speed, float gravity, float maxSpeed);
+
+// The same search as a given profile flies it, at a speed that may have a
+// fraction; the kept best speed is its whole part. AimSearch is this with the
+// designed profile.
+void ProfiledAimSearch(const AimProfile& profile, float speed, float gravity, float maxSpeed);
+
+// The weapon a HARD computer takes for its turn: the strongest it holds in
+// the order of its plan, DEFENSE when its fort is badly hurt and unshielded.
+int HardWeaponChoice(const PlayerRecord& p);

@@ -24,10 +24,27 @@ int WeaponForDraw(int r, const PlayerRecord& p) {
   return kMissile;
 }
 
+// The HARD computer's weapons, strongest first: those that fly as its
+// trials do.
+constexpr int kHardPlan[] = {kBigMissile};
+// Damage above which the HARD computer raises its shield.
+constexpr int kHardDefenseDamage = 1500;
+
 }  // namespace
+
+int HardWeaponChoice(const PlayerRecord& p) {
+  if (p.damage > kHardDefenseDamage && p.shieldCharges == 0 && p.stock[kDefense] > 0) return kDefense;
+  for (const int weapon : kHardPlan)
+    if (p.stock[weapon] > 0) return weapon;
+  return kMissile;
+}
 
 void ComputerWeaponChoice() {
   const PlayerRecord& p = CurrentPlayerRecord();
+  if (p.strength == kStrengthHard) {
+    g_game.currentWeapon = static_cast<uint16_t>(HardWeaponChoice(p));
+    return;
+  }
   g_game.currentWeapon = kMissile;
   const int r = platform::Rand() * 45 / platform::kRandMax;
   const int weapon = WeaponForDraw(r, p);

@@ -2,6 +2,7 @@
 
 #include "audio/game_sounds.h"
 #include "weapons/projectile_table.h"
+#include "weapons/rewards.h"
 #include "weapons/weapon_table.h"
 
 int FireWeapon(int weapon, PlayerRecord& player, float vx, float vy) {
@@ -10,6 +11,7 @@ int FireWeapon(int weapon, PlayerRecord& player, float vx, float vy) {
     PlaySoundEffect(kShieldSound);
     return -1;
   }
+  BeginShot(player);
   return LaunchProjectile(ProjectileTypeOfWeapon(weapon), weapon, player.x + kAimPointX, player.y + kAimPointY, vx, vy);
 }
 

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "state/money_history.h"
+#include "state/shared_state.h"
+
 namespace {
 
 // Position, motion, colour, damage and shield: the same in both resets.
@@ -14,6 +17,7 @@ void ClearFortState(PlayerRecord& p, int index) {
   p.shieldCharges = 0;
   p.money = 0;
   p.ledger = MoneyLedger();
+  p.stats = PlayerStats();
   p.roundsSurvived = 0;
 }
 
@@ -42,6 +46,8 @@ void ProgramStartReset() {
 }
 
 void NewGameReset() {
+  MoneyHistory().clear();
+  g_game.gameRounds = 0;
   for (int i = 0; i < kMaxPlayers; ++i) {
     PlayerRecord& p = g_players[i];
     ClearFortState(p, i);

@@ -27,7 +27,16 @@ int RandomShopWeapon(int r) {
   return w == kDirectMissile ? kBigMissile : w;
 }
 
+int HardShopChoice(const PlayerRecord& customer) {
+  if (customer.money < kComputerShopFloor) return -1;
+  if (CanPay(customer, kDefense) && customer.stock[kDefense] == 0 && customer.money >= 2 * WeaponPrice(kDefense))
+    return kDefense;
+  if (CanPay(customer, kGimlet) && customer.stock[kGimlet] < kHardGimlets) return kGimlet;
+  return CanPay(customer, kBigMissile) ? kBigMissile : -1;
+}
+
 int ComputerShopChoice(const PlayerRecord& customer) {
+  if (customer.strength == kStrengthHard) return HardShopChoice(customer);
   for (;;) {
     if (customer.money < kComputerShopFloor) return -1;
     if (CanPay(customer, kGimlet) && customer.stock[kGimlet] < kComputerGimlets) return kGimlet;

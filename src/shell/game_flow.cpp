@@ -1,6 +1,8 @@
 // The body of the game thread: the start-up picture, loading the game's data,
 // the wait for the user, and the title menu, from which the user starts a
 // game, looks at the credits or leaves.
+#include <vector>
+
 #include "audio/game_sounds.h"
 #include "audio/music.h"
 #include "display/colour.h"
@@ -97,6 +99,7 @@ void CMainFrame::RunGame() {
   LoadLevelTable();
   BuildPanelFill();
   ProgramStartReset();
+  g_game.roundsToPlay = platform::GetOptions().rounds;
   if (!ReplayLoaded()) RestoreSavedNamesAndControls();
   if (ReplayLoaded()) {
     PlayRecordedGame();
@@ -114,7 +117,11 @@ void CMainFrame::PlayComputerGame(int computers) {
   g_game.autoplay = true;
   NewGameReset();
   g_game.numberOfPlayers = static_cast<uint16_t>(computers);
-  for (int i = 0; i < computers && i < kMaxPlayers; ++i) g_players[i].control = 1;
+  const std::vector<int>& levels = platform::GetOptions().levels;
+  for (int i = 0; i < computers && i < kMaxPlayers; ++i) {
+    g_players[i].control = 1;
+    g_players[i].strength = static_cast<int16_t>(i < static_cast<int>(levels.size()) ? levels[i] : kStrengthNormal);
+  }
   PlayRounds();
 }
 

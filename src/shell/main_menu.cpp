@@ -37,6 +37,12 @@ constexpr ColorRef kButtonText = Rgb(255, 15, 0);
 
 uint16_t g_playRequested = 0;
 
+// The rounds a game can last, in the order a click steps through them; 0 is endless.
+constexpr int32_t kRoundChoices[] = {0, 3, 5, 10, 20};
+// The rounds button, at the left of the control button, is the NEXT button's
+// picture at rest: a click steps on to the next choice.
+constexpr int kRoundsButton = kNextButtonAtRest;
+
 // A line of text with its shadow drawn first, one pixel below and right.
 void Label(int x, int y, const std::string& text, ColorRef colour) { DrawShadowedCentered(x, y, text, kShadow, colour); }
 
@@ -51,6 +57,8 @@ bool Button(int sprite, int x, int y) {
   return true;
 }
 
+bool Classic() { return platform::GetOptions().classic; }
+
 bool CanType(int key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' '; }
 
 }  // namespace
@@ -64,6 +72,45 @@ void NextFreeColour(int player) {
     taken = false;
     for (int lower = 0; lower < player; ++lower) taken = taken || g_players[lower].colourIndex == colour;
   } while (taken);
+}
+
+int32_t NextRoundsChoice(int32_t rounds) {
+  for (const int32_t choice : kRoundChoices)
+    if (choice > rounds) return choice;
+  return kRoundChoices[0];
+}
+
+void RoundsText(int32_t rounds, std::string* out) {
+  out->assign("ROUNDS: ");
+  if (rounds <= 0) {
+    *out += "ENDLESS";
+  } else {
+    AppendNumber(out, rounds);
+  }
+}
+
+void NextControl(PlayerRecord& p, bool classic) {
+  if (classic) {
+    p.control = p.control == 0 ? 1 : 0;
+    p.strength = kStrengthNormal;
+  } else if (p.control == 0) {
+    p.control = 1;
+    p.strength = kStrengthNormal;
+  } else if (p.strength == kStrengthNormal) {
+    p.strength = kStrengthHard;
+  } else if (p.strength == kStrengthHard) {
+    p.strength = kStrengthEasy;
+  } else {
+    p.control = 0;
+    p.strength = kStrengthNormal;
+  }
+}
+
+const char* ControlName(const PlayerRecord& p) {
+  if (p.control == 0) return "HUMAN";
+  if (p.strength == kStrengthHard) return "HARD";
+  if (p.strength == kStrengthEasy) return "EASY";
+  return "COMPUTER";
 }
 
 void TypeIntoName(PlayerRecord& p) {
@@ -116,8 +163,14 @@ void CMainFrame::DrawMainMenu() {
   if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
   Label(w2, 2 * h10 + 55, "YOUR NAME:", Rgb(255, 255, 15));
   Label(w2, 2 * h10 + 55 + fh, p.name, kWhite);
-  if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) p.control = p.control == 0 ? 1 : 0;
-  Label(w2, 6 * h10 + 40, p.control == 0 ? "HUMAN" : "COMPUTER", kWhite);
+  if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) NextControl(p, Classic());
+  Label(w2, 6 * h10 + 40, ControlName(p), kWhite);
+  if (!Classic()) {
+    if (Button(kRoundsButton, w4 - 20, 6 * h10)) g_game.roundsToPlay = NextRoundsChoice(g_game.roundsToPlay);
+    static std::string rounds;
+    RoundsText(g_game.roundsToPlay, &rounds);
+    Label(w4, 6 * h10 + 40, rounds, kWhite);
+  }
   if (g_game.numberOfPlayers > 1) {
     if (Button(kPlayButton, w4 - 20, 9 * h10 - 5)) g_playRequested = 1;
     Label(w4, 9 * h10 - fh - 5, "PLAY GAME", kButtonText);

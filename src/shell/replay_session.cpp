@@ -166,10 +166,10 @@ void BeginRecording() {
   h.startFrames = platform::GameFrames();
   h.startClock = platform::GameClockUnits();
   h.startRecord = CurrentFrameRecord();
-  h.lastRound = static_cast<uint32_t>(platform::GetOptions().rounds);
+  h.lastRound = static_cast<uint32_t>(g_game.roundsToPlay);
   for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i) {
     const PlayerRecord& p = g_players[i];
-    h.players.push_back({p.name, p.colourIndex, p.control});
+    h.players.push_back({p.name, p.colourIndex, p.control, p.strength});
   }
   if (const std::string& file = platform::GetOptions().recordFile; !file.empty()) {
     g_recording.path = file;
@@ -193,7 +193,9 @@ void BeginPlayback() {
     g_players[i].name = h.players[i].name;
     g_players[i].colourIndex = h.players[i].colourIndex;
     g_players[i].control = h.players[i].control;
+    g_players[i].strength = h.players[i].strength;
   }
+  g_game.roundsToPlay = static_cast<int32_t>(h.lastRound);
   platform::SeedRand(h.randomState);
   platform::SetGameClock(h.startClock, h.startFrames);
   UseFrameRecord(h.startRecord);

@@ -10,6 +10,7 @@
 #include "players/human.h"
 #include "players/turns.h"
 #include "players/view.h"
+#include "screens/final_standings.h"
 #include "screens/quit_confirmation.h"
 #include "screens/round_results.h"
 #include "screens/round_scene.h"
@@ -22,6 +23,7 @@
 #include "shell/round_log.h"
 #include "shell/round_setup.h"
 #include "shell/state_out.h"
+#include "state/money_history.h"
 #include "state/player_record.h"
 #include "state/shared_state.h"
 #include "state/turn_state.h"
@@ -47,6 +49,11 @@ bool FastForwarding() {
 void DrawFastForwardMark() {
   constexpr const char* kMark = "x8";
   DrawShadowedLeft(g_config.screenWidth - TextWidth(kMark) - 8, 2, kMark, Rgb(15, 0, 0), Rgb(255, 255, 15));
+}
+
+// The standings close every game, but for the screens as designed.
+void EndGame(CMainFrame& frame) {
+  if (!platform::GetOptions().classic) ShowFinalStandings(frame);
 }
 
 std::vector<int> StandingForts() {
@@ -121,17 +128,23 @@ void CMainFrame::PlayRounds() {
       // The question has stopped every sound; the shells' own channels are
       // given back too, or every quit would keep them until no effect plays.
       ReleaseChannelsAfterQuit();
+      EndGame(*this);
       return;
     }
     ++g_game.roundsPlayed;
+    ++g_game.gameRounds;
+    RecordMoneyAfterRound();
     sounds.StopAllChannels();
     sounds.ReleaseAllChannels();
     StopMusic();
     RoundLog().back().resultsPlayers = PlayersSummaryJson();
     RoundLog().back().resultsProjectiles = ProjectilesInUse();
     ShowRoundResults(*this);
-    const int lastRound = platform::GetOptions().rounds;
-    if (lastRound > 0 && g_game.roundsPlayed >= lastRound) return;  // --rounds: no shop after the last
-    if (RunWeaponShop(*this) == 1) return;
+    // No shop after a game's last round.
+    const bool last = g_game.roundsToPlay > 0 && g_game.gameRounds >= g_game.roundsToPlay;
+    if (last || RunWeaponShop(*this) == 1) {
+      EndGame(*this);
+      return;
+    }
   }
 }

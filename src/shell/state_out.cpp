@@ -7,6 +7,7 @@
 #include "platform/game_clock.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "screens/final_standings.h"
 #include "shell/round_log.h"
 #include "state/player_record.h"
 #include "state/shared_state.h"
@@ -25,6 +26,7 @@ const char* SceneName(Scene scene) {
     case Scene::kShop: return "shop";
     case Scene::kQuitQuestion: return "quit-question";
     case Scene::kOptions: return "options";
+    case Scene::kStandings: return "standings";
   }
   return "title";
 }
@@ -39,17 +41,26 @@ nlohmann::json PlayersJson() {
     nlohmann::json stock = nlohmann::json::array();
     for (const auto& s : p.stock) stock.push_back(static_cast<int>(s));
     const MoneyLedger& l = p.ledger;
+    const PlayerStats& st = p.stats;
     players.push_back({{"name", p.name},
                        {"x", p.x},
                        {"y", p.y},
                        {"colour", p.colourIndex},
                        {"control", static_cast<int>(p.control)},
+                       {"strength", p.strength},
                        {"money", p.money},
                        {"ledger", {{"damage", l.damage}, {"drops", l.drops}, {"bonus", l.bonus}, {"spent", l.spent}}},
                        {"damage", p.damage},
                        {"destroyed", p.destroyed},
                        {"rounds_survived", p.roundsSurvived},
-                       {"stock", stock}});
+                       {"stock", stock},
+                       {"stats",
+                        {{"damage_dealt", st.damageDealt},
+                         {"damage_taken", st.damageTaken},
+                         {"damage_own", st.damageSelf},
+                         {"shots", st.shots},
+                         {"hits", st.hits},
+                         {"drops", st.drops}}}});
   }
   return players;
 }
@@ -76,6 +87,12 @@ std::string StateSummaryJson() {
   j["messages"] = platform::MessagesShown();
   j["players"] = PlayersJson();
   j["rounds"] = g_game.roundsPlayed;
+  j["game_rounds"] = g_game.gameRounds;
+  j["rounds_to_play"] = g_game.roundsToPlay;
+  // The leader of the game as the standings rank the players, once a game
+  // has been played in this run.
+  const int winner = RoundLog().empty() ? -1 : StandingsWinner();
+  j["winner"] = winner >= 0 ? nlohmann::json(winner) : nlohmann::json();
   j["scene"] = SceneName(g_game.scene);
   j["current_player"] = static_cast<int>(g_game.currentPlayer);
   j["current_weapon"] = static_cast<int>(g_game.currentWeapon);
@@ -91,10 +108,14 @@ std::string PlayersSummaryJson() { return PlayersJson().dump(-1, ' ', false, nlo
 void WriteStateOut() {
   const std::string& path = platform::GetOptions().stateOut;
   if (path.empty()) return;
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  if (!f) {
-    std::fprintf(stderr, "bulwark: cannot write %s\n", path.c_str());
-    return;
+  // Written whole beside the file, then put in its place: a reader never
+  // sees half a summary.
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
+    if (f) f << StateSummaryJson() << '\n';
+    if (f && f.flush() && std::rename(temporary.c_str(), path.c_str()) == 0) return;
   }
-  f << StateSummaryJson() << '\n';
+  std::remove(temporary.c_str());
+  std::fprintf(stderr, "bulwark: cannot write %s\n", path.c_str());
 }

@@ -180,9 +180,10 @@ bool DecodeHeader(Reader& in, ReplayHeader* h, std::string* error) {
     p.name = in.Text(kReplayNameLength);
     p.colourIndex = static_cast<int16_t>(in.Byte());
     p.control = in.Byte();
+    p.strength = static_cast<int16_t>(in.Byte());
     for (char c : p.name)
       if (!NameCharacter(c)) in.ok = false;
-    if (!in.ok || p.colourIndex > 4 || p.control > 1) return Fail(error, "the replay is damaged");
+    if (!in.ok || p.colourIndex > 4 || p.control > 1 || p.strength > 2) return Fail(error, "the replay is damaged");
     h->players.push_back(p);
   }
   return true;
@@ -221,6 +222,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& r) {
     out.Text(p.name);
     out.Byte(static_cast<uint8_t>(p.colourIndex));
     out.Byte(static_cast<uint8_t>(p.control));
+    out.Byte(static_cast<uint8_t>(p.strength));
   }
   // Changes and checks in frame order (a frame's change before its checks),
   // each with the frames since the entry before.

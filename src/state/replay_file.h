@@ -1,8 +1,8 @@
 // The replay file: a header (format tag and version, the game's version, the
 // random generator's state when PLAY GAME was pressed, the display mode, the
 // frame count and game clock then, the input record then, the round after
-// which the game was to be left (--rounds), and each player's
-// name, colour and control), then the stream: the frame records that differ
+// which the game ends (its rounds), and each player's
+// name, colour, control and strength), then the stream: the frame records that differ
 // from the one before (with the count of frames between), the checksums of
 // the game's state, and the game's length in frames; last, a CRC-32 of all the
 // bytes before it. The reader refuses a file that is damaged, truncated,
@@ -19,7 +19,7 @@
 
 #include "state/frame_record.h"
 
-inline constexpr uint16_t kReplayFormatVersion = 1;
+inline constexpr uint16_t kReplayFormatVersion = 2;
 inline constexpr size_t kReplayMaxBytes = 64u << 20;
 inline constexpr size_t kReplayNameLength = 12;
 
@@ -27,6 +27,7 @@ struct ReplayPlayer {
   std::string name;
   int16_t colourIndex = 0;  // 0..4
   uint16_t control = 0;     // 0 human, 1 computer
+  int16_t strength = 0;     // 0 normal, 1 hard, 2 easy (as the player record)
 };
 
 struct ReplayHeader {
@@ -36,7 +37,7 @@ struct ReplayHeader {
   uint64_t startFrames = 0;   // frames shown before the game began
   int64_t startClock = 0;     // the game clock then, in its units
   FrameRecord startRecord;
-  uint32_t lastRound = 0;     // the game was left after this round's results (--rounds); 0 never
+  uint32_t lastRound = 0;     // the game's last round (its rounds to play); 0 endless
   std::vector<ReplayPlayer> players;  // 2..5
 };
 

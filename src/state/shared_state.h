@@ -51,7 +51,7 @@ struct SkyColour {
 };
 
 // The screen the game thread is running (for the run's summary).
-enum class Scene : uint8_t { kTitle, kCredits, kMenu, kRound, kResults, kShop, kQuitQuestion, kOptions };
+enum class Scene : uint8_t { kTitle, kCredits, kMenu, kRound, kResults, kShop, kQuitQuestion, kOptions, kStandings };
 
 struct GameState {
   uint16_t numberOfPlayers = 2;
@@ -76,6 +76,8 @@ struct GameState {
   int32_t effectsVolume = 0;            // 10000 once the game flow starts
   int32_t soundChannel = 0;             // channel of the most recent sound effect
   int32_t roundsPlayed = 0;             // rounds finished in this run (for the run's summary)
+  int32_t gameRounds = 0;               // rounds finished in the game being played
+  int32_t roundsToPlay = 0;             // rounds a game lasts; 0 endless (kept from game to game)
   Scene scene = Scene::kTitle;
   bool autoplay = false;                // a game of computer players only, from the command line
   void Reset() { *this = GameState(); }

@@ -17,6 +17,25 @@ PlayerRecord* Shooter() {
   return p < kMaxPlayers ? &g_players[p] : nullptr;
 }
 
+// Whether the shell in flight has already damaged another fort: a shot
+// counts as one hit however many forts and explosions it reaches.
+bool g_shotHasHit = false;
+
+// The standings' damage figures: to another fort, the shooter's dealt and
+// the victim's taken (the shot a hit); to the shooter's own, its self damage.
+void CountDamage(int victim, int16_t erased) {
+  const int shooter = g_game.currentPlayer;
+  if (erased <= 0 || victim < 0 || victim >= kMaxPlayers || shooter >= kMaxPlayers) return;
+  if (victim == shooter) {
+    g_players[shooter].stats.damageSelf += erased;
+    return;
+  }
+  g_players[shooter].stats.damageDealt += erased;
+  g_players[victim].stats.damageTaken += erased;
+  if (!g_shotHasHit) ++g_players[shooter].stats.hits;
+  g_shotHasHit = true;
+}
+
 void ShowStatus(const PlayerRecord& shooter, const std::string& what) {
   g_game.statusMessage = shooter.name + " : " + what;
   g_game.messageTimer = kMessageTicks;
@@ -24,7 +43,13 @@ void ShowStatus(const PlayerRecord& shooter, const std::string& what) {
 
 }  // namespace
 
+void BeginShot(PlayerRecord& shooter) {
+  ++shooter.stats.shots;
+  g_shotHasHit = false;
+}
+
 void PayForDamage(int victim, int16_t erased) {
+  CountDamage(victim, erased);
   if (victim >= 0 && victim < kMaxPlayers)
     g_players[victim].damage = static_cast<int16_t>(g_players[victim].damage + erased);
   if (PlayerRecord* shooter = Shooter()) {
@@ -51,11 +76,13 @@ void RewardSupplyDrop(int kind) {
     if (!shooter) return;
     shooter->money += amount;
     shooter->ledger.drops += amount;
+    ++shooter->stats.drops;
     ShowStatus(*shooter, std::to_string(amount) + "$");
   } else if (kind == 2) {
     const int weapon = DropWeapon(platform::Rand() * 50 / platform::kRandMax);
     if (!shooter) return;
     shooter->stock[weapon] = static_cast<int16_t>(shooter->stock[weapon] + 1);
+    ++shooter->stats.drops;
     ShowStatus(*shooter, WeaponName(weapon));
   }
 }

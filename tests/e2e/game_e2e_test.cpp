@@ -38,6 +38,7 @@ std::string ComputerGameScript(int untilMs) {
 // script up to then, quits there.
 TEST(GameE2E, ThreeComputersPlayRoundsWithResultsAndShopsThenQuitFromTheShop) {
   RunOptions o;
+  o.extraArgs = {"--classic"};  // Y leaves straight to the title, as designed
   o.script = ComputerGameScript(kScriptMs) + At(kScriptMs, "quit");
   o.timeoutSeconds = 600;  // the sanitizer build is about ten times slower
   const auto first = RunGame("game-look", o);

@@ -5,7 +5,8 @@
 // replay gives the same summary and the same pictures at the same moments; a
 // replay with one record changed stops out of sync; damaged, truncated and
 // other versions' replays are refused; a replays folder that cannot be written
-// costs one line on stderr.
+// costs one line on stderr; a game with a HARD computer left for the standings
+// replays to the same standings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -176,4 +177,34 @@ TEST(ReplayE2E, GamesGoToTheReplaysFolderOrCostOneLineWhenItCannotBeWritten) {
   EXPECT_TRUE(unwritable.Clean()) << unwritable.stderrText;
   EXPECT_NE(unwritable.stderrText.find("cannot write the replay"), std::string::npos) << unwritable.stderrText;
   EXPECT_EQ(std::count(unwritable.stderrText.begin(), unwritable.stderrText.end(), '\n'), 1);
+}
+
+// Two humans and a HARD computer over three rounds chosen in the menu: the
+// humans fire weak shots, the computer answers as HARD, Esc then Y leaves for
+// the standings and a key closes them. The replay (strengths and rounds from
+// its header) shows the same standings at the same moment.
+TEST(ReplayE2E, AHardComputerAndTheStandingsReplayTheSame) {
+  std::string script = "300 key 65\n600 key 32\n" + Click(800, 480, 441) + Click(1600, 480, 441) +
+                       Click(2400, 320, 302) + Click(2700, 320, 302) + Click(3000, 160, 302) +
+                       Click(3400, 160, 441);
+  for (int t = 6000; t < 30000; t += 1500) script += Click(t, 55, 152, true);
+  script += "30500 key 27\n30600 key 89\n" + At(32000, "state standings.json") + "33000 key 32\n" +
+            At(34000, "quit");
+  RunOptions o;
+  o.script = InTimeOrder(script);
+  o.extraArgs = {"--record", "game.bwr"};
+  const GameRun game = RunGame("replay-standings", o);
+  ASSERT_TRUE(game.Clean()) << game.stderrText;
+  const auto standings = game.Snapshot("standings.json");
+  ASSERT_EQ(standings["scene"], "standings");
+  EXPECT_EQ(standings["players"][2]["strength"], 1);
+  EXPECT_EQ(standings["rounds_to_play"], 3);
+
+  RunOptions p;
+  p.script = At(32000, "state standings.json");
+  p.dataFiles = {{"game.bwr", Bytes(ReadFile(game.dir + "/game.bwr"))}};
+  p.extraArgs = {"--replay", "data/game.bwr"};
+  const GameRun replay = RunGame("replay-standings-play", p);
+  ASSERT_TRUE(replay.Clean()) << replay.stderrText;
+  EXPECT_EQ(replay.Snapshot("standings.json"), standings);
 }

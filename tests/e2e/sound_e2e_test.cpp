@@ -56,6 +56,7 @@ TEST(SoundE2E, TheTitleTuneGivesWayToTheRoundsTuneAndComesBackAfterTheGame) {
   // tune starts); Esc then Y leave the game, and the title's tune starts again.
   RunOptions o;
   o.diskAudio = o.withTunes = true;
+  o.extraArgs = {"--classic"};  // Y leaves straight to the title, as designed
   o.script = "400 key 65\n500 wait-music 1000\n600 key 32\n" + Click(800, 480, 440, true) +
              Click(1000, 160, 440, true) + "1200 wait-music 1500\n1300 key 27\n1400 key 89\n1500 wait-music 1000\n1600 key 27\n";
   auto run = RunGame("music-title", o);

@@ -16,6 +16,7 @@ constexpr int kColourX = 320, kColourY = 120;
 constexpr int kPlayX = 160, kPlayY = 440;
 constexpr int kNextX = 480, kNextY = 440;
 constexpr int kControlX = 320, kControlY = 300;
+constexpr int kRoundsX = 160, kRoundsY = 300;
 
 class MainMenu : public screen_test::ScreenTest {
  protected:
@@ -57,10 +58,14 @@ TEST_F(MainMenu, ButtonsForOneToFivePlayers) {
   g_phases.nextButton = 455;
   EXPECT_FALSE(ClickAt(kNextX, kNextY));  // five players: no NEXT OPPONENT
   EXPECT_EQ(g_game.numberOfPlayers, 5);
-  EXPECT_TRUE(ClickAt(kControlX, kControlY));
-  EXPECT_EQ(g_players[4].control, 1);
-  EXPECT_TRUE(ClickAt(kControlX, kControlY));  // the computer's button (438) switches back
-  EXPECT_EQ(g_players[4].control, 0);
+  // HUMAN, COMPUTER, HARD, EASY: the computers' button (438) steps on, and back.
+  for (const int control : {1, 1, 1, 0}) {
+    EXPECT_TRUE(ClickAt(kControlX, kControlY));
+    EXPECT_EQ(g_players[4].control, control);
+  }
+  EXPECT_EQ(g_players[4].strength, kStrengthNormal);
+  EXPECT_TRUE(ClickAt(kRoundsX, kRoundsY));
+  EXPECT_EQ(g_game.roundsToPlay, 3);
   EXPECT_TRUE(ClickAt(kPlayX, kPlayY));
 }
 
