@@ -159,10 +159,10 @@ TEST(ReplayE2E, AChangedRecordGoesOutOfSyncAndBadFilesAreRefused) {
 }
 
 TEST(ReplayE2E, GamesGoToTheReplaysFolderOrCostOneLineWhenItCannotBeWritten) {
-  // A game of two set up and left at once: Esc, Y.
+  // A game of two set up and left at once: Esc, Y, a key closes the standings.
   RunOptions o;
   o.script = "300 key 65\n600 key 32\n" + Click(800, 480, 440, true) + Click(1000, 160, 440, true) +
-             "2000 key 27\n2300 key 89\n2600 key 27\n";
+             "2000 key 27\n2300 key 89\n4800 key 32\n5100 key 27\n";
   const GameRun saved = RunGame("replay-folder", o);
   EXPECT_TRUE(saved.Clean()) << saved.stderrText;
   std::vector<std::filesystem::path> files;

@@ -41,7 +41,7 @@ TEST(SettingsE2E, TheLastGamesPlayersAreThereInTheNextRun) {
   o.script = "300 key 65\n600 key 32\n" + Keys(800, "BOB") + Click(1300, kColourX, kColourY) +
              Click(1600, kControlX, kControlY) + Click(1900, kNextX, kButtonY) + Keys(2300, "ANN") +
              Click(2800, kColourX, kColourY) + Click(3100, kPlayX, kButtonY) +
-             "3800 key 27\n4000 key 89\n4300 key 27\n";
+             "3800 key 27\n4000 key 89\n6500 key 32\n6800 key 27\n";
   const auto first = RunGame("settings-first", o);
   ASSERT_TRUE(first.Clean()) << first.stderrText;
   const std::string saved = ReadFile(home + "/bulwark/settings.ini");
