@@ -116,6 +116,8 @@ std::vector<std::pair<std::string, Bytes>> Replays() {
   Bytes none = EncodeReplay(empty);
   none.resize(none.size() - 4);
   return {{"game.bwr", full}, {"empty.bwr", none}};
+}
+
 // Settings files: every key, comments and CRLF, and one written by the game.
 std::vector<std::pair<std::string, Bytes>> SettingsFiles() {
   Settings played;
