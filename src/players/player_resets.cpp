@@ -24,7 +24,7 @@ void ClearFortState(PlayerRecord& p, int index) {
 }  // namespace
 
 std::string DefaultPlayerName(int i) {
-  char name[16];
+  char name[24];
   std::snprintf(name, sizeof name, "NONAME 0%i", i + 1);
   return name;
 }

@@ -21,8 +21,6 @@ constexpr ColorRef kTitle = Rgb(255, 255, 15);
 constexpr ColorRef kHeading = Rgb(255, 15, 0);
 constexpr ColorRef kWinnerLine = Rgb(255, 255, 15);
 constexpr ColorRef kLine = Rgb(15, 255, 15);
-constexpr int kOpenSound = 6;
-constexpr int kCloseSound = 18;
 
 // The screen's texts, kept for the whole screen so that no frame allocates.
 struct StandingsTexts {
@@ -140,23 +138,5 @@ void DrawFinalStandings() {
 
 void ShowFinalStandings(FramePresenter& frame) {
   g_game.scene = Scene::kStandings;
-  // As the results: only a press that starts on this screen closes it.
-  g_input.leftButton = 0;
-  g_input.leftLatch.Forget(&g_input.leftButton.Live());
-  ClearLastKey();
-  int32_t lockOut = kResultsLockOut;
-  PlaySoundEffect(kOpenSound);
-  for (;;) {
-    if (lockOut > 0) --lockOut;
-    ReadCursor();
-    DrawFinalStandings();
-    frame.PresentFrame();
-    if (g_game.autoplay && lockOut == 0) break;
-    if (g_input.lastKey == 0 && g_input.leftButton == 0) continue;
-    if (lockOut > 0) continue;
-    break;
-  }
-  g_input.leftButton = 0;
-  g_input.lastKey = 0;
-  PlaySoundEffect(kCloseSound);
+  RunClosableScreen(frame, [] { DrawFinalStandings(); });
 }

@@ -1,5 +1,7 @@
 #include "screens/round_results.h"
 
+#include <functional>
+
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
 #include "display/frame_presenter.h"
@@ -95,23 +97,21 @@ ColorRef ResultLineColour(const PlayerRecord& player) {
   return player.destroyed == 0 && RoundWon() ? kSurvivor : kGreen;
 }
 
-void ShowRoundResults(FramePresenter& frame) {
-  g_game.scene = Scene::kResults;
-  // Only a press that starts on this screen may close it: the click the round
-  // ended under (held on, or its release held back) is forgotten.
+void RunClosableScreen(FramePresenter& frame, const std::function<void()>& draw) {
+  // Only a press that starts on this screen may close it: the click the
+  // screen opened under (held on, or its release held back) is forgotten.
   g_input.leftButton = 0;
   g_input.leftLatch.Forget(&g_input.leftButton.Live());
   ClearLastKey();
   int32_t lockOut = kResultsLockOut;
   PlaySoundEffect(kOpenSound);
-  ResultTexts texts;
   for (;;) {
     if (lockOut > 0) --lockOut;
     ReadCursor();
-    DrawResults(texts);
+    draw();
     frame.PresentFrame();
     // Nobody watches a computer-only game from the command line to press a
-    // key: its results close by themselves when the lock-out is over.
+    // key: the screen closes by itself when the lock-out is over.
     if (g_game.autoplay && lockOut == 0) break;
     // A key stays remembered through the lock-out; a button must still be held.
     if (g_input.lastKey == 0 && g_input.leftButton == 0) continue;
@@ -121,4 +121,10 @@ void ShowRoundResults(FramePresenter& frame) {
   g_input.leftButton = 0;
   g_input.lastKey = 0;
   PlaySoundEffect(kCloseSound);
+}
+
+void ShowRoundResults(FramePresenter& frame) {
+  g_game.scene = Scene::kResults;
+  ResultTexts texts;
+  RunClosableScreen(frame, [&texts] { DrawResults(texts); });
 }

@@ -6,6 +6,8 @@
 // Threads: the game thread.
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 #include <string>
 
@@ -23,6 +25,10 @@ inline constexpr int32_t kResultsLockOut = 100;
 
 // Runs the screen until it is dismissed (sound 6 when it opens, 18 when it closes).
 void ShowRoundResults(FramePresenter& frame);
+// The loop of a screen that a key, or a click that starts on it, closes once
+// the lock-out is over (a computer-only game's closes by itself): sounds 6
+// and 18 at its opening and closing, draw() once a frame.
+void RunClosableScreen(FramePresenter& frame, const std::function<void()>& draw);
 
 // The players of the game ranked by rounds survived, most first; a player
 // only passes another with strictly more, so ties keep index order. Writes
