@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(platform state display sprites audio world weapons players screens shell)
+layers=(platform state display sprites audio world weapons players screens net shell)
 
 rank_of() {
   local i

@@ -23,7 +23,7 @@ fail() {
 }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0 fonts-liberation2 timgm6mb-soundfont; do
+for lib in libenet7 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0 fonts-liberation2 timgm6mb-soundfont; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

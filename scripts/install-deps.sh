@@ -10,6 +10,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev
+  libenet-dev
   fonts-liberation2 fonts-dejavu-core
   timgm6mb-soundfont
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "audio/sound_script.h"
+#include "net/net_script.h"
+#include "net/net_session.h"
 #include "platform/options.h"
 #include "platform/runtime.h"
 #include "platform/version.h"
@@ -38,7 +40,26 @@ int main(int argc, char** argv) {
     options.displayOption = LoadedReplayHeader().displayOption;
     options.rounds = static_cast<int>(LoadedReplayHeader().lastRound);
   }
+  // Online play: the host listens; a joined machine is welcomed before its
+  // display is set up, for it plays at the host's screen size.
+  if (options.hostPort > 0 && !NetStartHost(static_cast<uint16_t>(options.hostPort), &error)) {
+    std::fprintf(stderr, "bulwark: %s\n", error.c_str());
+    return 1;
+  }
+  if (!options.joinAddress.empty()) {
+    if (options.name.empty()) options.name = NetDefaultName();
+    NetWelcome welcome;
+    if (NetStartJoin(options.joinAddress, static_cast<uint16_t>(options.joinPort), options.watch, options.name,
+                     &welcome, &error)) {
+      options.displayOption = welcome.displayOption;
+      options.classic = welcome.classic;
+    } else {
+      std::fprintf(stderr, "bulwark: %s\n", error.c_str());
+      if (options.headless) return 1;
+    }
+  }
   RegisterSoundScriptCommands();  // before the script is read
+  RegisterNetScriptCommands();
   if (!platform::Init(options, &error)) {
     std::fprintf(stderr, "bulwark: %s\n", error.c_str());
     return 1;

@@ -49,6 +49,16 @@ std::string UsageText() {
       "                     aim readout, round clock, stock figures or flag poles,\n"
       "                     no rounds choice, no computer strengths, no standings\n"
       "                     after a quit\n"
+      "  --host [PORT]      host an online game: others join it over the network\n"
+      "                     (UDP port PORT, 47300 when not given); the player\n"
+      "                     set-up is the lobby, PLAY GAME starts it everywhere\n"
+      "  --join ADDRESS[:PORT]\n"
+      "                     join the online game hosted at ADDRESS with one player\n"
+      "  --watch ADDRESS[:PORT]\n"
+      "                     watch the online game hosted at ADDRESS, even one under\n"
+      "                     way (the game so far is played quickly to catch up)\n"
+      "  --name NAME        the joined player's name (letters, digits and spaces, at\n"
+      "                     most 12; by default the login name)\n"
       "  --help             show this text\n"
       "  --version          show the game's version\n"
       "\n"
@@ -110,6 +120,47 @@ bool ParseLevels(const std::string& value, std::vector<int>* out, std::string* e
   }
 }
 
+// ADDRESS or ADDRESS:PORT as the host to join.
+bool ParseAddress(const char* option, const std::string& value, Options* out, std::string* error) {
+  out->joinAddress = value;
+  out->joinPort = kDefaultNetPort;
+  if (const size_t colon = value.rfind(':'); colon != std::string::npos) {
+    const std::string port = value.substr(colon + 1);
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(port.c_str(), &end, 10);
+    if (port.empty() || *end != '\0' || errno != 0 || n < 1 || n > 65535) {
+      *error = std::string(option) + " wants ADDRESS or ADDRESS:PORT with a port from 1 to 65535, not '" + value + "'";
+      return false;
+    }
+    out->joinAddress = value.substr(0, colon);
+    out->joinPort = static_cast<int>(n);
+  }
+  if (out->joinAddress.empty()) {
+    *error = std::string(option) + " wants the host's address";
+    return false;
+  }
+  return true;
+}
+
+// A player's name as typed in the set-up: small letters become capitals.
+bool ParseName(const std::string& value, std::string* out, std::string* error) {
+  out->clear();
+  for (char c : value) {
+    const char up = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (!((up >= 'A' && up <= 'Z') || (up >= '0' && up <= '9') || up == ' ')) {
+      *error = "--name takes letters, digits and spaces, not '" + value + "'";
+      return false;
+    }
+    *out += up;
+  }
+  if (out->empty() || out->size() > 12) {
+    *error = "--name wants 1 to 12 characters, not '" + value + "'";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
@@ -155,12 +206,27 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error) {
       if (!TakeValue(argc, argv, &i, &out->recordFile, error)) return false;
     } else if (!std::strcmp(a, "--replay")) {
       if (!TakeValue(argc, argv, &i, &out->replayFile, error)) return false;
+    } else if (!std::strcmp(a, "--host")) {
+      out->hostPort = kDefaultNetPort;
+      if (i + 1 < argc && argv[i + 1][0] >= '0' && argv[i + 1][0] <= '9' &&
+          !TakeNumber(argc, argv, &i, 1, 65535, &out->hostPort, error))
+        return false;
+    } else if (!std::strcmp(a, "--join") || !std::strcmp(a, "--watch")) {
+      out->watch = !std::strcmp(a, "--watch");
+      if (!TakeValue(argc, argv, &i, &value, error) || !ParseAddress(a, value, out, error)) return false;
+    } else if (!std::strcmp(a, "--name")) {
+      if (!TakeValue(argc, argv, &i, &value, error) || !ParseName(value, &out->name, error)) return false;
     } else if (!std::strcmp(a, "--state-out")) {
       if (!TakeValue(argc, argv, &i, &out->stateOut, error)) return false;
     } else {
       *error = std::string("unknown option '") + a + "'";
       return false;
     }
+  }
+  const int online = (out->hostPort > 0) + !out->joinAddress.empty();
+  if (online > 1 || (online > 0 && (out->autoplay > 0 || !out->replayFile.empty()))) {
+    *error = "--host, --join or --watch, --autoplay and --replay exclude each other";
+    return false;
   }
   return true;
 }

@@ -23,6 +23,11 @@ struct Options {
   std::string replayFile;     // a recorded game to play back instead of the title
   bool classic = false;       // the screens exactly as designed: no player aids, rounds choice or strengths
   std::vector<int> levels;    // --levels: the --autoplay players' strengths, 0 normal, 1 hard, 2 easy
+  int hostPort = 0;           // --host: the port online play listens on; 0 not hosting
+  std::string joinAddress;    // --join or --watch: the host's address
+  int joinPort = 0;           // and its port
+  bool watch = false;         // --watch: follow the game without a player
+  std::string name;           // --name: the joined player's name (capitals, at most 12)
   bool help = false;
   bool version = false;       // print the version and end
 };
@@ -32,6 +37,9 @@ bool ParseOptions(int argc, char** argv, Options* out, std::string* error);
 
 // The --help text.
 std::string UsageText();
+
+// The port online play uses unless told another.
+inline constexpr int kDefaultNetPort = 47300;
 
 // The display modes of --mode, in the order of game.ini's display option.
 inline constexpr const char* kDisplayModes[] = {"320x240", "640x480", "800x600", "1024x768"};

@@ -8,6 +8,7 @@
 #include "display/text.h"
 #include "screens/round_scene.h"
 #include "screens/screen_text.h"
+#include "sprites/blit.h"
 #include "sprites/panel.h"
 #include "state/shared_state.h"
 
@@ -16,15 +17,20 @@ namespace {
 constexpr int kKeyY = 89, kKeyN = 78;
 constexpr const char* kQuestion = "ARE YOU SURE (Yes/No) ?";
 
-void DrawQuestion(int mode) {
+// A question on a panel in the middle of the back surface.
+void DrawQuestionPanel(const char* question) {
   const int w = g_config.screenWidth, h = g_config.screenHeight;
+  DrawPanel(g_display.back, w / 4 - 15, h / 2 - 30, w / 2, static_cast<int>(g_display.fontHeight * 1.5));
+  DrawShadowedCentered(w / 2, h / 2 - 10, question, Rgb(15, 15, 15), Rgb(255, 15, 255));
+}
+
+void DrawQuestion(int mode) {
   if (mode == kQuitFromRound) {
     DrawRoundScene();
   } else {
     FillSurface(g_display.back, PackColor(10, 0, 10), nullptr);
   }
-  DrawPanel(g_display.back, w / 4 - 15, h / 2 - 30, w / 2, static_cast<int>(g_display.fontHeight * 1.5));
-  DrawShadowedCentered(w / 2, h / 2 - 10, kQuestion, Rgb(15, 15, 15), Rgb(255, 15, 255));
+  DrawQuestionPanel(kQuestion);
 }
 
 }  // namespace
@@ -50,3 +56,16 @@ int QuitConfirmation(FramePresenter& frame, int mode) {
 }
 
 void ReleaseChannelsAfterQuit() { SoundSystem().ReleaseAllChannelsBut(g_game.soundChannel); }
+
+void DrawLeaveQuestion() { DrawQuestionPanel("LEAVE THE GAME? (Yes/No)"); }
+
+void DrawCatchingUp(int step) {
+  constexpr int kFirst = 426, kLast = 436, kBanner = 437;
+  const int w = g_config.screenWidth, h = g_config.screenHeight;
+  const int span = kLast - kFirst, along = step % (2 * span);
+  const int picture = kFirst + (along <= span ? along : 2 * span - along);
+  Rect all{0, 0, w, h};
+  FillSurface(g_display.primary, 0, &all);
+  DrawSpriteOpaque(g_display.primary, Sprite(picture), (w >> 1) - 50, (h >> 1) + 10);
+  DrawSpriteOpaque(g_display.primary, Sprite(kBanner), (w >> 1) - 100, (h >> 1) - 100);
+}

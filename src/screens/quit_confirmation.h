@@ -15,3 +15,11 @@ int QuitConfirmation(FramePresenter& frame, int mode);
 // After a Y in a round: every channel is given back (the shells' own too),
 // but the answer's click plays on to its end.
 void ReleaseChannelsAfterQuit();
+
+// Online play's question over the frame about to be shown: "LEAVE THE GAME?
+// (Yes/No)" (the game goes on under it).
+void DrawLeaveQuestion();
+// A spectator's picture while it catches up with the game: the loading
+// banner and the loading picture `step` (it runs up and down), straight on
+// the visible surface.
+void DrawCatchingUp(int step);

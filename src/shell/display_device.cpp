@@ -5,11 +5,13 @@
 #include "audio/sound_system.h"
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "net/net_session.h"
 #include "platform/clock.h"
 #include "platform/game_clock.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "screens/quit_confirmation.h"
 #include "shell/input_handlers.h"
 #include "shell/main_frame.h"
 #include "sprites/blit.h"
@@ -76,6 +78,14 @@ void CMainFrame::InitDisplay() {
 }
 
 void CMainFrame::FlipFrame() {
+  if (NetLeaveAsked()) DrawLeaveQuestion();
+  if (NetCatchingUp()) {
+    // A spectator catching up plays unseen, under the loading picture.
+    static int passes = 0;
+    if (passes++ % 20 == 0) DrawCatchingUp(passes / 20);
+    PassWithoutFlip();
+    return;
+  }
   if (m_video) {
     if (!g_config.noVblankWait) m_video->WaitForVerticalBlank();
     m_video->Flip();

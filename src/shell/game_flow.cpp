@@ -7,6 +7,7 @@
 #include "audio/music.h"
 #include "display/colour.h"
 #include "display/display_state.h"
+#include "net/net_session.h"
 #include "platform/clock.h"
 #include "platform/main_loop.h"
 #include "platform/random.h"
@@ -81,6 +82,7 @@ void WaitForUser() {
   g_input.leftButton = 0;
   while (g_input.leftButton == 0 && g_input.lastKey == 0) {
     platform::Sleep(10);
+    NetService();
     TakeLiveInput(false);
   }
   g_input.lastKey = 0;
@@ -101,6 +103,8 @@ void CMainFrame::RunGame() {
   ProgramStartReset();
   g_game.roundsToPlay = platform::GetOptions().rounds;
   if (!ReplayLoaded()) RestoreSavedNamesAndControls();
+  SetNetReplaySource(RecordingSoFar);
+  SetNetHandOverHook(RecordHandOver);
   if (ReplayLoaded()) {
     PlayRecordedGame();
   } else if (const int computers = platform::GetOptions().autoplay; computers > 0) {
@@ -108,8 +112,10 @@ void CMainFrame::RunGame() {
   } else {
     ShowPrompt();
     WaitForUser();
+    if (GetNetRole() == NetRole::kPlayer || GetNetRole() == NetRole::kSpectator) PlayJoinedGame();
     while (TitleMenu()) StartGame();
   }
+  NetClose();
   Leave();
 }
 
@@ -161,7 +167,18 @@ void CMainFrame::StartGame() {
   if (MainMenu() != 0) {
     SaveGamePlayers();
     BeginRecording();
-    PlayRounds();
+    if (GetNetRole() == NetRole::kHost) {
+      NetBeginGame(RecordingSoFar());
+      const bool whole = PlayOnlineRounds();
+      EndRecording();
+      // A scripted host's run ends with its online game.
+      if (platform::GetOptions().headless) {
+        NetClose();
+        platform::Terminate(whole ? 0 : 1);
+      }
+    } else {
+      PlayRounds();
+    }
     EndRecording();
     g_input.lastKey = 0;
   }

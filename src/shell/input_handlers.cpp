@@ -1,5 +1,6 @@
 #include "shell/input_handlers.h"
 
+#include "net/net_session.h"
 #include "shell/replay_session.h"
 #include "sprites/loading_animation.h"
 #include "state/frame_record.h"
@@ -53,6 +54,7 @@ void OnGameFrame() {
   g_input.leftLatch.OnFrame(&g_input.leftButton);
   g_input.rightLatch.OnFrame(&g_input.rightButton);
   TakeLiveInput(true);
+  NetFrame();
   ReplayFrame();
   SelectFrameWeapons();
 }

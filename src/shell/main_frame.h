@@ -12,6 +12,8 @@
 #include "display/frame_presenter.h"
 #include "platform/video.h"
 #include "shell/round_end.h"
+#include "state/player_record.h"
+#include "state/replay_file.h"
 #include "sprites/sprite_table.h"
 
 class CThread;
@@ -51,6 +53,13 @@ class CMainFrame final : public FramePresenter {
   void PlayComputerGame(int computers);
   // The game of a replay, straight from start-up (--replay).
   void PlayRecordedGame();
+  // Online play on a joined machine: the host's lobby, then its game; and
+  // the rounds of an online game on any machine (false when it ended early:
+  // a machine left or they went out of sync).
+  void PlayJoinedGame();
+  bool GuestLobby(Replay* start);
+  void DrawGuestLobby(const PlayerRecord& self);
+  bool PlayOnlineRounds();
   // The players' set-up: 1 to play, 0 back to the title (Esc); and one frame
   // of it, drawn into the back surface with its clicks handled.
   int MainMenu();

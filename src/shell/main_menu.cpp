@@ -6,6 +6,8 @@
 #include "audio/game_sounds.h"
 #include "display/display_state.h"
 #include "display/text.h"
+#include "net/net_session.h"
+#include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "players/player_resets.h"
 #include "players/turns.h"
@@ -58,6 +60,23 @@ bool Button(int sprite, int x, int y) {
 }
 
 bool Classic() { return platform::GetOptions().classic; }
+
+// Online play's players so far, top right: number, name and who plays it;
+// the viewer's own in yellow.
+void DrawRoster(const std::vector<LobbyPlayer>& players, int ownMachine) {
+  const int x = 3 * g_config.screenWidth / 4 + 40, top = 3 * g_config.screenHeight / 10;
+  std::string line;
+  for (size_t i = 0; i < players.size(); ++i) {
+    const LobbyPlayer& p = players[i];
+    line = std::to_string(i + 1) + " " + p.name + " - ";
+    PlayerRecord shown;
+    shown.control = p.control;
+    shown.strength = p.strength;
+    line += p.machine != 0 ? "NETWORK" : ControlName(shown);
+    Label(x, top + static_cast<int>(i) * g_display.fontHeight, line,
+          p.machine == ownMachine && ownMachine != 0 ? Rgb(255, 255, 15) : kWhite);
+  }
+}
 
 bool CanType(int key) { return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == ' '; }
 
@@ -137,16 +156,21 @@ int CMainFrame::MainMenu() {
   RestoreSavedColour(0);
   BuildPanelFill();
   DrawPanel(MutableSprite(kPanelSprite).surface.get(), 0, 0, 610, 450);
+  NetLobbyOpen();
   for (;;) {
     FlipFrame();
     ReadCursor();
     CheckSurfaces();
     StepFramePhase();
+    NetLobbyFrame();
     DrawMainMenu();
-    TypeIntoName(g_players[(g_game.numberOfPlayers - 1) % kMaxPlayers]);
+    // A joined machine's player is named on that machine.
+    const int last = (g_game.numberOfPlayers - 1) % kMaxPlayers;
+    if (NetMachineOf(last) == 0) TypeIntoName(g_players[last]);
     if (g_input.lastKey == kKeyEsc) {
       PlaySoundEffect(18);
       g_input.lastKey = 0;
+      NetLobbyClose();
       return 0;
     }
     if (g_playRequested == 1) return 1;
@@ -158,13 +182,28 @@ void CMainFrame::DrawMainMenu() {
   const int fh = g_display.fontHeight;
   const int player = (g_game.numberOfPlayers - 1) % kMaxPlayers;
   PlayerRecord& p = g_players[player];
+  // A joined machine's player is set up there: its buttons take no click.
+  const bool remote = NetMachineOf(player) != 0;
   StretchSurface(g_display.back, MutableSprite(kPanelSprite).surface.get());
   DrawSprite(g_display.back, Sprite(g_phases.emblem + 10 * p.colourIndex), w2 + 20, 2 * h10 - 40);
-  if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
+  if (remote) {
+    DrawSprite(g_display.back, Sprite(kColourButton), w2 - 40, 2 * h10);
+    DrawSprite(g_display.back, Sprite(kHumanButton), w2 - 20, 6 * h10);
+  } else {
+    if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
+    if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) NextControl(p, Classic());
+  }
   Label(w2, 2 * h10 + 55, "YOUR NAME:", Rgb(255, 255, 15));
   Label(w2, 2 * h10 + 55 + fh, p.name, kWhite);
-  if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) NextControl(p, Classic());
-  Label(w2, 6 * h10 + 40, ControlName(p), kWhite);
+  Label(w2, 6 * h10 + 40, remote ? "NETWORK" : ControlName(p), kWhite);
+  if (GetNetRole() == NetRole::kHost) {
+    std::vector<LobbyPlayer> lobby;
+    for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i)
+      lobby.push_back({g_players[i].name, static_cast<uint8_t>(g_players[i].colourIndex),
+                       static_cast<uint8_t>(g_players[i].control), static_cast<uint8_t>(g_players[i].strength),
+                       static_cast<uint8_t>(NetMachineOf(i))});
+    DrawRoster(lobby, 0);
+  }
   if (!Classic()) {
     if (Button(kRoundsButton, w4 - 20, 6 * h10)) g_game.roundsToPlay = NextRoundsChoice(g_game.roundsToPlay);
     static std::string rounds;
@@ -189,4 +228,61 @@ void CMainFrame::DrawMainMenu() {
     Label(3 * w4, 9 * h10 - fh - 5, "NEXT OPPONENT", kButtonText);
   }
   DrawMousePointer();
+}
+
+void CMainFrame::DrawGuestLobby(const PlayerRecord& self) {
+  const int w2 = g_config.screenWidth / 2, h10 = g_config.screenHeight / 10;
+  const int fh = g_display.fontHeight;
+  const bool spectator = GetNetRole() == NetRole::kSpectator;
+  const std::vector<LobbyPlayer>& lobby = NetLobbyPlayers();
+  int colour = 0;
+  for (const LobbyPlayer& p : lobby)
+    if (p.machine == NetOwnMachine()) colour = p.colour;
+  StretchSurface(g_display.back, MutableSprite(kPanelSprite).surface.get());
+  if (!spectator) {
+    DrawSprite(g_display.back, Sprite(g_phases.emblem + 10 * colour), w2 + 20, 2 * h10 - 40);
+    Label(w2, 2 * h10 + 55, "YOUR NAME:", Rgb(255, 255, 15));
+    Label(w2, 2 * h10 + 55 + fh, self.name, kWhite);
+  }
+  Label(w2, 6 * h10 + 40, spectator ? "WATCHING" : "NETWORK", kWhite);
+  if (!Classic()) {
+    static std::string rounds;
+    RoundsText(NetLobbyRounds(), &rounds);
+    Label(g_config.screenWidth / 4, 6 * h10 + 40, rounds, kWhite);
+  }
+  DrawRoster(lobby, NetOwnMachine());
+  Label(w2, 9 * h10 - fh - 5, "WAITING FOR THE HOST", kButtonText);
+  DrawMousePointer();
+}
+
+bool CMainFrame::GuestLobby(Replay* start) {
+  g_game.scene = Scene::kMenu;
+  g_phases.emblem = 37;
+  AnimationPhaseReset();
+  BuildPanelFill();
+  DrawPanel(MutableSprite(kPanelSprite).surface.get(), 0, 0, 610, 450);
+  PlayerRecord self;
+  self.name = platform::GetOptions().name;
+  for (;;) {
+    FlipFrame();
+    ReadCursor();
+    CheckSurfaces();
+    StepFramePhase();
+    if (NetGameArrived(start)) return true;
+    if (NetHostGone()) {
+      platform::ShowMessage("THE HOST HAS LEFT THE GAME", kEmptyText);
+      return false;
+    }
+    DrawGuestLobby(self);
+    if (GetNetRole() == NetRole::kPlayer) {
+      const std::string before = self.name;
+      TypeIntoName(self);
+      if (self.name != before && !self.name.empty()) NetSendName(self.name);
+    }
+    if (g_input.lastKey == kKeyEsc) {
+      PlaySoundEffect(18);
+      g_input.lastKey = 0;
+      return false;
+    }
+  }
 }

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "net/net_session.h"
 #include "platform/byte_source.h"
 #include "platform/game_clock.h"
 #include "platform/message_box.h"
@@ -43,6 +44,7 @@ struct Playback {
   Replay replay;
   size_t change = 0;
   size_t check = 0;
+  size_t handOver = 0;
   uint64_t frame = 0;
   bool leaveAsked = false;  // Esc pressed: Y leaves
 };
@@ -58,6 +60,7 @@ Playback g_playback;
 void Checkpoint(uint64_t frame) {
   const uint32_t sum = GameStateChecksum();
   if (g_recording.on) g_recording.replay.checks.push_back({frame, sum});
+  NetCheckpoint(frame, sum);
   if (!g_playback.on) return;
   const std::vector<ReplayCheck>& checks = g_playback.replay.checks;
   if (g_playback.check >= checks.size() || checks[g_playback.check].frame != frame ||
@@ -122,6 +125,21 @@ void WriteRecording() {
   if (g_recording.inFolder) PruneFolder(path.parent_path());
 }
 
+// The header of a game that starts now, from the game's state.
+void RecordHeader(ReplayHeader& h) {
+  h.gameVersion = kGameVersion;
+  h.randomState = platform::RandState();
+  h.displayOption = g_config.displayOption;
+  h.startFrames = platform::GameFrames();
+  h.startClock = platform::GameClockUnits();
+  h.startRecord = CurrentFrameRecord();
+  h.lastRound = static_cast<uint32_t>(g_game.roundsToPlay);
+  for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i) {
+    const PlayerRecord& p = g_players[i];
+    h.players.push_back({p.name, p.colourIndex, p.control, p.strength});
+  }
+}
+
 }  // namespace
 
 std::string ReplayFolder() {
@@ -157,19 +175,13 @@ bool LoadReplayFile(const std::string& path, std::string* error) {
 bool ReplayLoaded() { return g_playback.loaded; }
 const ReplayHeader& LoadedReplayHeader() { return g_playback.replay.header; }
 
-void BeginRecording() {
+void BeginRecording(const ReplayHeader* given) {
   g_recording = Recording();
   ReplayHeader& h = g_recording.replay.header;
-  h.gameVersion = kGameVersion;
-  h.randomState = platform::RandState();
-  h.displayOption = g_config.displayOption;
-  h.startFrames = platform::GameFrames();
-  h.startClock = platform::GameClockUnits();
-  h.startRecord = CurrentFrameRecord();
-  h.lastRound = static_cast<uint32_t>(g_game.roundsToPlay);
-  for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i) {
-    const PlayerRecord& p = g_players[i];
-    h.players.push_back({p.name, p.colourIndex, p.control, p.strength});
+  if (given) {
+    h = *given;
+  } else {
+    RecordHeader(h);
   }
   if (const std::string& file = platform::GetOptions().recordFile; !file.empty()) {
     g_recording.path = file;
@@ -180,14 +192,25 @@ void BeginRecording() {
   g_recording.on = true;
 }
 
+const ReplayHeader& RecordingHeader() { return g_recording.replay.header; }
+
+std::vector<uint8_t> RecordingSoFar() {
+  Replay so = g_recording.replay;
+  so.frames = g_recording.frame;
+  return EncodeReplay(so);
+}
+
+void RecordHandOver(int player) {
+  if (g_recording.on) g_recording.replay.handOvers.push_back({g_recording.frame, static_cast<uint8_t>(player)});
+}
+
 void EndRecording() {
   if (g_recording.on) WriteRecording();
 }
 
 void FinishRecordingAtExit() { EndRecording(); }
 
-void BeginPlayback() {
-  const ReplayHeader& h = g_playback.replay.header;
+void SetUpRecordedGame(const ReplayHeader& h, bool withClock) {
   g_game.numberOfPlayers = static_cast<uint16_t>(h.players.size());
   for (size_t i = 0; i < h.players.size() && i < kMaxPlayers; ++i) {
     g_players[i].name = h.players[i].name;
@@ -197,9 +220,13 @@ void BeginPlayback() {
   }
   g_game.roundsToPlay = static_cast<int32_t>(h.lastRound);
   platform::SeedRand(h.randomState);
-  platform::SetGameClock(h.startClock, h.startFrames);
+  if (withClock) platform::SetGameClock(h.startClock, h.startFrames);
   UseFrameRecord(h.startRecord);
-  g_playback.change = g_playback.check = 0;
+}
+
+void BeginPlayback() {
+  SetUpRecordedGame(g_playback.replay.header, true);
+  g_playback.change = g_playback.check = g_playback.handOver = 0;
   g_playback.frame = 0;
   g_playback.leaveAsked = false;
   g_playback.on = true;
@@ -227,6 +254,14 @@ void ReplayFrame() {
     while (g_playback.change + 1 < replay.changes.size() &&
            replay.changes[g_playback.change + 1].frame <= g_playback.frame)
       ++g_playback.change;
+    // Online players who left are the computer's from where they were handed over.
+    for (; g_playback.handOver < replay.handOvers.size() &&
+           replay.handOvers[g_playback.handOver].frame <= g_playback.frame;
+         ++g_playback.handOver) {
+      PlayerRecord& p = g_players[replay.handOvers[g_playback.handOver].player % kMaxPlayers];
+      p.control = 1;
+      p.strength = kStrengthNormal;
+    }
     FrameRecord r = replay.changes[g_playback.change].record;
     r.tabHeld = static_cast<uint8_t>(r.tabHeld | viewerTab);
     UseFrameRecord(r);

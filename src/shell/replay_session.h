@@ -11,7 +11,9 @@
 // FinishRecordingAtExit in the exit hook; the rest on the game thread.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "state/replay_file.h"
 
@@ -21,12 +23,22 @@ bool LoadReplayFile(const std::string& path, std::string* error);
 bool ReplayLoaded();
 const ReplayHeader& LoadedReplayHeader();
 
-// Recording: PLAY GAME was pressed; the game ended (the file is written).
-void BeginRecording();
+// Recording: PLAY GAME was pressed (an online game that came from the host
+// is recorded under the host's header); the game ended (the file is written).
+void BeginRecording(const ReplayHeader* given = nullptr);
+// The header of the game being recorded.
+const ReplayHeader& RecordingHeader();
+// The recording so far as a replay file's bytes.
+std::vector<uint8_t> RecordingSoFar();
+// A player of an online game is the computer's from the current frame on.
+void RecordHandOver(int player);
 void EndRecording();
 // The exit hook's part: a game still being recorded is written as it stands.
 void FinishRecordingAtExit();
 
+// Sets up a recorded game's players, rounds, random generator and input (and
+// the game's clock with withClock).
+void SetUpRecordedGame(const ReplayHeader& h, bool withClock);
 // Playback: sets up the recorded game's players, random generator, clock and
 // input; after the game, checks that it ended where the recorded one did.
 void BeginPlayback();

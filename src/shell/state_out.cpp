@@ -4,6 +4,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "net/net_session.h"
 #include "platform/game_clock.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
@@ -100,6 +101,8 @@ std::string StateSummaryJson() {
   j["turn_timer"] = g_turn.turnTimer;
   j["projectiles"] = ProjectilesInUse();
   j["round_log"] = RoundLogJson();
+  if (GetNetRole() != NetRole::kOffline)
+    j["net"] = {{"dropped", GetNetStats().dropped}, {"waits", GetNetStats().waits}};
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

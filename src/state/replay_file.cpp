@@ -1,160 +1,26 @@
 #include "state/replay_file.h"
 
+#include <algorithm>
 #include <array>
 
-#include "platform/key_codes.h"
 #include "platform/version.h"
+#include "state/record_codec.h"
 
 namespace {
 
 constexpr uint8_t kMagic[4] = {'B', 'W', 'R', 'P'};
-constexpr uint8_t kTagCheck = 2, kTagEnd = 3;
+constexpr uint8_t kTagCheck = 2, kTagEnd = 3, kTagHandOver = 4;
 // A change's tag: this plus a bit for each field that differs from the
 // record before (the pointer as a difference).
 constexpr uint8_t kTagChange = 0x40;
-constexpr uint8_t kChangeX = 1, kChangeY = 2, kChangeButtons = 4, kChangeKey = 8, kChangeWeapons = 16;
 constexpr uint64_t kMostFrames = uint64_t{1} << 40;
-
-class Writer {
- public:
-  void Byte(uint8_t b) { bytes.push_back(b); }
-  void Fixed(uint64_t v, int n) {
-    for (int i = 0; i < n; ++i) Byte(static_cast<uint8_t>(v >> (8 * i)));
-  }
-  void Var(uint64_t v) {
-    while (v >= 0x80) {
-      Byte(static_cast<uint8_t>(v | 0x80));
-      v >>= 7;
-    }
-    Byte(static_cast<uint8_t>(v));
-  }
-  void Signed(int64_t v) { Var((static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63)); }
-  void Text(const std::string& s) {
-    Byte(static_cast<uint8_t>(s.size()));
-    bytes.insert(bytes.end(), s.begin(), s.end());
-  }
-  static uint8_t Buttons(const FrameRecord& r) {
-    return static_cast<uint8_t>(r.leftButton | r.rightButton << 1 | r.tabHeld << 2);
-  }
-  void Record(const FrameRecord& r) {
-    Signed(r.cursorX);
-    Signed(r.cursorY);
-    Byte(Buttons(r));
-    Var(static_cast<uint32_t>(r.lastKey));
-    Var(r.weaponKeys);
-  }
-  // The tag, the frames since the entry before, and the fields that differ from `before`.
-  void Change(uint64_t gap, const FrameRecord& before, const FrameRecord& r) {
-    const uint8_t mask = static_cast<uint8_t>(
-        (r.cursorX != before.cursorX ? kChangeX : 0) | (r.cursorY != before.cursorY ? kChangeY : 0) |
-        (Buttons(r) != Buttons(before) ? kChangeButtons : 0) | (r.lastKey != before.lastKey ? kChangeKey : 0) |
-        (r.weaponKeys != before.weaponKeys ? kChangeWeapons : 0));
-    Byte(kTagChange | mask);
-    Var(gap);
-    if (mask & kChangeX) Signed(r.cursorX - before.cursorX);
-    if (mask & kChangeY) Signed(r.cursorY - before.cursorY);
-    if (mask & kChangeButtons) Byte(Buttons(r));
-    if (mask & kChangeKey) Var(static_cast<uint32_t>(r.lastKey));
-    if (mask & kChangeWeapons) Var(r.weaponKeys);
-  }
-  std::vector<uint8_t> bytes;
-};
-
-// Reads front to back within [data, data + size); the first failure sticks.
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool ok = true;
-  size_t Left() const { return size_ - pos_; }
-  uint8_t Byte() {
-    if (pos_ >= size_) {
-      ok = false;
-      return 0;
-    }
-    return data_[pos_++];
-  }
-  uint64_t Fixed(int n) {
-    uint64_t v = 0;
-    for (int i = 0; i < n; ++i) v |= static_cast<uint64_t>(Byte()) << (8 * i);
-    return v;
-  }
-  uint64_t Var() {
-    uint64_t v = 0;
-    for (int shift = 0; shift < 64; shift += 7) {
-      const uint8_t b = Byte();
-      v |= static_cast<uint64_t>(b & 0x7F) << shift;
-      if ((b & 0x80) == 0) return v;
-    }
-    ok = false;
-    return 0;
-  }
-  int64_t Signed() {
-    const uint64_t v = Var();
-    return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1);
-  }
-  // A pointer's move: anything beyond the 16-bit range fails.
-  int64_t Step() {
-    const int64_t d = Signed();
-    if (d < -65536 || d > 65536) ok = false;
-    return ok ? d : 0;
-  }
-  std::string Text(size_t most) {
-    const size_t n = Byte();
-    if (n > most || n > Left()) {
-      ok = false;
-      return {};
-    }
-    std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-    pos_ += n;
-    return s;
-  }
-  bool Record(FrameRecord* r) {
-    const int64_t x = Signed(), y = Signed();
-    const uint8_t buttons = Byte();
-    const uint64_t key = Var(), weapons = Var();
-    return Check(x, y, buttons, key, weapons, r);
-  }
-  // The fields of a change tagged with `mask`, over the record before.
-  bool Change(uint8_t mask, const FrameRecord& before, FrameRecord* r) {
-    const int64_t x = before.cursorX + ((mask & kChangeX) ? Step() : 0);
-    const int64_t y = before.cursorY + ((mask & kChangeY) ? Step() : 0);
-    const uint8_t buttons = (mask & kChangeButtons) ? Byte() : Writer::Buttons(before);
-    const uint64_t key = (mask & kChangeKey) ? Var() : static_cast<uint64_t>(before.lastKey);
-    const uint64_t weapons = (mask & kChangeWeapons) ? Var() : before.weaponKeys;
-    return Check(x, y, buttons, key, weapons, r);
-  }
-  // A record's fields within their ranges: the pointer in 16 bits, three
-  // buttons, a key code, up to four digit keys.
-  bool Check(int64_t x, int64_t y, uint8_t buttons, uint64_t key, uint64_t weapons, FrameRecord* r) {
-    if (!ok || x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || buttons > 7 ||
-        key > static_cast<uint64_t>(platform::kHighestKeyCode) || weapons > UINT32_MAX)
-      return ok = false;
-    for (int shift = 0; shift < 32; shift += 8)
-      if (const int vk = (weapons >> shift) & 0xFF; vk != 0 && (vk < '0' || vk > '9')) return ok = false;
-    r->cursorX = static_cast<int16_t>(x);
-    r->cursorY = static_cast<int16_t>(y);
-    r->leftButton = buttons & 1;
-    r->rightButton = (buttons >> 1) & 1;
-    r->tabHeld = (buttons >> 2) & 1;
-    r->lastKey = static_cast<int32_t>(key);
-    r->weaponKeys = static_cast<uint32_t>(weapons);
-    return ok;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
-};
-
-bool NameCharacter(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' '; }
 
 bool Fail(std::string* error, const std::string& why) {
   *error = why;
   return false;
 }
 
-bool DecodeHeader(Reader& in, ReplayHeader* h, std::string* error) {
+bool DecodeHeader(ByteReader& in, ReplayHeader* h, std::string* error) {
   uint64_t magic = 0;
   for (int i = 0; i < 4; ++i) magic |= static_cast<uint64_t>(kMagic[i]) << (8 * i);
   if (in.Fixed(4) != magic || !in.ok) return Fail(error, "not a replay file");
@@ -207,7 +73,7 @@ uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc) {
 }
 
 std::vector<uint8_t> EncodeReplay(const Replay& r) {
-  Writer out;
+  ByteWriter out;
   for (uint8_t b : kMagic) out.Byte(b);
   out.Fixed(kReplayFormatVersion, 2);
   out.Text(r.header.gameVersion);
@@ -224,22 +90,39 @@ std::vector<uint8_t> EncodeReplay(const Replay& r) {
     out.Byte(static_cast<uint8_t>(p.control));
     out.Byte(static_cast<uint8_t>(p.strength));
   }
-  // Changes and checks in frame order (a frame's change before its checks),
-  // each with the frames since the entry before.
+  // Changes, hand-overs and checks in frame order (at one frame: the change,
+  // then the hand-overs, then the checks), each with the frames since the
+  // entry before.
+  struct Entry {
+    uint64_t frame;
+    int kind;  // 0 change, 1 hand-over, 2 check
+    size_t index;
+  };
+  std::vector<Entry> entries;
+  for (size_t i = 0; i < r.changes.size(); ++i) entries.push_back({r.changes[i].frame, 0, i});
+  for (size_t i = 0; i < r.handOvers.size(); ++i) entries.push_back({r.handOvers[i].frame, 1, i});
+  for (size_t i = 0; i < r.checks.size(); ++i) entries.push_back({r.checks[i].frame, 2, i});
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.frame != b.frame ? a.frame < b.frame : a.kind < b.kind; });
   uint64_t at = 0;
-  size_t c = 0, k = 0;
-  while (c < r.changes.size() || k < r.checks.size()) {
-    const bool change = c < r.changes.size() && (k == r.checks.size() || r.changes[c].frame <= r.checks[k].frame);
-    const uint64_t frame = change ? r.changes[c].frame : r.checks[k].frame;
-    if (change) {
-      out.Change(frame - at, c == 0 ? r.header.startRecord : r.changes[c - 1].record, r.changes[c].record);
-      ++c;
+  for (const Entry& e : entries) {
+    const uint64_t gap = e.frame - at;
+    at = e.frame;
+    if (e.kind == 0) {
+      const FrameRecord& before = e.index == 0 ? r.header.startRecord : r.changes[e.index - 1].record;
+      const uint8_t mask = ByteWriter::ChangeMask(before, r.changes[e.index].record);
+      out.Byte(kTagChange | mask);
+      out.Var(gap);
+      out.ChangedFields(mask, before, r.changes[e.index].record);
+    } else if (e.kind == 1) {
+      out.Byte(kTagHandOver);
+      out.Var(gap);
+      out.Byte(r.handOvers[e.index].player);
     } else {
       out.Byte(kTagCheck);
-      out.Var(frame - at);
-      out.Fixed(r.checks[k++].sum, 4);
+      out.Var(gap);
+      out.Fixed(r.checks[e.index].sum, 4);
     }
-    at = frame;
   }
   out.Byte(kTagEnd);
   out.Var(r.frames - at);
@@ -252,9 +135,9 @@ bool DecodeReplay(const uint8_t* data, size_t size, Replay* out, std::string* er
   if (size > kReplayMaxBytes) return Fail(error, "the replay is too large");
   if (size < 8) return Fail(error, "the replay is truncated");
   const size_t body = size - 4;
-  Reader crc(data + body, 4);
+  ByteReader crc(data + body, 4);
   if (crc.Fixed(4) != Crc32(data, body)) return Fail(error, "the replay is damaged or truncated (checksum)");
-  Reader in(data, body);
+  ByteReader in(data, body);
   if (!DecodeHeader(in, &out->header, error)) return false;
   uint64_t at = 0;
   for (;;) {
@@ -270,6 +153,10 @@ bool DecodeReplay(const uint8_t* data, size_t size, Replay* out, std::string* er
           (!out->changes.empty() && delta == 0 && out->changes.back().frame == at))
         return Fail(error, "the replay is damaged");
       out->changes.push_back(change);
+    } else if (tag == kTagHandOver) {
+      const uint8_t player = in.Byte();
+      if (player >= out->header.players.size()) return Fail(error, "the replay is damaged");
+      out->handOvers.push_back({at, player});
     } else if (tag == kTagCheck) {
       out->checks.push_back({at, static_cast<uint32_t>(in.Fixed(4))});
     } else {

@@ -4,7 +4,8 @@
 // which the game ends (its rounds), and each player's
 // name, colour, control and strength), then the stream: the frame records that differ
 // from the one before (with the count of frames between), the checksums of
-// the game's state, and the game's length in frames; last, a CRC-32 of all the
+// the game's state, the online players handed to the computer, and the
+// game's length in frames; last, a CRC-32 of all the
 // bytes before it. The reader refuses a file that is damaged, truncated,
 // oversized or from another version with one message, and reads nothing out
 // of bounds.
@@ -19,7 +20,7 @@
 
 #include "state/frame_record.h"
 
-inline constexpr uint16_t kReplayFormatVersion = 2;
+inline constexpr uint16_t kReplayFormatVersion = 3;
 inline constexpr size_t kReplayMaxBytes = 64u << 20;
 inline constexpr size_t kReplayNameLength = 12;
 
@@ -53,9 +54,17 @@ struct ReplayCheck {
   uint32_t sum = 0;
 };
 
+// From frame `frame` on, a player of an online game who left is played by
+// the computer.
+struct ReplayHandOver {
+  uint64_t frame = 0;
+  uint8_t player = 0;
+};
+
 struct Replay {
   ReplayHeader header;
   std::vector<ReplayChange> changes;  // frames in rising order, the first at frame 0
+  std::vector<ReplayHandOver> handOvers;  // frames in non-falling order
   std::vector<ReplayCheck> checks;    // frames in non-falling order
   uint64_t frames = 0;                // the game's length
 };

@@ -1,0 +1,141 @@
+#include "net/enet_link.h"
+
+#include <enet/enet.h>
+
+#include "net/packet.h"
+
+namespace {
+
+// A silent machine is given up after 10 s.
+constexpr enet_uint32 kTimeoutMinMs = 5000, kTimeoutMaxMs = 10000;
+
+bool Initialised() {
+  static const bool ok = enet_initialize() == 0;
+  return ok;
+}
+
+void LimitPackets(ENetHost* host) {
+  host->maximumPacketSize = kMaxPacketBytes;
+  host->maximumWaitingData = 64 * kMaxPacketBytes * 16;
+}
+
+}  // namespace
+
+NetLink::~NetLink() {
+  if (host_) enet_host_destroy(host_);
+}
+
+bool NetLink::Listen(uint16_t port, int machines, std::string* error) {
+  if (!Initialised()) {
+    *error = "the network cannot be used";
+    return false;
+  }
+  ENetAddress address{};
+  address.host = ENET_HOST_ANY;
+  address.port = port;
+  host_ = enet_host_create(&address, static_cast<size_t>(machines), 1, 0, 0);
+  if (!host_) {
+    *error = "cannot listen on port " + std::to_string(port) + " (is it in use?)";
+    return false;
+  }
+  LimitPackets(host_);
+  return true;
+}
+
+bool NetLink::Connect(const std::string& address, uint16_t port, int waitMs, std::string* error) {
+  *error = "cannot reach the host at " + address + ":" + std::to_string(port);
+  if (!Initialised()) return false;
+  ENetAddress to{};
+  if (enet_address_set_host(&to, address.c_str()) != 0) {
+    *error = "cannot find the host " + address;
+    return false;
+  }
+  to.port = port;
+  host_ = enet_host_create(nullptr, 1, 1, 0, 0);
+  if (!host_) return false;
+  LimitPackets(host_);
+  server_ = enet_host_connect(host_, &to, 1, 0);
+  ENetEvent event;
+  if (server_ && enet_host_service(host_, &event, static_cast<enet_uint32>(waitMs)) > 0 &&
+      event.type == ENET_EVENT_TYPE_CONNECT) {
+    enet_peer_timeout(server_, 0, kTimeoutMinMs, kTimeoutMaxMs);
+    return true;
+  }
+  enet_host_destroy(host_);
+  host_ = nullptr;
+  server_ = nullptr;
+  return false;
+}
+
+_ENetPeer* NetLink::Peer(int machine) const {
+  if (!host_) return nullptr;
+  if (server_) return machine == 0 ? server_ : nullptr;
+  if (machine < 1 || static_cast<size_t>(machine) > host_->peerCount) return nullptr;
+  ENetPeer* peer = &host_->peers[machine - 1];
+  return peer->state == ENET_PEER_STATE_CONNECTED ? peer : nullptr;
+}
+
+int NetLink::MachineOf(const _ENetPeer* peer) const {
+  return server_ ? 0 : static_cast<int>(peer - host_->peers) + 1;
+}
+
+bool NetLink::Poll(Event* e, int waitMs) {
+  if (!host_) return false;
+  ENetEvent event;
+  if (enet_host_service(host_, &event, static_cast<enet_uint32>(waitMs < 0 ? 0 : waitMs)) <= 0) return false;
+  e->machine = MachineOf(event.peer);
+  e->bytes.clear();
+  switch (event.type) {
+    case ENET_EVENT_TYPE_CONNECT:
+      enet_peer_timeout(event.peer, 0, kTimeoutMinMs, kTimeoutMaxMs);
+      e->type = Event::kConnect;
+      break;
+    case ENET_EVENT_TYPE_RECEIVE:
+      e->type = Event::kReceive;
+      e->bytes.assign(event.packet->data, event.packet->data + event.packet->dataLength);
+      enet_packet_destroy(event.packet);
+      break;
+    case ENET_EVENT_TYPE_DISCONNECT:
+      e->type = Event::kDisconnect;
+      if (event.peer == server_) server_ = nullptr;
+      break;
+    default:
+      e->type = Event::kNone;
+      break;
+  }
+  return true;
+}
+
+void NetLink::Send(int machine, const std::vector<uint8_t>& bytes) {
+  ENetPeer* peer = Peer(machine);
+  if (!peer || bytes.empty() || bytes.size() > kMaxPacketBytes) return;
+  ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
+  if (packet && enet_peer_send(peer, 0, packet) != 0) enet_packet_destroy(packet);
+}
+
+void NetLink::Flush() {
+  if (host_) enet_host_flush(host_);
+}
+
+void NetLink::Drop(int machine) {
+  if (ENetPeer* peer = Peer(machine)) enet_peer_disconnect_later(peer, 0);
+}
+
+void NetLink::Close(int waitMs) {
+  if (!host_) return;
+  for (size_t i = 0; i < host_->peerCount; ++i)
+    if (host_->peers[i].state == ENET_PEER_STATE_CONNECTED) enet_peer_disconnect_later(&host_->peers[i], 0);
+  // Bounded: at most waitMs in steps of 10 ms, ending when everyone has gone.
+  ENetEvent event;
+  for (int waited = 0; waited < waitMs; waited += 10) {
+    bool anyone = false;
+    for (size_t i = 0; i < host_->peerCount; ++i)
+      anyone = anyone || host_->peers[i].state != ENET_PEER_STATE_DISCONNECTED;
+    if (!anyone) break;
+    if (enet_host_service(host_, &event, 10) > 0)
+      if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+  }
+  enet_host_destroy(host_);
+  host_ = nullptr;
+  server_ = nullptr;
+}
