@@ -63,6 +63,7 @@ struct Session {
   bool leaveAsked = false;
   std::function<std::vector<uint8_t>()> replaySource;
   std::function<void(int)> handOverHook;
+  int holdRound = 0;  // the host waits for a spectator when this round begins
 
   // The host's.
   std::array<Remote, kMostMachines + 1> remotes;  // by machine number
@@ -308,6 +309,7 @@ void Arrive() {
     while (change + 1 < replay.changes.size() && replay.changes[change + 1].frame <= f) ++change;
     g_net.stream.push_back(replay.changes[change].record);
   }
+  g_net.stats.caughtUp = replay.frames;
   for (const ReplayHandOver& h : replay.handOvers) g_net.handOvers.emplace(h.frame, h.player);
   for (size_t k = 0; k < replay.checks.size(); ++k) g_net.hostSums[static_cast<uint32_t>(k)] = replay.checks[k].sum;
   replay.changes.clear();
@@ -708,12 +710,26 @@ bool NetGameArrived(Replay* replay) {
 
 bool NetInGame() { return g_net.inGame; }
 
+// The host, held for a spectator at the start of a round (for scripts):
+// bounded by 30 s.
+void HoldForSpectator() {
+  if (g_net.holdRound == 0 || g_game.scene != Scene::kRound || g_game.gameRounds + 1 != g_net.holdRound) return;
+  g_net.holdRound = 0;
+  auto watched = [] {
+    for (const Remote& r : g_net.remotes)
+      if (r.spectator && r.live) return true;
+    return false;
+  };
+  for (int waited = 0; waited < 30000 && !watched(); waited += 10) Service(10);
+}
+
 void NetFrame() {
   if (!g_net.inGame) {
     NetService();
     return;
   }
   FilterLocalKeys();
+  if (Host()) HoldForSpectator();
   Service(0);
   FrameRecord record;
   if (Host()) {
@@ -782,5 +798,7 @@ void SetNetReplaySource(std::function<std::vector<uint8_t>()> replaySoFar) {
   g_net.replaySource = std::move(replaySoFar);
 }
 void SetNetHandOverHook(std::function<void(int player)> hook) { g_net.handOverHook = std::move(hook); }
+
+void NetHoldForSpectator(int round) { g_net.holdRound = round; }
 
 const NetStats& GetNetStats() { return g_net.stats; }

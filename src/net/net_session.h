@@ -63,6 +63,9 @@ void NetLobbyFrame();
 int NetMachineOf(int player);
 // Waits (bounded, for scripts) until the lobby has `players` players.
 void NetWaitForPlayers(int players, int mostMs);
+// The host waits (bounded, for scripts) at the start of that round of the
+// game until a spectator follows it.
+void NetHoldForSpectator(int round);
 
 // A joined machine's view of the lobby.
 const std::vector<LobbyPlayer>& NetLobbyPlayers();
@@ -99,5 +102,6 @@ void SetNetHandOverHook(std::function<void(int player)> hook);
 struct NetStats {
   uint64_t dropped = 0;  // malformed packets, and input for frames its machine did not own
   uint64_t waits = 0;    // frames this machine waited for
+  uint64_t caughtUp = 0; // a spectator: the frames of the game played before it came
 };
 const NetStats& GetNetStats();

@@ -102,7 +102,9 @@ std::string StateSummaryJson() {
   j["projectiles"] = ProjectilesInUse();
   j["round_log"] = RoundLogJson();
   if (GetNetRole() != NetRole::kOffline)
-    j["net"] = {{"dropped", GetNetStats().dropped}, {"waits", GetNetStats().waits}};
+    j["net"] = {{"dropped", GetNetStats().dropped},
+                {"waits", GetNetStats().waits},
+                {"caught_up", GetNetStats().caughtUp}};
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
