@@ -54,12 +54,19 @@ bool NetLink::Connect(const std::string& address, uint16_t port, int waitMs, std
   host_ = enet_host_create(nullptr, 1, 1, 0, 0);
   if (!host_) return false;
   LimitPackets(host_);
-  server_ = enet_host_connect(host_, &to, 1, 0);
+  // A host still starting up may not answer the first attempts: they are
+  // repeated until waitMs have passed.
   ENetEvent event;
-  if (server_ && enet_host_service(host_, &event, static_cast<enet_uint32>(waitMs)) > 0 &&
-      event.type == ENET_EVENT_TYPE_CONNECT) {
-    enet_peer_timeout(server_, 0, kTimeoutMinMs, kTimeoutMaxMs);
-    return true;
+  for (int waited = 0; waited < waitMs; waited += 100) {
+    if (!server_) server_ = enet_host_connect(host_, &to, 1, 0);
+    if (!server_) break;
+    if (enet_host_service(host_, &event, 100) <= 0) continue;
+    if (event.type == ENET_EVENT_TYPE_CONNECT) {
+      enet_peer_timeout(server_, 0, kTimeoutMinMs, kTimeoutMaxMs);
+      return true;
+    }
+    if (event.type == ENET_EVENT_TYPE_DISCONNECT) server_ = nullptr;
+    if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
   }
   enet_host_destroy(host_);
   host_ = nullptr;

@@ -8,6 +8,7 @@ void RegisterNetScriptCommands() {
       "net-wait", 1, [](const std::vector<long>& args) { NetWaitForPlayers(static_cast<int>(args[0]), 30000); }, 2,
       5);
   platform::RegisterScriptCommand(
-      "net-hold-watcher", 1, [](const std::vector<long>& args) { NetHoldForSpectator(static_cast<int>(args[0])); },
-      1, 1000);
+      "net-hold", 2,
+      [](const std::vector<long>& args) { NetHoldAtRound(static_cast<int>(args[0]), static_cast<int>(args[1])); }, 1,
+      30000);
 }

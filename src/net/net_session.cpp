@@ -64,6 +64,7 @@ struct Session {
   std::function<std::vector<uint8_t>()> replaySource;
   std::function<void(int)> handOverHook;
   int holdRound = 0;  // the host waits for a spectator when this round begins
+  int holdMs = 0;
 
   // The host's.
   std::array<Remote, kMostMachines + 1> remotes;  // by machine number
@@ -262,7 +263,6 @@ void HostPacket(int machine, const Packet& p) {
 void HostEvent(const NetLink::Event& e) {
   if (e.machine < 1 || e.machine > kMostMachines) return;
   Remote& r = g_net.remotes[e.machine];
-  if (std::getenv("BULWARK_NET_DEBUG") && e.type != NetLink::Event::kReceive) fprintf(stderr, "host event %d machine %d frame %llu\n", (int)e.type, e.machine, (unsigned long long)g_net.frame);
   if (e.type == NetLink::Event::kConnect) {
     r = Remote();
     r.connected = true;
@@ -365,7 +365,6 @@ void GuestPacket(const Packet& p) {
       if (!g_net.inGame) break;
       GameOver("OUT OF SYNC AT FRAME " + std::to_string(p.frame), true);
     case PacketKind::kEnd:
-      if (std::getenv("BULWARK_NET_DEBUG")) fprintf(stderr, "END\n");
       g_net.hostGone = true;
       return;
     default:
@@ -375,7 +374,6 @@ void GuestPacket(const Packet& p) {
 }
 
 void GuestEvent(const NetLink::Event& e) {
-  if (std::getenv("BULWARK_NET_DEBUG")) fprintf(stderr, "guest event %d frame %llu\n", (int)e.type, (unsigned long long)g_net.frame);
   if (e.type == NetLink::Event::kDisconnect) {
     g_net.hostGone = true;
   } else if (e.type == NetLink::Event::kReceive) {
@@ -549,7 +547,7 @@ bool NetStartHost(uint16_t port, std::string* error) {
 
 bool NetStartJoin(const std::string& address, uint16_t port, bool spectator, const std::string& name,
                   NetWelcome* welcome, std::string* error) {
-  if (!g_net.link.Connect(address, port, 5000, error)) return false;
+  if (!g_net.link.Connect(address, port, 15000, error)) return false;
   Packet hello = Kind(PacketKind::kHello);
   hello.version = kGameVersion;
   hello.spectator = spectator;
@@ -602,8 +600,8 @@ std::string NetDefaultName() {
 
 void NetClose() { g_net.link.Close(Host() ? 3000 : 500); }
 
-void NetService() {
-  if (g_net.role != NetRole::kOffline) Service(0);
+void NetService(int waitMs) {
+  if (g_net.role != NetRole::kOffline) Service(waitMs);
 }
 
 void NetLobbyOpen() {
@@ -628,16 +626,24 @@ void NetLobbyFrame() {
     p.name = r.name;
     p.control = 0;
     p.strength = kStrengthNormal;
-    // The first colour none of the players before has.
-    for (int16_t colour = 0; colour < 5; ++colour) {
-      bool taken = false;
-      for (int i = 0; i < slot; ++i) taken = taken || g_players[i].colourIndex == colour;
-      if (!taken) {
-        p.colourIndex = colour;
+    p.colourIndex = -1;
+    g_game.numberOfPlayers = static_cast<uint16_t>(slot + 1);
+  }
+  // A joined player whose colour another player has (or took) gets the first free one.
+  const int n = std::min<int>(g_game.numberOfPlayers, kMaxPlayers);
+  for (int slot = 0; slot < n; ++slot) {
+    if (g_net.machineOf[slot] == 0) continue;
+    auto taken = [n, slot](int colour) {
+      for (int i = 0; i < n; ++i)
+        if (i != slot && g_players[i].colourIndex == colour) return true;
+      return false;
+    };
+    if (g_players[slot].colourIndex >= 0 && !taken(g_players[slot].colourIndex)) continue;
+    for (int16_t colour = 0; colour < 5; ++colour)
+      if (!taken(colour)) {
+        g_players[slot].colourIndex = colour;
         break;
       }
-    }
-    g_game.numberOfPlayers = static_cast<uint16_t>(slot + 1);
   }
   Packet lobby = Kind(PacketKind::kLobby);
   lobby.rounds = g_game.roundsToPlay;
@@ -710,17 +716,18 @@ bool NetGameArrived(Replay* replay) {
 
 bool NetInGame() { return g_net.inGame; }
 
-// The host, held for a spectator at the start of a round (for scripts):
-// bounded by 30 s.
-void HoldForSpectator() {
+// The host, held at the start of a round for a spectator to follow (for
+// scripts): at most holdMs.
+void HoldAtRound() {
   if (g_net.holdRound == 0 || g_game.scene != Scene::kRound || g_game.gameRounds + 1 != g_net.holdRound) return;
+  std::fprintf(stderr, "bulwark: holding at round %d\n", g_net.holdRound);
   g_net.holdRound = 0;
   auto watched = [] {
     for (const Remote& r : g_net.remotes)
       if (r.spectator && r.live) return true;
     return false;
   };
-  for (int waited = 0; waited < 30000 && !watched(); waited += 10) Service(10);
+  for (int waited = 0; waited < g_net.holdMs && !watched(); waited += 10) Service(10);
 }
 
 void NetFrame() {
@@ -729,7 +736,7 @@ void NetFrame() {
     return;
   }
   FilterLocalKeys();
-  if (Host()) HoldForSpectator();
+  if (Host()) HoldAtRound();
   Service(0);
   FrameRecord record;
   if (Host()) {
@@ -799,6 +806,9 @@ void SetNetReplaySource(std::function<std::vector<uint8_t>()> replaySoFar) {
 }
 void SetNetHandOverHook(std::function<void(int player)> hook) { g_net.handOverHook = std::move(hook); }
 
-void NetHoldForSpectator(int round) { g_net.holdRound = round; }
+void NetHoldAtRound(int round, int mostMs) {
+  g_net.holdRound = round;
+  g_net.holdMs = mostMs;
+}
 
 const NetStats& GetNetStats() { return g_net.stats; }

@@ -49,8 +49,8 @@ std::string NetDefaultName();
 // Closes the link (the end of the program, or a joined machine's game is over).
 void NetClose();
 
-// Handles what came in, without waiting.
-void NetService();
+// Handles what came in, waiting up to waitMs for something to come.
+void NetService(int waitMs = 0);
 
 // The host's lobby (its player set-up): the set-up opened (joined players
 // take slots again) or closed; every frame of it, joined players take free
@@ -63,9 +63,9 @@ void NetLobbyFrame();
 int NetMachineOf(int player);
 // Waits (bounded, for scripts) until the lobby has `players` players.
 void NetWaitForPlayers(int players, int mostMs);
-// The host waits (bounded, for scripts) at the start of that round of the
-// game until a spectator follows it.
-void NetHoldForSpectator(int round);
+// The host waits (for scripts) at the start of that round of the game until
+// a spectator follows it, at most mostMs.
+void NetHoldAtRound(int round, int mostMs);
 
 // A joined machine's view of the lobby.
 const std::vector<LobbyPlayer>& NetLobbyPlayers();

@@ -61,6 +61,15 @@ bool Button(int sprite, int x, int y) {
 
 bool Classic() { return platform::GetOptions().classic; }
 
+// The player the set-up shows and changes: the last one added on this
+// machine (joined machines' players are set up there, and listed).
+int PlayerBeingSetUp() {
+  int player = 0;
+  for (int i = 1; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i)
+    if (NetMachineOf(i) == 0) player = i;
+  return player;
+}
+
 // Online play's players so far, top right: number, name and who plays it;
 // the viewer's own in yellow.
 void DrawRoster(const std::vector<LobbyPlayer>& players, int ownMachine) {
@@ -164,9 +173,7 @@ int CMainFrame::MainMenu() {
     StepFramePhase();
     NetLobbyFrame();
     DrawMainMenu();
-    // A joined machine's player is named on that machine.
-    const int last = (g_game.numberOfPlayers - 1) % kMaxPlayers;
-    if (NetMachineOf(last) == 0) TypeIntoName(g_players[last]);
+    TypeIntoName(g_players[PlayerBeingSetUp()]);
     if (g_input.lastKey == kKeyEsc) {
       PlaySoundEffect(18);
       g_input.lastKey = 0;
@@ -180,22 +187,15 @@ int CMainFrame::MainMenu() {
 void CMainFrame::DrawMainMenu() {
   const int w2 = g_config.screenWidth / 2, w4 = g_config.screenWidth / 4, h10 = g_config.screenHeight / 10;
   const int fh = g_display.fontHeight;
-  const int player = (g_game.numberOfPlayers - 1) % kMaxPlayers;
+  const int player = PlayerBeingSetUp();
   PlayerRecord& p = g_players[player];
-  // A joined machine's player is set up there: its buttons take no click.
-  const bool remote = NetMachineOf(player) != 0;
   StretchSurface(g_display.back, MutableSprite(kPanelSprite).surface.get());
   DrawSprite(g_display.back, Sprite(g_phases.emblem + 10 * p.colourIndex), w2 + 20, 2 * h10 - 40);
-  if (remote) {
-    DrawSprite(g_display.back, Sprite(kColourButton), w2 - 40, 2 * h10);
-    DrawSprite(g_display.back, Sprite(kHumanButton), w2 - 20, 6 * h10);
-  } else {
-    if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
-    if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) NextControl(p, Classic());
-  }
+  if (Button(kColourButton, w2 - 40, 2 * h10)) NextFreeColour(player);
   Label(w2, 2 * h10 + 55, "YOUR NAME:", Rgb(255, 255, 15));
   Label(w2, 2 * h10 + 55 + fh, p.name, kWhite);
-  Label(w2, 6 * h10 + 40, remote ? "NETWORK" : ControlName(p), kWhite);
+  if (Button(kHumanButton - p.control, w2 - 20, 6 * h10)) NextControl(p, Classic());
+  Label(w2, 6 * h10 + 40, ControlName(p), kWhite);
   if (GetNetRole() == NetRole::kHost) {
     std::vector<LobbyPlayer> lobby;
     for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i)
@@ -268,6 +268,9 @@ bool CMainFrame::GuestLobby(Replay* start) {
     ReadCursor();
     CheckSurfaces();
     StepFramePhase();
+    // A few ms for the host's news: a scripted run's clock does not race
+    // through its script while it waits here.
+    NetService(5);
     if (NetGameArrived(start)) return true;
     if (NetHostGone()) {
       platform::ShowMessage("THE HOST HAS LEFT THE GAME", kEmptyText);

@@ -80,6 +80,11 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
   env.insert(env.end(), o.env.begin(), o.env.end());
   if (o.diskAudio) env.insert(env.begin(), {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=audio.raw"});
 
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::seconds(o.timeoutSeconds);
+  while (!o.startAfterFile.empty() && ReadFile(o.startAfterFile).find(o.startAfterText) == std::string::npos &&
+         Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
@@ -94,14 +99,15 @@ GameRun RunGame(const std::string& tag, const RunOptions& o) {
     execv(argv[0], argv.data());
     _exit(127);
   }
+  if (o.onStart) o.onStart(run.dir);
   // Polls for the end of the run, the shot that sets the SIGTERM a second later, and the deadline.
-  using Clock = std::chrono::steady_clock;
   int status = 0;
   bool waitingForShot = !o.sigtermAfterShot.empty();
   auto sigtermAt = Clock::time_point::max();
-  const auto deadline = Clock::now() + std::chrono::seconds(o.timeoutSeconds);
   while (waitpid(pid, &status, WNOHANG) != pid) {
     const auto now = Clock::now();
+    if (!o.killAfterFile.empty() && ReadFile(o.killAfterFile).find(o.killAfterText) != std::string::npos)
+      kill(pid, SIGKILL);
     if (waitingForShot && fs::exists(dir / "shots" / o.sigtermAfterShot)) {
       waitingForShot = false;
       sigtermAt = now + std::chrono::seconds(1);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,6 +55,11 @@ struct RunOptions {
   // Send SIGTERM a second after this shot has been saved (none: never); the
   // shot tells that the game is up and running.
   std::string sigtermAfterShot;
+  // Start only once this file holds this text (waiting at most
+  // timeoutSeconds); kill the game (SIGKILL, as a crash) once that one does.
+  std::string startAfterFile, startAfterText, killAfterFile, killAfterText;
+  // Told the run's folder as the game starts.
+  std::function<void(const std::string& dir)> onStart;
 };
 
 GameRun RunGame(const std::string& tag, const RunOptions& options);

@@ -3,6 +3,7 @@
 // Header-only; any thread.
 #pragma once
 
+#include <atomic>
 #include <unistd.h>
 
 #include <cstdint>
@@ -19,7 +20,7 @@ namespace testfiles {
 inline std::string TestDir(const std::string& tag) {
   namespace fs = std::filesystem;
   const char* base = std::getenv("TEST_TMPDIR");
-  static int counter = 0;
+  static std::atomic<int> counter = 0;
   const fs::path dir = (base ? fs::path(base) : fs::temp_directory_path() / "bulwark-tests") /
                        (tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   fs::remove_all(dir);
