@@ -77,7 +77,7 @@ tournament: build
 # sanitizer report or 2 GB of memory stops make with the input saved in
 # $(FUZZ_BUILD)/artifacts. The sound bank target may grow its inputs to
 # 64 KB, enough for many sounds.
-FUZZ_TARGETS := fuzz_sprite_bank fuzz_sound_bank fuzz_level_file fuzz_config fuzz_script fuzz_replay fuzz_settings
+FUZZ_TARGETS := fuzz_sprite_bank fuzz_sound_bank fuzz_level_file fuzz_config fuzz_script fuzz_replay fuzz_settings fuzz_packet
 FUZZ_ARGS_fuzz_sound_bank := -max_len=65536
 
 fuzz-deps:

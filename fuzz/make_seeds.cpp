@@ -2,7 +2,7 @@
 // same small files the tests build: sprite banks of patterned and solid
 // pictures, sound banks of short square waves, level files of numbered
 // records, game.ini variants, scripts like the end-to-end tests' own and
-// replays and settings files.
+// replays, settings files and online play's packets.
 //
 //   bulwark-fuzz-seeds --out DIR
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/version.h"
+#include "net/packet.h"
 #include "state/replay_file.h"
 #include "support/sound_bank_builder.h"
 #include "support/sprite_bank_bytes.h"
@@ -108,6 +109,7 @@ std::vector<std::pair<std::string, Bytes>> Replays() {
   r.header.players = {{"BOB", 0, 0}, {"NONAME 02", 2, 1}};
   r.changes = {{0, {}}, {5, {320, 200, 1, 0, 0, 65, 0}}, {9, {-3, 479, 0, 1, 1, 0, 0x33353000}}};
   r.checks = {{0, 0xDEADBEEF}, {9, 7}};
+  r.handOvers = {{9, 1}};
   r.frames = 700;
   Bytes full = EncodeReplay(r);
   full.resize(full.size() - 4);
@@ -116,6 +118,28 @@ std::vector<std::pair<std::string, Bytes>> Replays() {
   Bytes none = EncodeReplay(empty);
   none.resize(none.size() - 4);
   return {{"game.bwr", full}, {"empty.bwr", none}};
+}
+
+// Online play's packets: one of every kind.
+std::vector<std::pair<std::string, Bytes>> Packets() {
+  std::vector<std::pair<std::string, Bytes>> out;
+  for (int kind = static_cast<int>(PacketKind::kHello); kind <= static_cast<int>(PacketKind::kEnd); ++kind) {
+    Packet p;
+    p.kind = static_cast<PacketKind>(kind);
+    p.version = kGameVersion;
+    p.name = "ANN 2";
+    p.machine = 2;
+    p.reason = 1;
+    p.players = {{"BOB", 1, 0, 0, 0}, {"ANN 2", 3, 1, 2, 2}};
+    p.frame = 601;
+    p.total = 5;
+    p.bytes = {1, 2, 3, 4, 5};
+    p.records = {{}, {320, 200, 1, 0, 0, 65, 0}, {-3, 479, 0, 1, 1, 0, 0x33353000}};
+    p.count = 2;
+    p.sum = 0xDEADBEEF;
+    out.push_back({"packet-" + std::to_string(kind), EncodePacket(p)});
+  }
+  return out;
 }
 
 // Settings files: every key, comments and CRLF, and one written by the game.
@@ -150,6 +174,7 @@ int main(int argc, char** argv) {
   for (const auto& [name, bytes] : Scripts()) ok &= Write(out / "fuzz_script", name, bytes);
   for (const auto& [name, bytes] : Replays()) ok &= Write(out / "fuzz_replay", name, bytes);
   for (const auto& [name, bytes] : SettingsFiles()) ok &= Write(out / "fuzz_settings", name, bytes);
+  for (const auto& [name, bytes] : Packets()) ok &= Write(out / "fuzz_packet", name, bytes);
   if (!ok) std::fprintf(stderr, "bulwark-fuzz-seeds: cannot write into %s\n", out.c_str());
   return ok ? 0 : 1;
 }

@@ -135,6 +135,12 @@ void AddToBatch(uint64_t frame, const FrameRecord& r) {
   if (g_net.batch.size() >= kMostFramesPerPacket) SendBatch();
 }
 
+// A wait for a frame has ended.
+void WaitEnded(Clock::time_point since) {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+  g_net.stats.longestWaitMs = std::max<uint64_t>(g_net.stats.longestWaitMs, static_cast<uint64_t>(ms));
+}
+
 [[noreturn]] void GameOver(const std::string& message, bool outOfSync = false) {
   g_net.inGame = false;
   g_net.leaveAsked = false;
@@ -487,6 +493,7 @@ FrameRecord HostRecord() {
     if (auto it = r.frames.find(g_net.frame); it != r.frames.end()) {
       const FrameRecord record = it->second;
       r.frames.erase(it);
+      if (waited) WaitEnded(since);
       return record;
     }
     if (!waited) {
@@ -531,6 +538,7 @@ FrameRecord GuestRecord(bool own) {
     LiveLocalKeys();
     Service(1);
   }
+  if (waited) WaitEnded(since);
   const FrameRecord record = g_net.stream.front();
   g_net.stream.pop_front();
   ++g_net.streamBase;

@@ -102,6 +102,7 @@ void SetNetHandOverHook(std::function<void(int player)> hook);
 struct NetStats {
   uint64_t dropped = 0;  // malformed packets, and input for frames its machine did not own
   uint64_t waits = 0;    // frames this machine waited for
+  uint64_t longestWaitMs = 0;  // the longest of those waits (a measure of the link, never of the game)
   uint64_t caughtUp = 0; // a spectator: the frames of the game played before it came
 };
 const NetStats& GetNetStats();

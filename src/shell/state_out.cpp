@@ -104,7 +104,8 @@ std::string StateSummaryJson() {
   if (GetNetRole() != NetRole::kOffline)
     j["net"] = {{"dropped", GetNetStats().dropped},
                 {"waits", GetNetStats().waits},
-                {"caught_up", GetNetStats().caughtUp}};
+                {"caught_up", GetNetStats().caughtUp},
+                {"longest_wait_ms", GetNetStats().longestWaitMs}};
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

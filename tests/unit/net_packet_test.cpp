@@ -1,0 +1,86 @@
+// Online play's packets: every kind reads back as written, and what is cut
+// short, runs long or holds a field out of its range is refused.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "net/packet.h"
+
+namespace {
+
+Packet Sample(PacketKind kind) {
+  Packet p;
+  p.kind = kind;
+  p.version = "1.0";
+  p.spectator = true;
+  p.name = "ANN 2";
+  p.machine = 3;
+  p.displayOption = 3;
+  p.classic = true;
+  p.reason = 1;
+  p.rounds = 5;
+  p.players = {{"BOB", 1, 0, 0, 0}, {"ANN 2", 3, 1, 2, 3}};
+  p.frame = 601;
+  p.total = 9;
+  p.offset = 4;
+  p.bytes = {1, 2, 3, 4, 5};
+  p.records = {{}, {320, 200, 1, 0, 0, 65, 0}, {-3, 479, 0, 1, 1, 0, 0x33353000}};
+  p.player = 4;
+  p.count = 2;
+  p.sum = 0xDEADBEEF;
+  return p;
+}
+
+bool Decodes(const std::vector<uint8_t>& bytes) {
+  Packet p;
+  return DecodePacket(bytes.data(), bytes.size(), &p);
+}
+
+}  // namespace
+
+TEST(NetPacket, EveryKindReadsBackAndRefusesBeingCutOrLengthened) {
+  for (int kind = static_cast<int>(PacketKind::kHello); kind <= static_cast<int>(PacketKind::kEnd); ++kind) {
+    const std::vector<uint8_t> bytes = EncodePacket(Sample(static_cast<PacketKind>(kind)));
+    Packet back;
+    ASSERT_TRUE(DecodePacket(bytes.data(), bytes.size(), &back)) << kind;
+    EXPECT_EQ(EncodePacket(back), bytes) << kind;
+    if (back.kind == PacketKind::kFrames) EXPECT_EQ(back.records, Sample(PacketKind::kFrames).records);
+    for (size_t cut = 0; cut < bytes.size(); ++cut)
+      EXPECT_FALSE(Decodes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(cut)))) << kind;
+    std::vector<uint8_t> longer = bytes;
+    longer.push_back(0);
+    EXPECT_FALSE(Decodes(longer)) << kind;
+  }
+}
+
+TEST(NetPacket, FieldsOutOfRangeAreRefused) {
+  struct Case {
+    const char* what;
+    PacketKind kind;
+    void (*spoil)(Packet&);
+  };
+  const Case cases[] = {
+      {"machine 0", PacketKind::kWelcome, [](Packet& p) { p.machine = 0; }},
+      {"display mode 4", PacketKind::kWelcome, [](Packet& p) { p.displayOption = 4; }},
+      {"unknown refusal", PacketKind::kRefused, [](Packet& p) { p.reason = 9; }},
+      {"six players", PacketKind::kLobby, [](Packet& p) { p.players.resize(6, p.players[0]); }},
+      {"small letters", PacketKind::kName, [](Packet& p) { p.name = "ann"; }},
+      {"name of 13", PacketKind::kName, [](Packet& p) { p.name = "ABCDEFGHIJKLM"; }},
+      {"colour 5", PacketKind::kLobby, [](Packet& p) { p.players[1].colour = 5; }},
+      {"a game of one", PacketKind::kStart, [](Packet& p) { p.players.resize(1); }},
+      {"chunk past the end", PacketKind::kReplay, [](Packet& p) { p.offset = 6; }},
+      {"no records", PacketKind::kFrames, [](Packet& p) { p.records.clear(); }},
+      {"too many records", PacketKind::kFrames, [](Packet& p) { p.records.resize(kMostFramesPerPacket + 1); }},
+      {"frame out of range", PacketKind::kCheck, [](Packet& p) { p.frame = kMostNetFrames; }},
+      {"sixth player", PacketKind::kHandOver, [](Packet& p) { p.player = 5; }},
+      {"unknown end", PacketKind::kEnd, [](Packet& p) { p.reason = 2; }},
+  };
+  for (const Case& c : cases) {
+    Packet p = Sample(c.kind);
+    c.spoil(p);
+    EXPECT_FALSE(Decodes(EncodePacket(p))) << c.what;
+  }
+  for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{0}, std::vector<uint8_t>{99},
+                                            std::vector<uint8_t>(kMaxPacketBytes + 1, 4)})
+    EXPECT_FALSE(Decodes(bytes)) << bytes.size();
+}
