@@ -44,7 +44,9 @@ TEST(NetPacket, EveryKindReadsBackAndRefusesBeingCutOrLengthened) {
     Packet back;
     ASSERT_TRUE(DecodePacket(bytes.data(), bytes.size(), &back)) << kind;
     EXPECT_EQ(EncodePacket(back), bytes) << kind;
-    if (back.kind == PacketKind::kFrames) EXPECT_EQ(back.records, Sample(PacketKind::kFrames).records);
+    if (back.kind == PacketKind::kFrames) {
+      EXPECT_EQ(back.records, Sample(PacketKind::kFrames).records);
+    }
     for (size_t cut = 0; cut < bytes.size(); ++cut)
       EXPECT_FALSE(Decodes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(cut)))) << kind;
     std::vector<uint8_t> longer = bytes;
