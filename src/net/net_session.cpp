@@ -33,8 +33,10 @@ constexpr auto kFlushEvery = std::chrono::milliseconds(4);
 // A wait for a frame gives up after this much silence (ENet's own time-out
 // of 10 s normally ends it first).
 constexpr auto kLongestWait = std::chrono::seconds(30);
-// A spectator this far behind the frames it has catches up unseen.
+// A spectator this far behind the frames it has catches up unseen, under
+// the loading picture; any machine this far behind skips showing frames.
 constexpr uint64_t kCatchUpFrames = 30;
+constexpr uint64_t kBehindFrames = 3;
 
 struct Remote {
   bool connected = false;
@@ -771,6 +773,13 @@ void NetFrame() {
 }
 
 bool NetLeaveAsked() { return g_net.leaveAsked; }
+
+bool NetBehind() {
+  if (!g_net.inGame) return false;
+  if (!Host()) return g_net.streamBase + g_net.stream.size() > g_net.frame + kBehindFrames;
+  const int owner = OwnerMachine();
+  return owner != 0 && g_net.remotes[owner].frames.size() > kBehindFrames;
+}
 
 bool NetCatchingUp() {
   return g_net.role == NetRole::kSpectator && g_net.inGame &&

@@ -87,8 +87,11 @@ bool NetInGame();
 // here (it never reaches the game); Y leaves.
 void NetFrame();
 bool NetLeaveAsked();
-// A spectator far behind plays without showing frames.
+// A spectator far behind plays without showing frames, under the loading
+// picture; any machine a few frames behind the input it has skips showing
+// frames until it is not (its screen does not stay late for ever).
 bool NetCatchingUp();
+bool NetBehind();
 // A state checksum was taken at a frame (the replay's).
 void NetCheckpoint(uint64_t frame, uint32_t sum);
 // The game has ended on its own (its last screen closed).

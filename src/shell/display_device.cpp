@@ -86,6 +86,10 @@ void CMainFrame::FlipFrame() {
     PassWithoutFlip();
     return;
   }
+  if (NetBehind()) {
+    PassWithoutFlip();
+    return;
+  }
   if (m_video) {
     if (!g_config.noVblankWait) m_video->WaitForVerticalBlank();
     m_video->Flip();
