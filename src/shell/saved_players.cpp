@@ -1,5 +1,6 @@
 #include "shell/saved_players.h"
 
+#include "net/net_session.h"
 #include "shell/user_settings.h"
 #include "state/player_record.h"
 #include "state/shared_state.h"
@@ -22,14 +23,16 @@ void RestoreSavedColour(int player) {
 }
 
 void SaveGamePlayers() {
+  // Only this machine's players: those of joined machines belong there.
   ChangeUserSettings([](Settings& s) {
-    s.players = g_game.numberOfPlayers < kMaxPlayers ? g_game.numberOfPlayers : kMaxPlayers;
-    for (int i = 0; i < kMaxPlayers; ++i) {
-      s.player[i] = SavedPlayer();
-      if (i >= s.players) continue;
-      s.player[i].name = g_players[i].name;
-      s.player[i].colour = g_players[i].colourIndex;
-      s.player[i].control = g_players[i].control == 0 ? 0 : 1;
+    s.players = 0;
+    for (int i = 0; i < kMaxPlayers; ++i) s.player[i] = SavedPlayer();
+    for (int i = 0; i < g_game.numberOfPlayers && i < kMaxPlayers; ++i) {
+      if (NetMachineOf(i) != 0) continue;
+      SavedPlayer& saved = s.player[s.players++];
+      saved.name = g_players[i].name;
+      saved.colour = g_players[i].colourIndex;
+      saved.control = g_players[i].control == 0 ? 0 : 1;
     }
   });
 }
