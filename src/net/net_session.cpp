@@ -60,7 +60,7 @@ using namespace net_detail;
 
 NetRole GetNetRole() { return g_net.role; }
 
-void NetClose() { g_net.link.Close(Host() ? 3000 : 500); }
+void NetClose() { g_net.link.Close(Host() ? 10000 : 500); }
 
 void NetService(int waitMs) {
   if (g_net.role != NetRole::kOffline) Service(waitMs);

@@ -46,7 +46,9 @@ bool NetStartJoin(const std::string& address, uint16_t port, bool spectator, con
 NetRole GetNetRole();
 // The login name in capitals (letters, digits and spaces, at most 12), else "PLAYER".
 std::string NetDefaultName();
-// Closes the link (the end of the program, or a joined machine's game is over).
+// Closes the link (the end of the program, or a joined machine's game is over);
+// the host first waits, at most 10 s, until the others have had everything
+// sent to them and gone.
 void NetClose();
 
 // Handles what came in, waiting up to waitMs for something to come.
