@@ -28,7 +28,7 @@ constexpr int kKeyEsc = 27;
 constexpr int kKeyY = 'Y', kKeyN = 'N';
 // A joined machine's input may run this far ahead of the host; a spectator's
 // or joiner's stream holds at most this many frames not yet played.
-constexpr uint64_t kMostAhead = uint64_t{1} << 18;
+constexpr uint64_t kMostAhead = uint64_t{1} << 15;
 constexpr uint64_t kMostStream = uint64_t{1} << 22;
 // What was played goes out at least this often (and before any wait).
 constexpr auto kFlushEvery = std::chrono::milliseconds(4);

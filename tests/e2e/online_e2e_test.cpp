@@ -8,6 +8,7 @@
 // refused or dropped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
 #include <string>
 #include <vector>
@@ -164,6 +165,30 @@ TEST(OnlineE2E, ALinkThatLosesAndDelaysPacketsPlaysTheSameGame) {
   ExpectSameGame(runs[2], runs[0]);
   EXPECT_EQ(runs[0].state["round_log"].size(), 3u);
   EXPECT_GT(relay.Dropped(), 0u);
+}
+
+TEST(OnlineE2E, MachinesThatPlayDifferentLandscapesStopOutOfSyncAndKeepTheirReplays) {
+  constexpr int kPort = 47407;
+  // The joined machine's level file has its playable levels shifted by one:
+  // the same game draws another landscape there.
+  std::string levels = ReadFile(std::string(BULWARK_BUILD_DIR) + "/data/level.frc");
+  ASSERT_EQ(levels.size(), 26000u);
+  std::rotate(levels.begin(), levels.begin() + 26, levels.begin() + 65 * 26);
+  auto host = std::async(std::launch::async, [] {
+    return RunGame("online-sync-host", Machine("300 key 65\n600 key 32\n" + Click(800, 320, 300) + At(900, "net-wait 2") +
+                                                   Click(1000, 160, 440),
+                                               {"--host", std::to_string(kPort)}));
+  });
+  RunOptions o = Machine(JoinerScript(), {"--join", Address(kPort)});
+  o.dataFiles = {{"level.frc", std::vector<uint8_t>(levels.begin(), levels.end())}};
+  const GameRun joiner = RunGame("online-sync-joiner", o);
+  const GameRun game = host.get();
+  for (const GameRun* r : {&game, &joiner}) {
+    EXPECT_EQ(r->exitCode, 1);
+    ASSERT_EQ(r->Messages().size(), 1u) << r->stderrText;
+    EXPECT_EQ(r->Messages()[0], "OUT OF SYNC AT FRAME 0");
+    EXPECT_FALSE(ReadFile(r->dir + "/game.bwr").empty());
+  }
 }
 
 namespace {
