@@ -3,6 +3,7 @@
 #include "audio/music.h"
 #include <string>
 
+#include "net/net_session.h"
 #include "platform/main_loop.h"
 #include "platform/version.h"
 #include "shell/game_thread.h"
@@ -23,7 +24,13 @@ CMainFrame::CMainFrame() {
   g_frame = this;
   // The window only carries the title, the icon and the messages; the picture
   // comes from the display set up by start-up loading.
-  platform::CreateMainWindow(std::string("Bulwark ") + kGameVersion + (ReplayLoaded() ? " - REPLAY" : ""));
+  const NetRole role = GetNetRole();
+  const char* mode = ReplayLoaded()                     ? " - REPLAY"
+                     : role == NetRole::kHost           ? " - HOST"
+                     : role == NetRole::kPlayer         ? " - ONLINE"
+                     : role == NetRole::kSpectator      ? " - WATCHING"
+                                                        : "";
+  platform::CreateMainWindow(std::string("Bulwark ") + kGameVersion + mode);
   const WindowIcon& icon = GameWindowIcon();
   platform::SetMainWindowIcon(icon.pixels.data(), icon.size, icon.size);
   platform::SetInputSink(&g_input_sink);
