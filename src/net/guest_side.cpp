@@ -137,7 +137,7 @@ FrameRecord GuestRecord(bool own) {
     if (!waited) {
       waited = true;
       ++g_net.stats.waits;
-      Flush();
+      SendIfDue(true);
     }
     LiveLocalKeys();
     Service(1);

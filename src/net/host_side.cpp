@@ -185,7 +185,7 @@ FrameRecord HostRecord() {
     if (!waited) {
       waited = true;
       ++g_net.stats.waits;
-      Flush();
+      SendIfDue(true);
     }
     if (Clock::now() - since > kLongestWait) {
       g_net.link.Drop(owner);

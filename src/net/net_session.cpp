@@ -96,7 +96,7 @@ void NetFrame() {
     if (own) AddToBatch(g_net.frame, record);
   }
   UseFrameRecord(record);
-  if (Clock::now() - g_net.lastFlush >= kFlushEvery) Flush();
+  SendIfDue(false);
   ++g_net.frame;
 }
 

@@ -47,6 +47,11 @@ void Flush() {
   g_net.lastFlush = Clock::now();
 }
 
+void SendIfDue(bool aboutToWait) {
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - g_net.lastFlush).count();
+  if (SendNow(g_net.batch.size(), ms, aboutToWait)) Flush();
+}
+
 void AddToBatch(uint64_t frame, const FrameRecord& r) {
   if (g_net.batch.empty()) g_net.batchFirst = frame;
   g_net.batch.push_back(r);

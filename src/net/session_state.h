@@ -16,6 +16,7 @@
 #include "net/enet_link.h"
 #include "net/net_session.h"
 #include "net/packet.h"
+#include "net/send_policy.h"
 #include "state/frame_record.h"
 #include "state/player_record.h"
 
@@ -30,8 +31,6 @@ constexpr int kKeyY = 'Y', kKeyN = 'N';
 // or joiner's stream holds at most this many frames not yet played.
 constexpr uint64_t kMostAhead = uint64_t{1} << 15;
 constexpr uint64_t kMostStream = uint64_t{1} << 22;
-// What was played goes out at least this often (and before any wait).
-constexpr auto kFlushEvery = std::chrono::milliseconds(4);
 // A wait for a frame gives up after this much silence (ENet's own time-out
 // of 10 s normally ends it first).
 constexpr auto kLongestWait = std::chrono::seconds(30);
@@ -100,6 +99,8 @@ bool Host();
 void SendToLive(const Packet& p);
 void SendBatch();
 void Flush();
+// The batch goes out if the rule says so (aboutToWait: this machine waits next).
+void SendIfDue(bool aboutToWait);
 void AddToBatch(uint64_t frame, const FrameRecord& r);
 void WaitEnded(Clock::time_point since);
 [[noreturn]] void GameOver(const std::string& message, bool outOfSync = false);
