@@ -7,7 +7,11 @@
 namespace {
 
 // A silent machine is given up after 10 s.
-constexpr enet_uint32 kTimeoutMinMs = 5000, kTimeoutMaxMs = 10000;
+constexpr enet_uint32 kTimeoutMinMs = 10000, kTimeoutMaxMs = 10000;
+// The keep-alive thread looks every kKeepAliveMs and services the link when
+// the game thread has not for kIdleMs; it keeps at most kMostKept events.
+constexpr int kKeepAliveMs = 20, kIdleMs = 100;
+constexpr size_t kMostKept = 1 << 16;
 
 bool Initialised() {
   static const bool ok = enet_initialize() == 0;
@@ -19,10 +23,43 @@ void LimitPackets(ENetHost* host) {
   host->maximumWaitingData = 64 * kMaxPacketBytes * 16;
 }
 
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 }  // namespace
 
 NetLink::~NetLink() {
+  StopKeepAlive();
+  Destroy();
+}
+
+void NetLink::Destroy() {
+  std::lock_guard<std::mutex> lock(mutex_);
   if (host_) enet_host_destroy(host_);
+  host_ = nullptr;
+  server_ = nullptr;
+  kept_.clear();
+}
+
+void NetLink::StartKeepAlive() {
+  lastUse_ = NowMs();
+  stop_ = false;
+  keepAlive_ = std::thread([this] {
+    while (!stop_) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(kKeepAliveMs));
+      if (NowMs() - lastUse_ < kIdleMs) continue;
+      std::lock_guard<std::mutex> lock(mutex_);
+      Event e;
+      while (kept_.size() < kMostKept && Service(&e, 0)) kept_.push_back(std::move(e));
+    }
+  });
+}
+
+void NetLink::StopKeepAlive() {
+  stop_ = true;
+  if (keepAlive_.joinable()) keepAlive_.join();
 }
 
 bool NetLink::Listen(uint16_t port, int machines, std::string* error) {
@@ -39,6 +76,7 @@ bool NetLink::Listen(uint16_t port, int machines, std::string* error) {
     return false;
   }
   LimitPackets(host_);
+  StartKeepAlive();
   return true;
 }
 
@@ -63,6 +101,7 @@ bool NetLink::Connect(const std::string& address, uint16_t port, int waitMs, std
     if (enet_host_service(host_, &event, 100) <= 0) continue;
     if (event.type == ENET_EVENT_TYPE_CONNECT) {
       enet_peer_timeout(server_, 0, kTimeoutMinMs, kTimeoutMaxMs);
+      StartKeepAlive();
       return true;
     }
     if (event.type == ENET_EVENT_TYPE_DISCONNECT) server_ = nullptr;
@@ -86,7 +125,7 @@ int NetLink::MachineOf(const _ENetPeer* peer) const {
   return server_ ? 0 : static_cast<int>(peer - host_->peers) + 1;
 }
 
-bool NetLink::Poll(Event* e, int waitMs) {
+bool NetLink::Service(Event* e, int waitMs) {
   if (!host_) return false;
   ENetEvent event;
   if (enet_host_service(host_, &event, static_cast<enet_uint32>(waitMs < 0 ? 0 : waitMs)) <= 0) return false;
@@ -113,7 +152,28 @@ bool NetLink::Poll(Event* e, int waitMs) {
   return true;
 }
 
+bool NetLink::Poll(Event* e, int waitMs) {
+  lastUse_ = NowMs();
+  // Looks every millisecond, up to waitMs, without holding the lock between
+  // looks, so that the keep-alive thread is never held up.
+  for (int waited = 0;; ++waited) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!kept_.empty()) {
+        *e = std::move(kept_.front());
+        kept_.pop_front();
+        return true;
+      }
+      if (Service(e, 0)) return true;
+    }
+    if (waited >= waitMs) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 void NetLink::Send(int machine, const std::vector<uint8_t>& bytes) {
+  lastUse_ = NowMs();
+  std::lock_guard<std::mutex> lock(mutex_);
   ENetPeer* peer = Peer(machine);
   if (!peer || bytes.empty() || bytes.size() > kMaxPacketBytes) return;
   ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
@@ -121,14 +181,18 @@ void NetLink::Send(int machine, const std::vector<uint8_t>& bytes) {
 }
 
 void NetLink::Flush() {
+  std::lock_guard<std::mutex> lock(mutex_);
   if (host_) enet_host_flush(host_);
 }
 
 void NetLink::Drop(int machine) {
+  std::lock_guard<std::mutex> lock(mutex_);
   if (ENetPeer* peer = Peer(machine)) enet_peer_disconnect_later(peer, 0);
 }
 
 void NetLink::Close(int waitMs) {
+  StopKeepAlive();
+  std::lock_guard<std::mutex> lock(mutex_);
   if (!host_) return;
   for (size_t i = 0; i < host_->peerCount; ++i)
     if (host_->peers[i].state == ENET_PEER_STATE_CONNECTED) enet_peer_disconnect_later(&host_->peers[i], 0);
@@ -139,10 +203,11 @@ void NetLink::Close(int waitMs) {
     for (size_t i = 0; i < host_->peerCount; ++i)
       anyone = anyone || host_->peers[i].state != ENET_PEER_STATE_DISCONNECTED;
     if (!anyone) break;
-    if (enet_host_service(host_, &event, 10) > 0)
-      if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+    if (enet_host_service(host_, &event, 10) > 0 && event.type == ENET_EVENT_TYPE_RECEIVE)
+      enet_packet_destroy(event.packet);
   }
   enet_host_destroy(host_);
   host_ = nullptr;
   server_ = nullptr;
+  kept_.clear();
 }

@@ -4,12 +4,22 @@
 // connection's number from 1 on. A packet over kMaxPacketBytes is never
 // accepted by ENet (the host's largest packet is set to it).
 //
+// While the game thread is busy elsewhere (a landscape being built takes
+// seconds on a slow machine), a keep-alive thread of the link answers ENet's
+// pings and keeps what comes in for the next Poll, so that no machine is
+// taken for gone meanwhile.
+//
 // Threads: opened on the main thread at start-up, then used by the game
-// thread only.
+// thread; the link's own keep-alive thread touches it only under its lock.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct _ENetHost;
@@ -48,7 +58,17 @@ class NetLink {
  private:
   _ENetPeer* Peer(int machine) const;
   int MachineOf(const _ENetPeer* peer) const;
+  // One ENet event as an Event (under the lock); false for none.
+  bool Service(Event* e, int waitMs);
+  void StartKeepAlive();
+  void StopKeepAlive();
+  void Destroy();
 
   _ENetHost* host_ = nullptr;
   _ENetPeer* server_ = nullptr;  // a joiner's connection to the host
+  std::mutex mutex_;
+  std::deque<Event> kept_;       // what the keep-alive thread took in
+  std::atomic<int64_t> lastUse_{0};  // steady clock, in ms, of the game thread's last call
+  std::atomic<bool> stop_{false};
+  std::thread keepAlive_;
 };

@@ -234,9 +234,9 @@ void RefusingHost(int port, RefusalReason reason, std::promise<void>* listening)
 
 TEST(OnlineE2E, AWrongVersionASixthPlayerAndMalformedPacketsAreRefused) {
   constexpr int kPort = 47404;
-  // The host waits in its set-up for five players, and leaves a second later.
+  // The host waits in its set-up for five players, and leaves a while later.
   auto host = std::async(std::launch::async, [] {
-    RunOptions o = Machine("300 key 65\n600 key 32\n900 net-wait 5\n2000 quit\n", {"--host", std::to_string(kPort)});
+    RunOptions o = Machine("300 key 65\n600 key 32\n900 net-wait 5\n30000 quit\n", {"--host", std::to_string(kPort)});
     return RunGame("online-refusals", o);
   });
   NetLink joined[5];
