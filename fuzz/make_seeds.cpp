@@ -14,6 +14,7 @@
 
 #include "platform/version.h"
 #include "net/packet.h"
+#include "support/sample_packet.h"
 #include "state/replay_file.h"
 #include "support/sound_bank_builder.h"
 #include "support/sprite_bank_bytes.h"
@@ -124,19 +125,7 @@ std::vector<std::pair<std::string, Bytes>> Replays() {
 std::vector<std::pair<std::string, Bytes>> Packets() {
   std::vector<std::pair<std::string, Bytes>> out;
   for (int kind = static_cast<int>(PacketKind::kHello); kind <= static_cast<int>(PacketKind::kEnd); ++kind) {
-    Packet p;
-    p.kind = static_cast<PacketKind>(kind);
-    p.version = kGameVersion;
-    p.name = "ANN 2";
-    p.machine = 2;
-    p.reason = 1;
-    p.players = {{"BOB", 1, 0, 0, 0}, {"ANN 2", 3, 1, 2, 2}};
-    p.frame = 601;
-    p.total = 5;
-    p.bytes = {1, 2, 3, 4, 5};
-    p.records = {{}, {320, 200, 1, 0, 0, 65, 0}, {-3, 479, 0, 1, 1, 0, 0x33353000}};
-    p.count = 2;
-    p.sum = 0xDEADBEEF;
+    const Packet p = SamplePacket(static_cast<PacketKind>(kind));
     out.push_back({"packet-" + std::to_string(kind), EncodePacket(p)});
   }
   return out;

@@ -5,31 +5,9 @@
 #include <vector>
 
 #include "net/packet.h"
+#include "support/sample_packet.h"
 
 namespace {
-
-Packet Sample(PacketKind kind) {
-  Packet p;
-  p.kind = kind;
-  p.version = "1.0";
-  p.spectator = true;
-  p.name = "ANN 2";
-  p.machine = 3;
-  p.displayOption = 3;
-  p.classic = true;
-  p.reason = 1;
-  p.rounds = 5;
-  p.players = {{"BOB", 1, 0, 0, 0}, {"ANN 2", 3, 1, 2, 3}};
-  p.frame = 601;
-  p.total = 9;
-  p.offset = 4;
-  p.bytes = {1, 2, 3, 4, 5};
-  p.records = {{}, {320, 200, 1, 0, 0, 65, 0}, {-3, 479, 0, 1, 1, 0, 0x33353000}};
-  p.player = 4;
-  p.count = 2;
-  p.sum = 0xDEADBEEF;
-  return p;
-}
 
 bool Decodes(const std::vector<uint8_t>& bytes) {
   Packet p;
@@ -40,12 +18,12 @@ bool Decodes(const std::vector<uint8_t>& bytes) {
 
 TEST(NetPacket, EveryKindReadsBackAndRefusesBeingCutOrLengthened) {
   for (int kind = static_cast<int>(PacketKind::kHello); kind <= static_cast<int>(PacketKind::kEnd); ++kind) {
-    const std::vector<uint8_t> bytes = EncodePacket(Sample(static_cast<PacketKind>(kind)));
+    const std::vector<uint8_t> bytes = EncodePacket(SamplePacket(static_cast<PacketKind>(kind)));
     Packet back;
     ASSERT_TRUE(DecodePacket(bytes.data(), bytes.size(), &back)) << kind;
     EXPECT_EQ(EncodePacket(back), bytes) << kind;
     if (back.kind == PacketKind::kFrames) {
-      EXPECT_EQ(back.records, Sample(PacketKind::kFrames).records);
+      EXPECT_EQ(back.records, SamplePacket(PacketKind::kFrames).records);
     }
     for (size_t cut = 0; cut < bytes.size(); ++cut)
       EXPECT_FALSE(Decodes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(cut)))) << kind;
@@ -78,7 +56,7 @@ TEST(NetPacket, FieldsOutOfRangeAreRefused) {
       {"unknown end", PacketKind::kEnd, [](Packet& p) { p.reason = 2; }},
   };
   for (const Case& c : cases) {
-    Packet p = Sample(c.kind);
+    Packet p = SamplePacket(c.kind);
     c.spoil(p);
     EXPECT_FALSE(Decodes(EncodePacket(p))) << c.what;
   }
