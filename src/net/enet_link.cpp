@@ -9,8 +9,11 @@ namespace {
 // A silent machine is given up after 10 s.
 constexpr enet_uint32 kTimeoutMinMs = 10000, kTimeoutMaxMs = 10000;
 // The keep-alive thread looks every kKeepAliveMs and services the link when
-// the game thread has not for kIdleMs; it keeps at most kMostKept events.
+// the game thread has not for kIdleMs; it keeps at most kMostKept events. A
+// game thread stuck for kMostCoveredMs is covered no longer: the others hear
+// silence and give this machine up.
 constexpr int kKeepAliveMs = 20, kIdleMs = 100;
+constexpr int64_t kMostCoveredMs = 60000;
 constexpr size_t kMostKept = 1 << 16;
 
 bool Initialised() {
@@ -49,7 +52,8 @@ void NetLink::StartKeepAlive() {
   keepAlive_ = std::thread([this] {
     while (!stop_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(kKeepAliveMs));
-      if (NowMs() - lastUse_ < kIdleMs) continue;
+      const int64_t idle = NowMs() - lastUse_;
+      if (idle < kIdleMs || idle > kMostCoveredMs) continue;
       std::lock_guard<std::mutex> lock(mutex_);
       Event e;
       while (kept_.size() < kMostKept && Service(&e, 0)) kept_.push_back(std::move(e));

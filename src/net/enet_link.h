@@ -7,7 +7,8 @@
 // While the game thread is busy elsewhere (a landscape being built takes
 // seconds on a slow machine), a keep-alive thread of the link answers ENet's
 // pings and keeps what comes in for the next Poll, so that no machine is
-// taken for gone meanwhile.
+// taken for gone meanwhile. It covers a minute at most: a machine whose game
+// thread is stuck longer falls silent, and the others give it up.
 //
 // Threads: opened on the main thread at start-up, then used by the game
 // thread; the link's own keep-alive thread touches it only under its lock.

@@ -3,6 +3,7 @@
 // frames.
 #include "net/session_state.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/version.h"
@@ -105,6 +106,9 @@ namespace net_detail {
 
 void GuestEvent(const NetLink::Event& e) {
   if (e.type == NetLink::Event::kDisconnect) {
+    if (g_net.inGame && !g_net.hostGone)
+      std::fprintf(stderr, "bulwark: lost the connection to the host at frame %llu\n",
+                   static_cast<unsigned long long>(g_net.frame));
     g_net.hostGone = true;
   } else if (e.type == NetLink::Event::kReceive) {
     Packet p;
@@ -133,7 +137,9 @@ FrameRecord GuestRecord(bool own) {
   const Clock::time_point since = Clock::now();
   bool waited = false;
   while (g_net.stream.empty() || g_net.streamBase > g_net.frame) {
-    if (g_net.hostGone || Clock::now() - since > kLongestWait) GameOver("THE HOST HAS LEFT THE GAME");
+    // However long the host takes (it may wait for a machine that is
+    // catching up), only its leaving or its silence ends the wait.
+    if (g_net.hostGone) GameOver("THE HOST HAS LEFT THE GAME");
     if (!waited) {
       waited = true;
       ++g_net.stats.waits;

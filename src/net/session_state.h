@@ -31,9 +31,6 @@ constexpr int kKeyY = 'Y', kKeyN = 'N';
 // or joiner's stream holds at most this many frames not yet played.
 constexpr uint64_t kMostAhead = uint64_t{1} << 15;
 constexpr uint64_t kMostStream = uint64_t{1} << 22;
-// A wait for a frame gives up after this much silence (ENet's own time-out
-// of 10 s normally ends it first).
-constexpr auto kLongestWait = std::chrono::seconds(30);
 // A spectator this far behind the frames it has catches up unseen, under
 // the loading picture; any machine this far behind skips showing frames.
 constexpr uint64_t kCatchUpFrames = 30;

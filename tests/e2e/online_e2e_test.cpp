@@ -160,7 +160,9 @@ TEST(OnlineE2E, ALinkThatLosesAndDelaysPacketsPlaysTheSameGame) {
   constexpr int kPort = 47402;
   UdpRelay relay(kPort, RelayOptions{0.1, 50, 150, 7});
   const std::vector<GameRun> runs = PlayOnline("online-lossy", kPort, relay.ListenPort());
-  for (const GameRun& r : runs) ASSERT_TRUE(r.Clean()) << r.stderrText;
+  std::string stderrs;
+  for (const GameRun& r : runs) stderrs += r.dir + ":\n" + r.stderrText;
+  for (const GameRun& r : runs) ASSERT_TRUE(r.Clean()) << stderrs;
   ExpectSameGame(runs[1], runs[0]);
   ExpectSameGame(runs[2], runs[0]);
   EXPECT_EQ(runs[0].state["round_log"].size(), 3u);
