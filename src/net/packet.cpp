@@ -1,5 +1,7 @@
 #include "net/packet.h"
 
+#include <algorithm>
+
 #include "state/record_codec.h"
 
 namespace {
@@ -206,4 +208,20 @@ bool DecodePacket(const uint8_t* data, size_t size, Packet* out) {
       return false;
   }
   return fine && in.ok && in.Left() == 0;
+}
+
+std::vector<std::vector<uint8_t>> EncodeFrames(uint64_t first, const std::vector<FrameRecord>& records) {
+  std::vector<std::vector<uint8_t>> packets;
+  Packet p;
+  p.kind = PacketKind::kFrames;
+  for (size_t at = 0, n = 0; at < records.size(); at += n) {
+    p.frame = first + at;
+    for (n = std::min(kMostFramesPerPacket, records.size() - at);; n = (n + 1) / 2) {
+      p.records.assign(records.begin() + static_cast<long>(at), records.begin() + static_cast<long>(at + n));
+      packets.push_back(EncodePacket(p));
+      if (packets.back().size() <= kMostWholeBytes || n == 1) break;
+      packets.pop_back();
+    }
+  }
+  return packets;
 }

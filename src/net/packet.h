@@ -18,8 +18,13 @@ inline constexpr uint16_t kNetProtocol = 1;
 inline constexpr int kMostNetPlayers = 5;
 // Records of one frames packet, few enough that it stays within its size.
 inline constexpr size_t kMostFramesPerPacket = 160;
+// What the game sends during play is kept within this many bytes, so that
+// each packet travels whole in one datagram (ENet splits anything over about
+// 1.4 KB): over a lossy link a packet then arrives or is lost at once, and
+// never waits on a lost piece of itself.
+inline constexpr size_t kMostWholeBytes = 1024;
 // Bytes of the replay carried by one chunk.
-inline constexpr size_t kReplayChunkBytes = 3072;
+inline constexpr size_t kReplayChunkBytes = 1000;
 // Frame numbers of a game stay below this.
 inline constexpr uint64_t kMostNetFrames = uint64_t{1} << 40;
 // Replays sent to a spectator stay within this.
@@ -75,5 +80,9 @@ struct Packet {
 };
 
 std::vector<uint8_t> EncodePacket(const Packet& p);
+// The records of frames first, first + 1, ... as frames packets, in order,
+// each of at most kMostFramesPerPacket records and kMostWholeBytes (a packet
+// over it carries half as many records, and so on).
+std::vector<std::vector<uint8_t>> EncodeFrames(uint64_t first, const std::vector<FrameRecord>& records);
 // False for anything but a well-formed packet of a known kind.
 bool DecodePacket(const uint8_t* data, size_t size, Packet* out);

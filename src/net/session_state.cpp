@@ -18,24 +18,25 @@ void SendTo(int machine, const Packet& p) { g_net.link.Send(machine, EncodePacke
 
 bool Host() { return g_net.role == NetRole::kHost; }
 
-void SendToLive(const Packet& p) {
-  const std::vector<uint8_t> bytes = EncodePacket(p);
+namespace {
+
+void SendBytesToLive(const std::vector<uint8_t>& bytes) {
   for (int m = 1; m <= kMostMachines; ++m)
     if (g_net.remotes[m].live) g_net.link.Send(m, bytes);
 }
 
+}  // namespace
+
+void SendToLive(const Packet& p) { SendBytesToLive(EncodePacket(p)); }
+
 // The batch goes out as frames packets: from the host to every machine
 // following the game, from a joined player to the host.
 void SendBatch() {
-  for (size_t at = 0; at < g_net.batch.size(); at += kMostFramesPerPacket) {
-    Packet p = Kind(PacketKind::kFrames);
-    p.frame = g_net.batchFirst + at;
-    const size_t n = std::min(kMostFramesPerPacket, g_net.batch.size() - at);
-    p.records.assign(g_net.batch.begin() + static_cast<long>(at), g_net.batch.begin() + static_cast<long>(at + n));
+  for (const std::vector<uint8_t>& bytes : EncodeFrames(g_net.batchFirst, g_net.batch)) {
     if (Host())
-      SendToLive(p);
+      SendBytesToLive(bytes);
     else
-      SendTo(0, p);
+      g_net.link.Send(0, bytes);
   }
   g_net.batchFirst += g_net.batch.size();
   g_net.batch.clear();

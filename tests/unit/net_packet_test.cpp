@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "net/packet.h"
+#include "platform/key_codes.h"
 #include "support/sample_packet.h"
 
 namespace {
@@ -63,4 +64,31 @@ TEST(NetPacket, FieldsOutOfRangeAreRefused) {
   for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{0}, std::vector<uint8_t>{99},
                                             std::vector<uint8_t>(kMaxPacketBytes + 1, 4)})
     EXPECT_FALSE(Decodes(bytes)) << bytes.size();
+}
+
+TEST(NetPacket, FramesGoOutInOrderInPacketsThatTravelWhole) {
+  FrameRecord wild;  // every field changes from one record to the next, at its widest
+  wild.cursorX = -32000, wild.cursorY = 32000, wild.leftButton = wild.rightButton = wild.tabHeld = 1;
+  wild.lastKey = platform::kHighestKeyCode, wild.weaponKeys = 0x39393939;  // four 9 keys
+  struct Case {
+    size_t records;
+    bool alternating;
+    size_t packets;
+  } cases[] = {{0, false, 0}, {1, true, 1}, {160, false, 1}, {161, false, 2}, {400, true, 5}};  // 3 by count alone: the size splits them further
+  for (const Case& c : cases) {
+    std::vector<FrameRecord> records(c.records);
+    for (size_t i = 0; i < records.size(); ++i)
+      if (c.alternating && i % 2 == 0) records[i] = wild;
+    const auto packets = EncodeFrames(1000, records);
+    EXPECT_EQ(packets.size(), c.packets) << c.records;
+    std::vector<FrameRecord> back;
+    for (const auto& bytes : packets) {
+      EXPECT_LE(bytes.size(), kMostWholeBytes) << c.records;
+      Packet p;
+      ASSERT_TRUE(DecodePacket(bytes.data(), bytes.size(), &p));
+      EXPECT_EQ(p.frame, 1000 + back.size());
+      back.insert(back.end(), p.records.begin(), p.records.end());
+    }
+    EXPECT_EQ(back, records) << c.records;
+  }
 }
